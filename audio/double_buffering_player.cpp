@@ -1,0 +1,286 @@
+#include "double_buffering_player.h"
+
+#include "platform/execute_later.h"
+#include "platform/gui_thread.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+// A device that has not handed its buffers back after a reset by then is taken as dead.
+constexpr int StopTimeoutMs = 5000;
+
+WaveDeviceFormat DeviceFormat(const PcmWaveFormat& format) {
+    return {format.channels, static_cast<int>(format.samplesPerSec), format.bitsPerSample};
+}
+
+void RaiseLater(const std::string& text) {
+    TExecuteLater::Schedule(
+        [carrier = TRaiseExceptionString{text.empty() ? "failed to add buffer." : text}](
+            std::intptr_t) { throw EDoubleBufferingPlayerError(carrier.Text); },
+        0);
+}
+
+} // namespace
+
+TDoubleBufferingPlayer::TDoubleBufferingPlayer() = default;
+
+TDoubleBufferingPlayer::~TDoubleBufferingPlayer() {
+    OnData = nullptr;
+    OnFill = nullptr;
+    OnStop = nullptr;
+    OnEnd = nullptr;
+    try {
+        StopAndWait();
+    } catch (const std::exception&) {
+        // The device is closed below whatever it reported.
+    }
+    CloseDevice();
+}
+
+void TDoubleBufferingPlayer::SetActive(bool value) {
+    if (value) {
+        if (Active) {
+            return;
+        }
+        if (Format.formatTag != PcmWaveFormat::PcmTag) {
+            throw EDoubleBufferingPlayerError("not supported type");
+        }
+        Stopping = false;
+        Ended = false;
+        try {
+            if (Mode == ModePlay) {
+                StartPlaying();
+            } else {
+                StartRecording();
+            }
+        } catch (...) {
+            AbortStart();
+            throw;
+        }
+        Active = true;
+        if (Queued < 1) {
+            // Nothing to play at all: end the run as soon as the caller has seen it begin.
+            Window.Post([this] { CloseWhenDrained(); });
+        }
+        return;
+    }
+    if (!Active) {
+        return;
+    }
+    Stopping = true;
+    if (Queued < 1) {
+        CloseWhenDrained();
+    } else {
+        Device->Reset();
+    }
+}
+
+void TDoubleBufferingPlayer::StopAndWait() {
+    if (!Active) {
+        return;
+    }
+    SetActive(false);
+    if (!WaitOnGuiThread([this] { return !Active; }, StopTimeoutMs)) {
+        Queued = 0;
+        ++Run;
+        CloseWhenDrained();
+    }
+}
+
+void TDoubleBufferingPlayer::SetMode(std::uint8_t mode) {
+    StopAndWait();
+    Mode = mode;
+}
+
+std::int64_t TDoubleBufferingPlayer::GetDevicePosition() const {
+    return Active && Device ? Device->BytesProcessed() : 0;
+}
+
+void TDoubleBufferingPlayer::WndProc(const DeviceMessage& message) {
+    try {
+        if (message.Message == MM_WOM_DONE) {
+            OutputDone(*message.Header);
+        } else if (message.Message == MM_WIM_DATA) {
+            InputData(*message.Header);
+        }
+    } catch (const std::exception& error) {
+        // The device message must be handled to its end; the error reaches the program after.
+        try {
+            SetActive(false);
+        } catch (const std::exception&) {
+        }
+        RaiseLater(error.what());
+    }
+}
+
+void TDoubleBufferingPlayer::AllocateBuffers() {
+    for (std::uint8_t index = 0; index < Buffers.size(); ++index) {
+        auto buffer = std::make_unique<TBufferObject>();
+        buffer->Data.resize(BufferSize);
+        buffer->Index = index;
+        buffer->WaveHeader.data = buffer->Data.data();
+        buffer->WaveHeader.length = BufferSize;
+        buffer->WaveHeader.user = buffer.get();
+        Buffers[index] = std::move(buffer);
+    }
+}
+
+void TDoubleBufferingPlayer::FreeBuffers() {
+    for (auto& buffer : Buffers) {
+        buffer.reset();
+    }
+}
+
+void TDoubleBufferingPlayer::StartPlaying() {
+    Queued = 0;
+    Counter = 0;
+    AllocateBuffers();
+    OpenDevice(WaveDirection::Output);
+    FillAndWrite(0);
+    FillAndWrite(1);
+}
+
+void TDoubleBufferingPlayer::ClosePlaying() {
+    CloseDevice();
+    FreeBuffers();
+    Active = false;
+    if (OnEnd && Ended) {
+        OnEnd();
+    }
+    if (OnStop) {
+        OnStop();
+    }
+}
+
+void TDoubleBufferingPlayer::FillAndWrite(int index) {
+    try {
+        AdvanceCounter();
+        TBufferObject& buffer = *Buffers[index];
+        std::int32_t bytes = BufferSize;
+        if (OnFill) {
+            OnFill(Counter, buffer.Data.data(), bytes);
+        }
+        bytes = std::clamp(bytes, 0, BufferSize);
+        buffer.FillSize = bytes;
+        buffer.WaveHeader.length = bytes;
+        if (bytes > 0) {
+            Device->Queue(buffer.WaveHeader);
+            ++Queued;
+        } else {
+            Stopping = true;
+            Ended = true;
+        }
+    } catch (const EWaveDeviceError& error) {
+        SetActive(false);
+        throw EDoubleBufferingPlayerError(error.Message());
+    } catch (...) {
+        SetActive(false);
+        throw;
+    }
+}
+
+void TDoubleBufferingPlayer::StartRecording() {
+    Queued = 0;
+    OpenDevice(WaveDirection::Input);
+    AllocateBuffers();
+    Counter = 0;
+    AddRecordBuffer(0);
+    AddRecordBuffer(1);
+    try {
+        Device->Start();
+    } catch (const EWaveDeviceError& error) {
+        throw EDoubleBufferingPlayerError(error.Message());
+    }
+}
+
+void TDoubleBufferingPlayer::CloseRecording() {
+    CloseDevice();
+    Active = false;
+    FreeBuffers();
+}
+
+void TDoubleBufferingPlayer::AddRecordBuffer(int index) {
+    TBufferObject& buffer = *Buffers[index];
+    buffer.WaveHeader.length = BufferSize;
+    try {
+        Device->Queue(buffer.WaveHeader);
+    } catch (const EWaveDeviceError& error) {
+        SetActive(false);
+        throw EDoubleBufferingPlayerError(error.Message());
+    }
+    ++Queued;
+}
+
+void TDoubleBufferingPlayer::OpenDevice(WaveDirection direction) {
+    ClosedDevice.reset();
+    Device = CreateDefaultWaveDevice(direction);
+    const std::uint32_t message = direction == WaveDirection::Output ? MM_WOM_DONE : MM_WIM_DATA;
+    const std::uint32_t run = ++Run;
+    try {
+        // A buffer of an abandoned run must not reach the buffers of this one.
+        Device->Open(DeviceFormat(Format), [this, message, run](WaveBuffer& header) {
+            if (run == Run && Device) {
+                WndProc({message, &header});
+            }
+        });
+    } catch (const EWaveDeviceError& error) {
+        throw EDoubleBufferingPlayerError(error.Message());
+    }
+}
+
+void TDoubleBufferingPlayer::CloseDevice() {
+    if (Device) {
+        Device->Close();
+        ClosedDevice = std::move(Device);
+    }
+}
+
+void TDoubleBufferingPlayer::AbortStart() {
+    // Whatever was opened or queued before the failure goes, without events: the run never began.
+    CloseDevice();
+    FreeBuffers();
+    Queued = 0;
+    Active = false;
+    ++Run;
+}
+
+void TDoubleBufferingPlayer::OutputDone(WaveBuffer& header) {
+    auto& buffer = *static_cast<TBufferObject*>(header.user);
+    --Queued;
+    if (!Stopping) {
+        FillAndWrite(buffer.Index);
+    } else {
+        CloseWhenDrained();
+    }
+}
+
+void TDoubleBufferingPlayer::InputData(WaveBuffer& header) {
+    auto& buffer = *static_cast<TBufferObject*>(header.user);
+    --Queued;
+    AdvanceCounter();
+    if (OnData) {
+        OnData(Counter, buffer.Data.data(), header.bytesRecorded);
+    }
+    if (!Stopping) {
+        AddRecordBuffer(buffer.Index);
+    } else {
+        CloseWhenDrained();
+    }
+}
+
+void TDoubleBufferingPlayer::AdvanceCounter() {
+    Counter = Counter == std::numeric_limits<std::int32_t>::max() ? 0 : Counter + 1;
+}
+
+void TDoubleBufferingPlayer::CloseWhenDrained() {
+    if (!Active || Queued > 0) {
+        return;
+    }
+    if (Mode == ModeRecord) {
+        CloseRecording();
+    } else {
+        ClosePlaying();
+    }
+}

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "pcm_wave_format.h"
+#include "stream_interface.h"
+
+#include "platform/memory_stream.h"
+
+// The sample data of a RIFF/WAVE file as a plain byte stream: position 0 is the first byte of
+// the data chunk and the size is that chunk's length. Everything around the data is kept, and
+// a changed file gets its RIFF and data lengths patched on Close.
+class TRiffStream : public TStreamInterface {
+public:
+    static constexpr std::int32_t NewHeaderSize = 46;
+
+    TRiffStream() = default;
+    ~TRiffStream() override;
+
+    void SetPosition(std::int32_t position) override;
+    std::int32_t GetPosition() override;
+    std::int32_t GetSize() override;
+    void SetSize(std::int32_t size) override;
+    void Open() override;
+    void Close() override;
+    std::int32_t Read(void* buffer, std::int32_t count) override;
+    std::int32_t Write(const void* buffer, std::int32_t count) override;
+    virtual void CreateNew();
+
+    PcmWaveFormat Format;
+
+protected:
+    bool Creating = false;
+    std::int32_t DataStart = 0;
+    std::int32_t DataEnd = 0;
+    MemoryStream Trailer;
+    std::int32_t RiffSizeOffset = 4;
+    std::int32_t DataSizeOffset = 0;
+    bool Modified = false;
+
+private:
+    void ParseHeader();
+    void WriteNewHeader();
+    void FindChunk(const char* id);
+    void CopyTrailer();
+    void Patch();
+};

@@ -1,0 +1,249 @@
+#include "wave_player.h"
+
+#include <algorithm>
+
+TWavePlayer::TWavePlayer()
+    : WaveStream(std::make_unique<TWaveFileStream>()),
+      Device(std::make_unique<TDoubleBufferingPlayer>()) {
+    Device->OnData = [this](std::int32_t counter, std::uint8_t* data, std::int32_t bytes) {
+        DoData(counter, data, bytes);
+    };
+    Device->OnFill = [this](std::int32_t counter, std::uint8_t* data, std::int32_t& bytes) {
+        DoFill(counter, data, bytes);
+    };
+    Device->OnStop = [this] { DoStop(); };
+    Device->OnEnd = [this] { DoEnd(); };
+}
+
+TWavePlayer::~TWavePlayer() {
+    // The device run ends first, so that the last recorded buffers still reach the file
+    // before it is closed and patched.
+    try {
+        Device->StopAndWait();
+    } catch (const std::exception&) {
+    }
+    Device.reset();
+    WaveStream.reset();
+}
+
+std::int32_t TWavePlayer::MillisecondsToBytes(std::int32_t ms) const {
+    const std::int64_t align = WaveStream->Format.blockAlign;
+    const std::int64_t bytes = std::int64_t{ms} * WaveStream->Format.samplesPerSec * align / 1000;
+    const std::int64_t aligned = align > 0 ? bytes - bytes % align : bytes;
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(aligned, INT32_MIN, INT32_MAX));
+}
+
+std::int32_t TWavePlayer::BytesToMilliseconds(std::int64_t bytes) const {
+    const std::int64_t bytesPerSecond =
+        std::int64_t{WaveStream->Format.samplesPerSec} * WaveStream->Format.blockAlign;
+    if (bytesPerSecond == 0) {
+        return 0;
+    }
+    return static_cast<std::int32_t>(bytes * 1000 / bytesPerSecond);
+}
+
+void TWavePlayer::ResetRepeatRange() {
+    RepeatStart = 0;
+    RepeatEnd = DataSize();
+}
+
+void TWavePlayer::Open() {
+    if (State != StateClosed) {
+        return;
+    }
+    try {
+        WaveStream->SetFileName(FileName);
+        WaveStream->Open();
+        RecordFormat = WaveStream->Format;
+        State = StateStopped;
+        ResetRepeatRange();
+    } catch (...) {
+        WaveStream->Close();
+        State = StateClosed;
+        throw;
+    }
+}
+
+void TWavePlayer::OpenNew() {
+    if (State != StateClosed) {
+        return;
+    }
+    try {
+        WaveStream->SetFileName(FileName);
+        WaveStream->Format = RecordFormat;
+        WaveStream->CreateNew();
+        State = StateStopped;
+        ResetRepeatRange();
+    } catch (...) {
+        WaveStream->Close();
+        State = StateClosed;
+        throw;
+    }
+}
+
+void TWavePlayer::Close() {
+    if (State == StateClosed) {
+        return;
+    }
+    Device->SetActive(false);
+    Device->StopAndWait();
+    WaveStream->Close();
+    State = StateClosed;
+}
+
+void TWavePlayer::Start(std::uint8_t mode, const PcmWaveFormat& format, std::uint8_t newState) {
+    try {
+        Device->SetMode(mode);
+        Device->Format = format;
+        PositionOffset = WaveStream->GetPosition();
+        Device->SetActive(true);
+        State = newState;
+    } catch (...) {
+        Device->SetActive(false);
+        State = StateStopped;
+        throw;
+    }
+}
+
+void TWavePlayer::Play() {
+    if (State == StateStopped) {
+        Start(TDoubleBufferingPlayer::ModePlay, WaveStream->Format, StatePlaying);
+    }
+}
+
+void TWavePlayer::Record() {
+    if (State == StateStopped) {
+        Start(TDoubleBufferingPlayer::ModeRecord, RecordFormat, StateRecording);
+    }
+}
+
+void TWavePlayer::Stop() {
+    if (State != StatePlaying && State != StateRecording) {
+        return;
+    }
+    const std::int32_t heard = GetPosition();
+    Device->SetActive(false);
+    State = StateStopped;
+    SetPosition(heard);
+}
+
+void TWavePlayer::PlayStop() {
+    if (State == StatePlaying || State == StateRecording) {
+        Stop();
+    } else {
+        Play();
+    }
+}
+
+void TWavePlayer::SetState(std::uint8_t state) {
+    switch (state) {
+    case StateClosed:
+        Close();
+        break;
+    case StatePlaying:
+        Play();
+        break;
+    case StateRecording:
+        Record();
+        break;
+    case StateStopped:
+        Stop();
+        break;
+    default:
+        break;
+    }
+}
+
+void TWavePlayer::SetPosition(std::int32_t ms) {
+    const std::int32_t bytes = MillisecondsToBytes(ms);
+    if (State == StatePlaying) {
+        const std::int64_t device = Device->GetDevicePosition();
+        WaveStream->SetPosition(bytes);
+        PositionOffset = bytes - device;
+    } else if (State == StateStopped) {
+        WaveStream->SetPosition(bytes);
+    }
+}
+
+std::int32_t TWavePlayer::GetPosition() {
+    switch (State) {
+    case StatePlaying: {
+        const std::int32_t size = DataSize();
+        if (size <= 0) {
+            return 0;
+        }
+        const std::int64_t heard = (Device->GetDevicePosition() + PositionOffset) % size;
+        return BytesToMilliseconds(heard < 0 ? heard + size : heard);
+    }
+    case StateRecording:
+        return BytesToMilliseconds(Device->GetDevicePosition() + PositionOffset);
+    case StateStopped:
+        return BytesToMilliseconds(WaveStream->GetPosition());
+    default:
+        return 0;
+    }
+}
+
+void TWavePlayer::SetRepeatStart(std::int32_t ms) {
+    if (State == StateClosed) {
+        return;
+    }
+    RepeatStart = std::clamp(MillisecondsToBytes(ms), 0, DataSize());
+    RepeatEnd = std::max(RepeatEnd, RepeatStart);
+}
+
+void TWavePlayer::SetRepeatEnd(std::int32_t ms) {
+    if (State == StateClosed) {
+        return;
+    }
+    RepeatEnd = std::clamp(MillisecondsToBytes(ms), 0, DataSize());
+    RepeatStart = std::min(RepeatStart, RepeatEnd);
+}
+
+std::int32_t TWavePlayer::GetRepeatStart() {
+    return State == StateClosed ? 0 : BytesToMilliseconds(RepeatStart);
+}
+
+std::int32_t TWavePlayer::GetRepeatEnd() {
+    return State == StateClosed ? 0 : BytesToMilliseconds(RepeatEnd);
+}
+
+std::int32_t TWavePlayer::GetLength() {
+    return State == StateClosed ? 0 : BytesToMilliseconds(DataSize());
+}
+
+void TWavePlayer::DoData(std::int32_t, std::uint8_t* data, std::int32_t bytes) {
+    WaveStream->Write(data, bytes);
+}
+
+void TWavePlayer::DoFill(std::int32_t, std::uint8_t* data, std::int32_t& bytes) {
+    const std::int32_t size = bytes;
+    if (!RepeatEnabled) {
+        bytes = WaveStream->Read(data, size);
+        return;
+    }
+    std::int32_t position = WaveStream->GetPosition();
+    if (position == RepeatStart) {
+        PositionOffset = RepeatStart - Device->GetDevicePosition();
+    }
+    if (std::int64_t{position} + size <= RepeatEnd) {
+        bytes = WaveStream->Read(data, size);
+        return;
+    }
+    const std::int32_t rest = RepeatEnd - position;
+    if (rest > 0) {
+        bytes = WaveStream->Read(data, rest);
+        WaveStream->SetPosition(RepeatStart);
+        return;
+    }
+    WaveStream->SetPosition(RepeatStart);
+    position = WaveStream->GetPosition();
+    bytes = WaveStream->Read(data, std::min(size, RepeatEnd - position));
+    if (WaveStream->GetPosition() >= RepeatEnd) {
+        WaveStream->SetPosition(RepeatStart);
+    }
+}
+
+void TWavePlayer::DoStop() { State = StateStopped; }
+
+void TWavePlayer::DoEnd() { SetPosition(0); }

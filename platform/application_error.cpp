@@ -1,0 +1,25 @@
+#include "application_error.h"
+
+#include <iostream>
+#include <utility>
+
+namespace {
+
+ApplicationErrorHandler& CurrentHandler() {
+    static ApplicationErrorHandler handler;
+    return handler;
+}
+
+} // namespace
+
+ApplicationErrorHandler SetApplicationErrorHandler(ApplicationErrorHandler handler) {
+    return std::exchange(CurrentHandler(), std::move(handler));
+}
+
+void HandleApplicationError(const std::exception& error) {
+    if (CurrentHandler()) {
+        CurrentHandler()(error);
+    } else {
+        std::cerr << error.what() << '\n';
+    }
+}
