@@ -13,9 +13,6 @@ public:
 
     // The method runs first (if set), then the procedure (if set), each with userValue.
     static void Schedule(TMethod method, TProcedure procedure, std::intptr_t userValue);
-    static void Schedule(TProcedure procedure, std::intptr_t userValue) {
-        Schedule(nullptr, procedure, userValue);
-    }
     static void Schedule(TMethod method, std::intptr_t userValue) {
         Schedule(std::move(method), nullptr, userValue);
     }

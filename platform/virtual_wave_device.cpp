@@ -57,7 +57,8 @@ void VirtualWaveDevice::Close() {
     started = false;
 }
 
-void VirtualWaveDevice::Advance(std::int64_t bytes) {
+std::int64_t VirtualWaveDevice::Advance(std::int64_t bytes) {
+    const std::int64_t before = processed;
     while (bytes > 0 && started && !queue.empty()) {
         WaveBuffer& buffer = *queue.front();
         const std::int64_t n = std::min(bytes, buffer.length - consumedOfFront);
@@ -80,11 +81,12 @@ void VirtualWaveDevice::Advance(std::int64_t bytes) {
             HandBack(buffer);
         }
     }
+    return processed - before;
 }
 
-void VirtualWaveDevice::AdvanceMilliseconds(int milliseconds) {
+std::int64_t VirtualWaveDevice::AdvanceMilliseconds(int milliseconds) {
     const std::int64_t bytes = std::int64_t{milliseconds} * format.BytesPerSecond() / 1000;
-    Advance(bytes - bytes % format.BlockAlign());
+    return Advance(bytes - bytes % format.BlockAlign());
 }
 
 void VirtualWaveDevice::HandBack(WaveBuffer& buffer) {
@@ -104,7 +106,7 @@ VirtualWaveDevices::~VirtualWaveDevices() = default;
 
 VirtualWaveDevice* VirtualWaveDevices::Current(WaveDirection direction) const {
     for (auto it = devices.rbegin(); it != devices.rend(); ++it) {
-        if ((*it)->Direction() == direction) {
+        if ((*it)->Direction() == direction && (*it)->IsOpen()) {
             return *it;
         }
     }

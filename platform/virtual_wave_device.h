@@ -23,9 +23,11 @@ public:
     void Close() override;
     std::int64_t BytesProcessed() const override { return processed; }
 
-    // Plays or records up to `bytes` bytes; every buffer finished on the way is handed back.
-    void Advance(std::int64_t bytes);
-    void AdvanceMilliseconds(int milliseconds);
+    // Plays or records up to `bytes` bytes of what is queued now; every buffer finished on the
+    // way is handed back. Returns the bytes that went through.
+    std::int64_t Advance(std::int64_t bytes);
+    std::int64_t AdvanceMilliseconds(int milliseconds);
+    bool IsOpen() const { return opened; }
     int QueuedCount() const { return static_cast<int>(queue.size()); }
     const WaveDeviceFormat& Format() const { return format; }
     WaveDirection Direction() const { return direction; }
@@ -51,7 +53,7 @@ public:
     VirtualWaveDevices();
     ~VirtualWaveDevices();
 
-    // The newest device of that direction that still exists (the driver drops it on close).
+    // The newest open device of that direction, or null.
     VirtualWaveDevice* Current(WaveDirection direction) const;
     VirtualWaveDevice* Output() const { return Current(WaveDirection::Output); }
     VirtualWaveDevice* Input() const { return Current(WaveDirection::Input); }

@@ -1,0 +1,244 @@
+#include "audio/wave_player.h"
+#include "platform/application_error.h"
+#include "platform/virtual_wave_device.h"
+#include "tests/support/gui_events.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wave_fixture.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int BufferSize = TDoubleBufferingPlayer::BufferSize;
+const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
+
+class WavePlayerTest : public testing::Test {
+protected:
+    void OpenWith(const Bytes& data, const PcmWaveFormat& format = Stereo16) {
+        WriteWave(path, format, data);
+        player.SetFileName(path);
+        player.Open();
+    }
+
+    // Lets the output device run `bytes` further, refilling as the player does.
+    void Run(std::int64_t bytes) {
+        while (bytes > 0 && devices.Output() != nullptr) {
+            const std::int64_t n = devices.Output()->Advance(bytes);
+            ProcessGuiEvents();
+            bytes -= n;
+            if (n == 0) {
+                break;
+            }
+        }
+    }
+
+    VirtualWaveDevices devices;
+    TempDir dir;
+    std::string path = dir.File("cassette.wav");
+    TWavePlayer player;
+};
+
+TEST_F(WavePlayerTest, PlaysTheWholeFileThenRewindsAndStops) {
+    const Bytes data = Pattern(3 * BufferSize + 1000);
+    OpenWith(data);
+    player.Play();
+    EXPECT_EQ(player.GetState(), TWavePlayer::StatePlaying);
+    Run(static_cast<std::int64_t>(data.size()));
+    EXPECT_EQ(devices.played, data);
+    EXPECT_EQ(player.GetState(), TWavePlayer::StateStopped);
+    EXPECT_EQ(player.GetPosition(), 0);
+}
+
+TEST_F(WavePlayerTest, NothingToPlayEndsAtOnce) {
+    const struct {
+        const char* name;
+        std::int32_t from, repeatStart, repeatEnd;
+        bool repeat;
+    } cases[] = {
+        {"at the end", 1000, 0, 1000, false},
+        {"empty repeat range", 500, 500, 500, true},
+    };
+    OpenWith(Pattern(176400));
+    for (const auto& c : cases) {
+        player.SetRepeatStart(c.repeatStart);
+        player.SetRepeatEnd(c.repeatEnd);
+        player.RepeatEnabled = c.repeat;
+        player.SetPosition(c.from);
+        player.Play();
+        ProcessGuiEvents();
+        EXPECT_EQ(player.GetState(), TWavePlayer::StateStopped) << c.name;
+        EXPECT_EQ(player.GetPosition(), 0) << c.name;
+        EXPECT_TRUE(devices.played.empty()) << c.name;
+    }
+}
+
+TEST_F(WavePlayerTest, LoopPointsFallOnBufferBoundaries) {
+    const Bytes data = Pattern(176400 * 2);
+    OpenWith(data);
+    player.SetRepeatStart(100);  // byte 17640
+    player.SetRepeatEnd(600);    // byte 105840: 88200 bytes, 2 full buffers and 22664 over
+    player.RepeatEnabled = true;
+    player.SetPosition(100);
+    player.Play();
+    Run(3 * 88200);
+
+    Bytes expected;
+    for (int loop = 0; loop < 3; ++loop) {
+        expected.insert(expected.end(), data.begin() + 17640, data.begin() + 105840);
+    }
+    EXPECT_EQ(devices.played, expected);
+    EXPECT_GE(player.GetPosition(), 100);
+    EXPECT_LE(player.GetPosition(), 600);
+}
+
+TEST_F(WavePlayerTest, RepeatRangeKeepsItsOrderAndStaysInsideTheData) {
+    OpenWith(Pattern(176400)); // 1000 ms
+    player.SetRepeatStart(400);
+    player.SetRepeatEnd(300);
+    EXPECT_EQ(player.GetRepeatStart(), 300);
+    EXPECT_EQ(player.GetRepeatEnd(), 300);
+    player.SetRepeatStart(700);
+    EXPECT_EQ(player.GetRepeatEnd(), 700);
+    player.SetRepeatEnd(5000);
+    EXPECT_EQ(player.GetRepeatEnd(), 1000);
+    player.SetRepeatStart(-50);
+    EXPECT_EQ(player.GetRepeatStart(), 0);
+}
+
+TEST_F(WavePlayerTest, PositionsAreWholeFrames) {
+    const Bytes data = Pattern(BufferSize);
+    OpenWith(data);
+    player.SetPosition(1); // 176.4 bytes on 44100 Hz 16-bit stereo
+    player.Play();
+    Run(4);
+    EXPECT_EQ(devices.played, Bytes(data.begin() + 176, data.begin() + 180));
+}
+
+TEST_F(WavePlayerTest, StopReturnsToThePositionHeard) {
+    OpenWith(Pattern(176400 * 3));
+    player.SetPosition(500);
+    player.Play();
+    Run(176400 / 4); // 250 ms heard; the buffers were filled well ahead of that
+    EXPECT_EQ(player.GetPosition(), 750);
+    player.Stop();
+    ProcessGuiEvents();
+    EXPECT_EQ(player.GetState(), TWavePlayer::StateStopped);
+    EXPECT_EQ(player.GetPosition(), 750);
+}
+
+TEST_F(WavePlayerTest, RecordingWritesExactlyWhatTheDeviceDelivered) {
+    player.SetFileName(path);
+    player.RecordFormat = Stereo16;
+    player.OpenNew();
+    player.Record();
+    ASSERT_NE(devices.Input(), nullptr);
+    devices.Input()->Advance(BufferSize + 5000);
+    ProcessGuiEvents();
+    const std::int32_t position = player.GetPosition();
+    player.SetPosition(0); // does nothing while recording
+    EXPECT_EQ(player.GetPosition(), position);
+    player.Stop();
+    ProcessGuiEvents();
+    EXPECT_EQ(player.GetLength(), (BufferSize + 5000) * 1000 / 176400);
+    EXPECT_EQ(player.GetPosition(), player.GetLength());
+    player.Close();
+
+    Bytes expected(BufferSize + 5000);
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        expected[i] = devices.inputSignal(static_cast<std::int64_t>(i));
+    }
+    const Bytes file = ReadFile(path);
+    EXPECT_EQ(U32At(file, 42), expected.size());
+    EXPECT_EQ(U32At(file, 4), file.size() - 8);
+    EXPECT_EQ(Bytes(file.begin() + 46, file.end()), expected);
+}
+
+TEST_F(WavePlayerTest, DeviceThatCannotOpenLeavesThePlayerStopped) {
+    OpenWith(Pattern(1000));
+    devices.openError = "device busy";
+    try {
+        player.Play();
+        ADD_FAILURE() << "Play did not fail";
+    } catch (const EDoubleBufferingPlayerError& error) {
+        EXPECT_EQ(error.Message(), "device busy");
+    }
+    EXPECT_EQ(player.GetState(), TWavePlayer::StateStopped);
+    devices.openError.clear();
+    player.Play();
+    EXPECT_EQ(player.GetState(), TWavePlayer::StatePlaying);
+}
+
+TEST_F(WavePlayerTest, NonPcmFileIsNotPlayed) {
+    PcmWaveFormat adpcm = Stereo16;
+    adpcm.formatTag = 2;
+    OpenWith(Pattern(1000), adpcm);
+    try {
+        player.Play();
+        ADD_FAILURE() << "Play did not fail";
+    } catch (const EDoubleBufferingPlayerError& error) {
+        EXPECT_EQ(error.Message(), "not supported type");
+    }
+    EXPECT_EQ(player.GetState(), TWavePlayer::StateStopped);
+}
+
+TEST_F(WavePlayerTest, ErrorWhileRecyclingBuffersIsRaisedAfterwards) {
+    std::string reported;
+    const auto previous = SetApplicationErrorHandler([&](const std::exception& error) {
+        if (dynamic_cast<const EDoubleBufferingPlayerError*>(&error)) {
+            reported = error.what();
+        }
+    });
+    OpenWith(Pattern(4 * BufferSize));
+    player.Play();
+    devices.queueError = "device went away";
+    Run(BufferSize);
+    SetApplicationErrorHandler(previous);
+
+    EXPECT_EQ(reported, "device went away");
+    EXPECT_EQ(player.GetState(), TWavePlayer::StateStopped);
+}
+
+TEST_F(WavePlayerTest, SetStateReentersARememberedState) {
+    OpenWith(Pattern(4 * BufferSize));
+    player.SetState(TWavePlayer::StatePlaying);
+    EXPECT_EQ(player.GetState(), TWavePlayer::StatePlaying);
+    player.SetState(4);
+    EXPECT_EQ(player.GetState(), TWavePlayer::StatePlaying);
+    player.SetState(TWavePlayer::StateStopped);
+    EXPECT_EQ(player.GetState(), TWavePlayer::StateStopped);
+    player.SetState(TWavePlayer::StateClosed);
+    EXPECT_EQ(player.GetState(), TWavePlayer::StateClosed);
+    EXPECT_EQ(player.GetLength(), 0);
+}
+
+TEST(DoubleBufferingPlayerTest, KeepsTwoBuffersInFlightCountingFromOne) {
+    VirtualWaveDevices devices;
+    TDoubleBufferingPlayer driver;
+    std::vector<std::int32_t> counters;
+    int stops = 0, ends = 0;
+    driver.OnFill = [&](std::int32_t counter, std::uint8_t*, std::int32_t& bytes) {
+        counters.push_back(counter);
+        bytes = 1000;
+    };
+    driver.OnStop = [&] { ++stops; };
+    driver.OnEnd = [&] { ++ends; };
+    driver.SetActive(true);
+    ASSERT_EQ(devices.Output()->QueuedCount(), 2);
+    devices.Output()->Advance(1500);
+    ProcessGuiEvents();
+    EXPECT_EQ(counters, (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_EQ(devices.Output()->QueuedCount(), 2);
+    EXPECT_EQ(driver.GetDevicePosition(), 1500);
+
+    // A reset hands every queued buffer back, and the last one closes the device.
+    driver.SetActive(false);
+    EXPECT_TRUE(driver.IsActive());
+    ProcessGuiEvents();
+    EXPECT_FALSE(driver.IsActive());
+    EXPECT_EQ(devices.Output(), nullptr);
+    EXPECT_EQ(stops, 1);
+    EXPECT_EQ(ends, 0);
+    EXPECT_EQ(driver.GetDevicePosition(), 0);
+}
+
+} // namespace
