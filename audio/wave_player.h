@@ -39,8 +39,9 @@ public:
     void SetFileName(const std::string& name) { FileName = name; }
     const std::string& GetFileName() const { return FileName; }
     std::uint8_t GetState() const { return State; }
-    // The format of the open file.
+    // The format and the data size in bytes of the open file.
     const PcmWaveFormat& FileFormat() const { return WaveStream->Format; }
+    std::int32_t DataSize() { return WaveStream->GetSize(); }
 
     PcmWaveFormat RecordFormat;
     bool RepeatEnabled = false;
@@ -54,7 +55,6 @@ protected:
 private:
     std::int32_t MillisecondsToBytes(std::int32_t ms) const;
     std::int32_t BytesToMilliseconds(std::int64_t bytes) const;
-    std::int32_t DataSize() { return WaveStream->GetSize(); }
     void ResetRepeatRange();
     void Start(std::uint8_t mode, const PcmWaveFormat& format, std::uint8_t newState);
 
