@@ -1,7 +1,6 @@
 #pragma once
 
 #include "pcm_wave_format.h"
-
 #include "platform/exception.h"
 #include "platform/gui_mailbox.h"
 #include "platform/wave_device.h"
@@ -48,7 +47,8 @@ public:
         WaveBuffer* Header;
     };
 
-    using TDataEvent = std::function<void(std::int32_t counter, std::uint8_t* data, std::int32_t bytes)>;
+    using TDataEvent =
+        std::function<void(std::int32_t counter, std::uint8_t* data, std::int32_t bytes)>;
     using TFillEvent =
         std::function<void(std::int32_t counter, std::uint8_t* data, std::int32_t& bytes)>;
 

@@ -16,7 +16,9 @@ TSingleWaveDeviceAtSameTime::TSingleWaveDeviceAtSameTime(TPlayerInterface* playe
     PlayerList().push_back(player);
 }
 
-TSingleWaveDeviceAtSameTime::~TSingleWaveDeviceAtSameTime() { std::erase(PlayerList(), player); }
+TSingleWaveDeviceAtSameTime::~TSingleWaveDeviceAtSameTime() {
+    std::erase(PlayerList(), player);
+}
 
 const std::vector<TPlayerInterface*>& TSingleWaveDeviceAtSameTime::Players() {
     return PlayerList();
@@ -28,12 +30,20 @@ TPlayerInterface::TPlayerInterface()
 TPlayerInterface::~TPlayerInterface() = default;
 
 void TPlayerInterface::SetPosition(std::int32_t) {}
-std::int32_t TPlayerInterface::GetPosition() { return 0; }
+std::int32_t TPlayerInterface::GetPosition() {
+    return 0;
+}
 void TPlayerInterface::SetRepeatStart(std::int32_t) {}
-std::int32_t TPlayerInterface::GetRepeatStart() { return 0; }
+std::int32_t TPlayerInterface::GetRepeatStart() {
+    return 0;
+}
 void TPlayerInterface::SetRepeatEnd(std::int32_t) {}
-std::int32_t TPlayerInterface::GetRepeatEnd() { return 0; }
-std::int32_t TPlayerInterface::GetLength() { return 0; }
+std::int32_t TPlayerInterface::GetRepeatEnd() {
+    return 0;
+}
+std::int32_t TPlayerInterface::GetLength() {
+    return 0;
+}
 void TPlayerInterface::SetState(std::uint8_t) {}
 void TPlayerInterface::Open() {}
 void TPlayerInterface::OpenNew() {}

@@ -1,9 +1,8 @@
 #include "riff_stream.h"
 
 #include "little_endian.h"
-#include "riff_stream_error.h"
-
 #include "platform/application_error.h"
+#include "riff_stream_error.h"
 
 #include <algorithm>
 #include <cstring>
@@ -17,7 +16,9 @@ constexpr std::int64_t MaxFileSize = std::numeric_limits<std::int32_t>::max();
 
 const char* const TooLargeMessage = "file of 2 GiB or more not supported.";
 
-bool HasId(const std::uint8_t* bytes, const char* id) { return std::memcmp(bytes, id, 4) == 0; }
+bool HasId(const std::uint8_t* bytes, const char* id) {
+    return std::memcmp(bytes, id, 4) == 0;
+}
 
 void WriteU32At(ByteStream& stream, std::int64_t offset, std::uint32_t value) {
     std::uint8_t bytes[4];

@@ -1,9 +1,8 @@
 #pragma once
 
 #include "pcm_wave_format.h"
-#include "stream_interface.h"
-
 #include "platform/memory_stream.h"
+#include "stream_interface.h"
 
 // The sample data of a RIFF/WAVE file as a plain byte stream: position 0 is the first byte of
 // the data chunk and the size is that chunk's length. Everything around the data is kept, and

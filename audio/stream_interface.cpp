@@ -1,10 +1,11 @@
 #include "stream_interface.h"
 
+#include "platform/memory_stream.h"
 #include "riff_stream_error.h"
 
-#include "platform/memory_stream.h"
-
-TStreamInterface::~TStreamInterface() { TStreamInterface::Close(); }
+TStreamInterface::~TStreamInterface() {
+    TStreamInterface::Close();
+}
 
 ByteStream& TStreamInterface::OpenedStream() {
     if (!Stream) {
@@ -13,7 +14,9 @@ ByteStream& TStreamInterface::OpenedStream() {
     return *Stream;
 }
 
-void TStreamInterface::SetPosition(std::int32_t position) { OpenedStream().SetPosition(position); }
+void TStreamInterface::SetPosition(std::int32_t position) {
+    OpenedStream().SetPosition(position);
+}
 
 std::int32_t TStreamInterface::GetPosition() {
     return static_cast<std::int32_t>(OpenedStream().Position());
@@ -27,7 +30,9 @@ std::int32_t TStreamInterface::GetSize() {
     return static_cast<std::int32_t>(OpenedStream().Size());
 }
 
-void TStreamInterface::SetSize(std::int32_t size) { OpenedStream().SetSize(size); }
+void TStreamInterface::SetSize(std::int32_t size) {
+    OpenedStream().SetSize(size);
+}
 
 void TStreamInterface::Open() {
     Stream = CreateStream();

@@ -1,8 +1,7 @@
 #include "wave_file_stream.h"
 
-#include "riff_stream_error.h"
-
 #include "platform/file_stream.h"
+#include "riff_stream_error.h"
 
 TWaveFileStream::~TWaveFileStream() = default;
 

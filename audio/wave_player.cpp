@@ -244,6 +244,10 @@ void TWavePlayer::DoFill(std::int32_t, std::uint8_t* data, std::int32_t& bytes) 
     }
 }
 
-void TWavePlayer::DoStop() { State = StateStopped; }
+void TWavePlayer::DoStop() {
+    State = StateStopped;
+}
 
-void TWavePlayer::DoEnd() { SetPosition(0); }
+void TWavePlayer::DoEnd() {
+    SetPosition(0);
+}

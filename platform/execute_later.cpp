@@ -10,8 +10,8 @@ TExecuteLater::TExecuteLater(TMethod method, TProcedure procedure, std::intptr_t
     : method(std::move(method)), procedure(procedure), userValue(userValue) {}
 
 void TExecuteLater::Schedule(TMethod method, TProcedure procedure, std::intptr_t userValue) {
-    auto call = std::shared_ptr<TExecuteLater>(
-        new TExecuteLater(std::move(method), procedure, userValue));
+    auto call =
+        std::shared_ptr<TExecuteLater>(new TExecuteLater(std::move(method), procedure, userValue));
     PostToGuiThread(QCoreApplication::instance(), [call] { call->Execute(); });
 }
 

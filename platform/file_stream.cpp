@@ -9,7 +9,9 @@
 
 namespace {
 
-std::string SystemReason(int error) { return std::strerror(error); }
+std::string SystemReason(int error) {
+    return std::strerror(error);
+}
 
 } // namespace
 
@@ -87,7 +89,9 @@ std::int64_t FileStream::Write(const void* buffer, std::int64_t count) {
     return done;
 }
 
-void FileStream::SetPosition(std::int64_t newPosition) { position = newPosition < 0 ? 0 : newPosition; }
+void FileStream::SetPosition(std::int64_t newPosition) {
+    position = newPosition < 0 ? 0 : newPosition;
+}
 
 std::int64_t FileStream::Size() const {
     struct stat info {};

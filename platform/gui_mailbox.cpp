@@ -4,8 +4,7 @@
 
 #include <QObject>
 
-GuiMailbox::GuiMailbox()
-    : context(new QObject), open(std::make_shared<std::atomic<bool>>(true)) {}
+GuiMailbox::GuiMailbox() : context(new QObject), open(std::make_shared<std::atomic<bool>>(true)) {}
 
 GuiMailbox::~GuiMailbox() {
     open->store(false);

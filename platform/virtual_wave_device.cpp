@@ -36,7 +36,9 @@ void VirtualWaveDevice::Queue(WaveBuffer& buffer) {
     queue.push_back(&buffer);
 }
 
-void VirtualWaveDevice::Start() { started = opened; }
+void VirtualWaveDevice::Start() {
+    started = opened;
+}
 
 void VirtualWaveDevice::Reset() {
     while (!queue.empty()) {

@@ -20,4 +20,6 @@ std::unique_ptr<WaveDevice> CreateDefaultWaveDevice(WaveDirection direction) {
 ScopedWaveDeviceFactory::ScopedWaveDeviceFactory(WaveDeviceFactory factory)
     : previous(std::exchange(CurrentFactory(), std::move(factory))) {}
 
-ScopedWaveDeviceFactory::~ScopedWaveDeviceFactory() { CurrentFactory() = std::move(previous); }
+ScopedWaveDeviceFactory::~ScopedWaveDeviceFactory() {
+    CurrentFactory() = std::move(previous);
+}

@@ -80,12 +80,19 @@ TEST_F(WaveFileStreamTest, RejectsFilesThatAreNotWave) {
         const char* message;
     } cases[] = {
         {"empty", {}, "riff chunk not found."},
-        {"list first", WaveFixture().Chunk("LIST", Pattern(4)).Format(Stereo16).Chunk("data", data).Build(),
+        {"list first",
+         WaveFixture().Chunk("LIST", Pattern(4)).Format(Stereo16).Chunk("data", data).Build(),
          "riff chunk not found."},
-        {"not wave", [] { auto b = WaveFixture().Format(Stereo16).Build(); b[8] = 'X'; return b; }(),
+        {"not wave",
+         [] {
+             auto b = WaveFixture().Format(Stereo16).Build();
+             b[8] = 'X';
+             return b;
+         }(),
          "riff chunk not found."},
         {"header only", WaveFixture().ChunkHeader("fmt ", 16).Build(), "format chunk not found."},
-        {"no data", WaveFixture().Format(Stereo16).Chunk("LIST", Pattern(6)).Build(), "data chunk not found"},
+        {"no data", WaveFixture().Format(Stereo16).Chunk("LIST", Pattern(6)).Build(),
+         "data chunk not found"},
     };
     for (const auto& c : cases) {
         WriteFile(path, c.file);
@@ -97,7 +104,11 @@ TEST_F(WaveFileStreamTest, RejectsFilesThatAreNotWave) {
 TEST_F(WaveFileStreamTest, WalksLongFormatAndOddChunksWithoutPadding) {
     const Bytes data = Pattern(40);
     for (int formatLength : {16, 18, 40}) {
-        WaveFixture().Format(Stereo16, formatLength).Chunk("odd ", Pattern(3)).Chunk("data", data).WriteTo(path);
+        WaveFixture()
+            .Format(Stereo16, formatLength)
+            .Chunk("odd ", Pattern(3))
+            .Chunk("data", data)
+            .WriteTo(path);
         TWaveFileStream stream;
         stream.SetFileName(path);
         stream.Open();
@@ -149,8 +160,9 @@ TEST_F(WaveFileStreamTest, ClosedStreamRefusesWork) {
     const std::string expected = "stream not opened.";
     std::uint8_t byte = 0;
     for (const auto& call : std::initializer_list<std::function<void()>>{
-             [&] { stream.GetSize(); }, [&] { stream.GetPosition(); }, [&] { stream.SetPosition(0); },
-             [&] { stream.SetSize(0); }, [&] { stream.Read(&byte, 1); }}) {
+             [&] { stream.GetSize(); }, [&] { stream.GetPosition(); },
+             [&] { stream.SetPosition(0); }, [&] { stream.SetSize(0); },
+             [&] { stream.Read(&byte, 1); }}) {
         try {
             call();
             ADD_FAILURE() << "no error";
@@ -203,7 +215,8 @@ TEST(RiffStreamTest, ChunksAfterTheDataMoveBehindAppendedData) {
     const Bytes trailer = WaveFixture().Chunk("LIST", Pattern(7, 3)).Build();
     const Bytes listChunk(trailer.begin() + 12, trailer.end());
     MemoryStream file;
-    const Bytes original = WaveFixture().Format(Stereo16).Chunk("data", Pattern(8)).Raw(listChunk).Build();
+    const Bytes original =
+        WaveFixture().Format(Stereo16).Chunk("data", Pattern(8)).Raw(listChunk).Build();
     file.Write(original.data(), static_cast<std::int64_t>(original.size()));
 
     ChunkedRiffStream stream(file);

@@ -75,8 +75,8 @@ TEST_F(WavePlayerTest, NothingToPlayEndsAtOnce) {
 TEST_F(WavePlayerTest, LoopPointsFallOnBufferBoundaries) {
     const Bytes data = Pattern(176400 * 2);
     OpenWith(data);
-    player.SetRepeatStart(100);  // byte 17640
-    player.SetRepeatEnd(600);    // byte 105840: 88200 bytes, 2 full buffers and 22664 over
+    player.SetRepeatStart(100); // byte 17640
+    player.SetRepeatEnd(600);   // byte 105840: 88200 bytes, 2 full buffers and 22664 over
     player.RepeatEnabled = true;
     player.SetPosition(100);
     player.Play();

@@ -11,7 +11,9 @@ namespace {
 
 std::vector<std::string> calls;
 
-void Procedure(std::intptr_t userValue) { calls.push_back("procedure " + std::to_string(userValue)); }
+void Procedure(std::intptr_t userValue) {
+    calls.push_back("procedure " + std::to_string(userValue));
+}
 
 TEST(ExecuteLaterTest, RunsMethodThenProcedureOnlyOnceTheCurrentWorkIsDone) {
     calls.clear();

@@ -12,7 +12,9 @@ void AppendU32(Bytes& bytes, std::uint32_t value) {
     }
 }
 
-void AppendId(Bytes& bytes, const std::string& id) { bytes.insert(bytes.end(), id.begin(), id.end()); }
+void AppendId(Bytes& bytes, const std::string& id) {
+    bytes.insert(bytes.end(), id.begin(), id.end());
+}
 
 } // namespace
 
@@ -54,7 +56,9 @@ Bytes WaveFixture::Build() const {
     return out;
 }
 
-void WaveFixture::WriteTo(const std::string& path) const { WriteFile(path, Build()); }
+void WaveFixture::WriteTo(const std::string& path) const {
+    WriteFile(path, Build());
+}
 
 Bytes ReadFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -66,7 +70,8 @@ Bytes ReadFile(const std::string& path) {
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     if (!out) {
         throw std::runtime_error("cannot write " + path);
     }
