@@ -1,6 +1,7 @@
 #include "wave_player.h"
 
 #include <algorithm>
+#include <functional>
 
 TWavePlayer::TWavePlayer()
     : WaveStream(std::make_unique<TWaveFileStream>()),
@@ -48,30 +49,26 @@ void TWavePlayer::ResetRepeatRange() {
 }
 
 void TWavePlayer::Open() {
-    if (State != StateClosed) {
-        return;
-    }
-    try {
-        WaveStream->SetFileName(FileName);
+    OpenStream([this] {
         WaveStream->Open();
         RecordFormat = WaveStream->Format;
-        State = StateStopped;
-        ResetRepeatRange();
-    } catch (...) {
-        WaveStream->Close();
-        State = StateClosed;
-        throw;
-    }
+    });
 }
 
 void TWavePlayer::OpenNew() {
+    OpenStream([this] {
+        WaveStream->Format = RecordFormat;
+        WaveStream->CreateNew();
+    });
+}
+
+void TWavePlayer::OpenStream(const std::function<void()>& open) {
     if (State != StateClosed) {
         return;
     }
     try {
         WaveStream->SetFileName(FileName);
-        WaveStream->Format = RecordFormat;
-        WaveStream->CreateNew();
+        open();
         State = StateStopped;
         ResetRepeatRange();
     } catch (...) {

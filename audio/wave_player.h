@@ -4,6 +4,7 @@
 #include "player_interface.h"
 #include "wave_file_stream.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -56,6 +57,7 @@ private:
     std::int32_t MillisecondsToBytes(std::int32_t ms) const;
     std::int32_t BytesToMilliseconds(std::int64_t bytes) const;
     void ResetRepeatRange();
+    void OpenStream(const std::function<void()>& open);
     void Start(std::uint8_t mode, const PcmWaveFormat& format, std::uint8_t newState);
 
     std::uint8_t State = StateClosed;
