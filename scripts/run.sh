@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds Quavrel and plays a WAVE file, or a 3-second 440 Hz tone when none is given.
+#
+# Usage: scripts/run.sh [FILE.wav] [quavrel-play options such as --info or --from MS]
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+"$root/scripts/deps.sh"
+cmake -S "$root" -B "$root/build" -G Ninja
+cmake --build "$root/build" -j2
+
+if (($# == 0)) || [[ $1 == --* ]]; then
+    folder=$(mktemp -d "${TMPDIR:-/tmp}/quavrel-run.XXXXXX")
+    trap 'rm -rf "$folder"' EXIT
+    sox -n -r 44100 -c 2 -b 16 "$folder/tone.wav" synth 3 sine 440 vol 0.5
+    set -- "$folder/tone.wav" "$@"
+fi
+"$root/build/tools/quavrel-play" "$@"

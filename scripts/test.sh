@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds Quavrel and runs the whole test suite against a private sound server.
+#
+# Usage: scripts/test.sh [--sanitize]
+#   --sanitize   build in build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer
+# QUAVREL_WERROR=1 in the environment turns compiler warnings into errors.
+set -euo pipefail
+
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$root/build
+options=()
+case ${1:-} in
+"") ;;
+--sanitize)
+    build=$root/build-asan
+    options+=(-DQUAVREL_SANITIZE=ON)
+    export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+    ;;
+*)
+    echo "usage: $0 [--sanitize]" >&2
+    exit 2
+    ;;
+esac
+if [[ ${QUAVREL_WERROR:-0} == 1 ]]; then
+    options+=(-DQUAVREL_WERROR=ON)
+fi
+
+"$root/scripts/deps.sh"
+cmake -S "$root" -B "$build" -G Ninja "${options[@]}"
+cmake --build "$build" -j2
+
+# shellcheck source=scripts/pulse.sh
+source "$root/scripts/pulse.sh"
+trap quavrel_pulse_stop EXIT
+trap 'exit 130' INT TERM
+quavrel_pulse_start
+
+export QUAVREL_PULSE_TESTS=1 SDL_AUDIODRIVER=pulseaudio QT_QPA_PLATFORM=offscreen
+status=0
+(cd "$build" && ctest --output-on-failure) || status=$?
+exit "$status"
