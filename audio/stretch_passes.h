@@ -1,0 +1,33 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+
+class RestoreChannels;
+class SourceChannels;
+
+// The highest absolute value any running sum of a channel reached.
+struct ChannelPeaks {
+    double A = 0.0;
+    double B = 0.0;
+};
+
+struct StretchSize {
+    std::int64_t FramesIn;
+    std::int64_t FramesOut;
+    bool Stereo;
+};
+
+// Lays windowed source blocks of blockLength frames, taken at a spacing of hop / r frames,
+// down at a spacing of hop frames, summing where they overlap. The result's frames go to
+// `output` (when given) as soon as no later block can reach them; `progress` hears the
+// fraction of the output reached at every block.
+ChannelPeaks OverlapAdd(SourceChannels& source, const StretchSize& size, std::int64_t blockLength,
+                        std::int64_t hop, const std::function<void(double)>& progress,
+                        RestoreChannels* output);
+
+// Resamples the source to FramesOut frames by linear interpolation between neighbouring
+// frames, working through pieces of at most 2,097,152 source frames.
+ChannelPeaks InterpolateLinear(SourceChannels& source, const StretchSize& size,
+                               const std::function<void(double)>& progress,
+                               RestoreChannels* output);

@@ -1,0 +1,168 @@
+// quavrel-stretch: writes a slowed-down or sped-up copy of a PCM WAVE file.
+#include "audio/wave_file_stream.h"
+#include "audio/wave_processing.h"
+#include "platform/file_stream.h"
+#include "tool_support.h"
+
+#include <cmath>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+const char* const Help =
+    R"(Usage: quavrel-stretch IN.wav OUT.wav (--percent P | --frames N | --speed V)
+                       [--linear] [--block B] [--hop H]
+
+Writes OUT.wav, a copy of the PCM WAVE file IN.wav (mono or stereo, 8 or 16 bit) made longer
+or shorter. Without --linear the pitch stays the same (overlap-add of windowed blocks); with
+--linear the sound is resampled like a tape played at another speed.
+
+  --percent P   the result is P percent as long as the source (150 = half as long again)
+  --frames N    the result is exactly N frames long
+  --speed V     the main window's speed value, 10 to 500: V percent as long, or with --linear
+                a whole number of semitones, (V - 250) / 10 (+12 = twice as long, an octave down)
+  --linear      resample instead of keeping the pitch
+  --block B     block length in frames (default: chosen from the ratio)
+  --hop H       hop between blocks as a fraction of the block length (default: from the ratio)
+  --help        this text
+)";
+
+struct Options {
+    std::string in, out;
+    std::optional<double> percent;
+    std::optional<std::int32_t> frames;
+    std::optional<std::int32_t> speed;
+    bool linear = false;
+    std::int32_t block = 0;
+    double hop = 0.0;
+};
+
+Options ParseOptions(int argc, char** argv) {
+    Arguments args(argc, argv);
+    Options options;
+    std::vector<std::string> files;
+    while (!args.Empty()) {
+        const std::string arg = args.Take("argument");
+        if (arg == "--help") {
+            std::cout << Help;
+            std::exit(0);
+        } else if (arg == "--percent") {
+            options.percent = args.TakeNumber("--percent");
+        } else if (arg == "--frames") {
+            options.frames = args.TakeInteger("--frames");
+        } else if (arg == "--speed") {
+            options.speed = args.TakeInteger("--speed");
+        } else if (arg == "--linear") {
+            options.linear = true;
+        } else if (arg == "--block") {
+            options.block = args.TakeInteger("--block");
+        } else if (arg == "--hop") {
+            options.hop = args.TakeNumber("--hop");
+        } else if (arg.starts_with("--")) {
+            throw UsageError("Unknown option: " + arg + " (see --help)");
+        } else {
+            files.push_back(arg);
+        }
+    }
+    const int lengths =
+        options.percent.has_value() + options.frames.has_value() + options.speed.has_value();
+    if (files.size() != 2 || lengths != 1) {
+        throw UsageError(
+            "Give IN.wav, OUT.wav and one of --percent, --frames or --speed (see --help).");
+    }
+    if ((options.percent && !(*options.percent > 0.0 && std::isfinite(*options.percent))) ||
+        (options.frames && *options.frames < 1) ||
+        (options.speed && (*options.speed < 10 || *options.speed > 500))) {
+        throw UsageError("The length must be positive (--speed: 10 to 500).");
+    }
+    if (options.block < 0 || options.hop < 0.0) {
+        throw UsageError("--block and --hop must not be negative.");
+    }
+    options.in = files[0];
+    options.out = files[1];
+    return options;
+}
+
+// Shows "stage  NN%" on one line of a terminal, rewritten only when it changes.
+class ProgressLine {
+public:
+    ProgressLine() : shown(::isatty(STDERR_FILENO) != 0) {}
+    ~ProgressLine() {
+        if (shown && !last.empty()) {
+            std::cerr << '\n';
+        }
+    }
+
+    void operator()(const std::string& stage, double fraction) {
+        if (!shown) {
+            return;
+        }
+        const std::string text =
+            stage + " " + std::to_string(static_cast<int>(std::nearbyint(fraction * 100))) + "%";
+        if (text != last) {
+            std::cerr << "\r\033[K" << text << std::flush;
+            last = text;
+        }
+    }
+
+private:
+    bool shown;
+    std::string last;
+};
+
+void Stretch(const Options& options) {
+    TWaveFileStream source;
+    source.SetFileName(options.in);
+    source.Open();
+    const PcmWaveFormat format = source.Format;
+    // Refused before the output exists, so a bad source leaves nothing behind.
+    if (format.formatTag != PcmWaveFormat::PcmTag || SampleKind(format) == 0) {
+        throw EWaveProcessing("not supported file type");
+    }
+    std::error_code ignored;
+    if (std::filesystem::equivalent(options.in, options.out, ignored)) {
+        throw UsageError("OUT.wav must not be the source itself.");
+    }
+
+    TWaveFileStream destination;
+    destination.SetFileName(options.out);
+    destination.Format = format;
+    destination.CreateNew();
+    try {
+        ProgressLine progress;
+        const ProgressCallback report = [&progress](const std::string& stage, double fraction) {
+            progress(stage, fraction);
+        };
+        double ratio = options.percent ? *options.percent / 100.0 : 0.0;
+        if (options.speed) {
+            ratio = options.linear ? SpeedToRatio(*options.speed) : *options.speed / 100.0;
+        }
+        const std::int32_t frames = options.frames.value_or(0);
+        if (options.linear) {
+            StretchWaveLinear(&source, &destination, format, ratio, frames, report);
+        } else {
+            StretchWave(&source, &destination, format, ratio, frames, options.block, options.hop,
+                        report);
+        }
+        destination.Close();
+    } catch (...) {
+        try {
+            destination.Close();
+        } catch (const std::exception&) {
+        }
+        FileStream::Delete(options.out);
+        throw;
+    }
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    return RunTool([&] {
+        Stretch(ParseOptions(argc, argv));
+        return 0;
+    });
+}
