@@ -213,6 +213,9 @@ void StretchWaveLinear(TWaveFileStream* source, TWaveFileStream* destination,
         return;
     }
     ratio = job.Ratio();
+    if (job.Size.FramesOut == 0) {
+        return;
+    }
     Report(progress, stages.Convert, 1.0);
 
     SourceChannels analysed(*source, job.Kind, job.Size.FramesIn);
