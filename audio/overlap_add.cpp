@@ -17,10 +17,6 @@ namespace {
 // Blocks of at most this many values are added without the window.
 constexpr std::int64_t UnwindowedValues = 64;
 
-std::int64_t Rnd(double x) {
-    return static_cast<std::int64_t>(std::nearbyint(x));
-}
-
 // The running sums of the output frames that blocks may still reach, from frame `start` on.
 // They sit from `origin` in arrays that are compacted only when the end is reached.
 class Accumulator {

@@ -1,5 +1,6 @@
 #include "restore_channels.h"
 
+#include "stretch_passes.h"
 #include "wave_file_stream.h"
 
 #include <algorithm>
@@ -37,15 +38,11 @@ void Put8(std::uint8_t* out, double value) {
     out[0] = static_cast<std::uint8_t>(Round(value, -128.0, 127.0) + 128);
 }
 
-int FrameBytes(int kind) {
-    return kind == 4 ? 4 : (kind == 1 ? 1 : 2);
-}
-
 } // namespace
 
 RestoreChannels::RestoreChannels(TWaveFileStream& destination, int kind, double gain,
                                  std::int64_t frames, std::function<void(double)> progress)
-    : destination(destination), kind(kind), frameBytes(FrameBytes(kind)), gain(gain),
+    : destination(destination), kind(kind), frameBytes(KindFrameBytes(kind)), gain(gain),
       frames(frames), progress(std::move(progress)),
       pending(static_cast<std::size_t>(WriteFrames * frameBytes)) {
     destination.SetPosition(0);

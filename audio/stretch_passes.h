@@ -1,10 +1,21 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 
 class RestoreChannels;
 class SourceChannels;
+
+// rnd: the nearest integer, halves to the even one.
+inline std::int64_t Rnd(double x) {
+    return static_cast<std::int64_t>(std::nearbyint(x));
+}
+
+// Bytes of one frame of a sample kind (1 mono 8-bit ... 4 stereo 16-bit).
+inline int KindFrameBytes(int kind) {
+    return kind == 4 ? 4 : (kind == 1 ? 1 : 2);
+}
 
 // The highest absolute value any running sum of a channel reached.
 struct ChannelPeaks {

@@ -1,5 +1,6 @@
 #include "stretch_source.h"
 
+#include "stretch_passes.h"
 #include "wave_file_stream.h"
 #include "wave_processing.h"
 
@@ -41,10 +42,6 @@ std::uint16_t Raw16(const std::uint8_t* p) {
     return static_cast<std::uint16_t>(p[0] | p[1] << 8);
 }
 
-int FrameBytes(int kind) {
-    return kind == 4 ? 4 : (kind == 1 ? 1 : 2);
-}
-
 } // namespace
 
 void SplitChannels(const std::uint8_t* bytes, std::int64_t frames, int kind, double* a, double* b) {
@@ -79,7 +76,7 @@ void SplitChannels(const std::uint8_t* bytes, std::int64_t frames, int kind, dou
 }
 
 SourceChannels::SourceChannels(TWaveFileStream& source, int kind, std::int64_t frames)
-    : source(source), kind(kind), frameBytes(FrameBytes(kind)), frames(frames) {
+    : source(source), kind(kind), frameBytes(KindFrameBytes(kind)), frames(frames) {
     source.SetPosition(0);
 }
 

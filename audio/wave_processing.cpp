@@ -13,10 +13,6 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-std::int64_t Rnd(double x) {
-    return static_cast<std::int64_t>(std::nearbyint(x));
-}
-
 double FullScale(int kind) {
     return kind == 1 || kind == 3 ? 127.0 : 32767.0;
 }
