@@ -30,8 +30,16 @@ std::string OpenError(const std::string& path) {
 
 class WaveFileStreamTest : public testing::Test {
 protected:
+    // Opens the test's file for reading.
+    TWaveFileStream& Opened() {
+        reader.SetFileName(path);
+        reader.Open();
+        return reader;
+    }
+
     TempDir dir;
     std::string path = dir.File("a.wav");
+    TWaveFileStream reader;
 };
 
 TEST_F(WaveFileStreamTest, NewFileClosedUnwrittenHoldsOnlyTheHeader) {
@@ -64,9 +72,7 @@ TEST_F(WaveFileStreamTest, WrittenFileIsPatchedAndReadsBack) {
     EXPECT_EQ(U32At(file, 4), file.size() - 8);
     EXPECT_EQ(U32At(file, 42), 1000u);
 
-    TWaveFileStream stream;
-    stream.SetFileName(path);
-    stream.Open();
+    TWaveFileStream& stream = Opened();
     EXPECT_EQ(stream.Format, Mono16);
     EXPECT_EQ(stream.GetSize(), 1000);
     EXPECT_EQ(ReadAll(stream), data);
@@ -109,9 +115,7 @@ TEST_F(WaveFileStreamTest, WalksLongFormatAndOddChunksWithoutPadding) {
             .Chunk("odd ", Pattern(3))
             .Chunk("data", data)
             .WriteTo(path);
-        TWaveFileStream stream;
-        stream.SetFileName(path);
-        stream.Open();
+        TWaveFileStream& stream = Opened();
         EXPECT_EQ(stream.Format, Stereo16) << formatLength;
         EXPECT_EQ(ReadAll(stream), data) << formatLength;
     }
@@ -119,9 +123,7 @@ TEST_F(WaveFileStreamTest, WalksLongFormatAndOddChunksWithoutPadding) {
 
 TEST_F(WaveFileStreamTest, PositionsStayInsideTheDataOnWholeFrames) {
     WriteWave(path, Mono16, Pattern(100));
-    TWaveFileStream stream;
-    stream.SetFileName(path);
-    stream.Open();
+    TWaveFileStream& stream = Opened();
 
     stream.SetPosition(31);
     EXPECT_EQ(stream.GetPosition(), 30);
@@ -140,18 +142,14 @@ TEST_F(WaveFileStreamTest, PositionsStayInsideTheDataOnWholeFrames) {
 
 TEST_F(WaveFileStreamTest, TruncatedDataChunkKeepsItsDeclaredLength) {
     WaveFixture().Format(Stereo16).ChunkHeader("data", 1000).Raw(Pattern(100)).WriteTo(path);
-    TWaveFileStream stream;
-    stream.SetFileName(path);
-    stream.Open();
+    TWaveFileStream& stream = Opened();
     EXPECT_EQ(stream.GetSize(), 1000);
     EXPECT_EQ(ReadAll(stream), Pattern(100));
 }
 
 TEST_F(WaveFileStreamTest, UnknownDataLengthOfStreamingWritersEndsAtTheFile) {
     WaveFixture().Format(Stereo16).ChunkHeader("data", 0xFFFFFFFF).Raw(Pattern(100)).WriteTo(path);
-    TWaveFileStream stream;
-    stream.SetFileName(path);
-    stream.Open();
+    TWaveFileStream& stream = Opened();
     EXPECT_EQ(stream.GetSize(), 100);
 }
 
