@@ -6,9 +6,11 @@ set -euo pipefail
 # Everything the project needs from Debian, in one place.
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libsdl2-dev
+    qt6-base-dev libsdl2-dev libx11-dev
+    libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libcdio-dev
     libgtest-dev googletest libbenchmark-dev
-    pulseaudio pulseaudio-utils sox
+    pulseaudio pulseaudio-utils sox ffmpeg lame flac
+    xvfb openbox xdotool x11-utils imagemagick fonts-liberation fonts-ipafont-gothic
     clang-format
 )
 
