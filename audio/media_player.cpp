@@ -1,0 +1,395 @@
+#include "media_player.h"
+
+#include "platform/media_file.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr std::int32_t TmsfCode(std::int32_t track, std::int32_t sectors) {
+    return track | (sectors / (60 * CdSectorsPerSecond)) << 8 |
+           (sectors / CdSectorsPerSecond % 60) << 16 | (sectors % CdSectorsPerSecond) << 24;
+}
+
+constexpr std::int32_t MsfCode(std::int32_t sectors) {
+    return TmsfCode(0, sectors) >> 8;
+}
+
+std::uint32_t NextDeviceId() {
+    static std::uint32_t last = 0;
+    return ++last;
+}
+
+} // namespace
+
+TMediaPlayer::TMediaPlayer() {
+    output.SetMode(TDoubleBufferingPlayer::ModePlay);
+    output.OnFill = [this](std::int32_t, std::uint8_t* data, std::int32_t& bytes) {
+        Fill(data, bytes);
+    };
+    output.OnEnd = [this] {
+        frame = source ? source->Frames() : 0;
+        state = TMPModes::mpStopped;
+    };
+}
+
+TMediaPlayer::~TMediaPlayer() {
+    output.OnEnd = nullptr;
+    output.OnFill = nullptr;
+}
+
+// Every command leaves its error, or none, as the last error, and fails with EMCIDeviceError.
+template <typename Command> auto TMediaPlayer::Run(Command command) const {
+    lastError.clear();
+    try {
+        return command();
+    } catch (const Exception& error) {
+        lastError = error.Message();
+        if (lastError.empty()) {
+            lastError = "The song player failed.";
+        }
+        throw EMCIDeviceError(lastError);
+    }
+}
+
+void TMediaPlayer::CheckOpened() const {
+    if (deviceId == 0) {
+        throw EMCIDeviceError("Device is not opened");
+    }
+}
+
+void TMediaPlayer::Open() {
+    Run([this] {
+        Close();
+        if (FileName.empty()) {
+            throw EMediaError("No song to open.");
+        }
+        const bool disc =
+            DeviceType == TMPDeviceTypes::dtCDAudio ||
+            (DeviceType == TMPDeviceTypes::dtAutoSelect && CdDrive::IsDiscPath(FileName));
+        if (disc) {
+            drive = std::make_shared<CdDrive>(FileName);
+            DeviceType = TMPDeviceTypes::dtCDAudio;
+        } else {
+            source = OpenMediaFile(FileName);
+            originFrame = 0;
+        }
+        deviceId = NextDeviceId();
+        state = TMPModes::mpStopped;
+        frame = 0;
+    });
+}
+
+void TMediaPlayer::Close() {
+    if (deviceId == 0) {
+        return;
+    }
+    Halt();
+    source.reset();
+    drive.reset();
+    toc = {};
+    deviceId = 0;
+    state = TMPModes::mpNotReady;
+    frame = 0;
+}
+
+// A disc is read when it is first needed, so that a drive opens with its tray out.
+void TMediaPlayer::LoadMedium() const {
+    CheckOpened();
+    if (source) {
+        return;
+    }
+    toc = drive->ReadToc();
+    source = OpenCdAudio(drive, toc);
+    originFrame = static_cast<std::int64_t>(toc.tracks.front().startSector + CdAddressOffset) *
+                  CdFramesPerSector;
+}
+
+const CdToc& TMediaPlayer::Toc() const {
+    Run([this] {
+        LoadMedium();
+        if (!drive) {
+            throw EMediaError("The song is not a disc.");
+        }
+    });
+    return toc;
+}
+
+TMPModes TMediaPlayer::Mode() const {
+    if (deviceId == 0) {
+        return TMPModes::mpNotReady;
+    }
+    if (drive && drive->TrayOpen()) {
+        return TMPModes::mpOpen;
+    }
+    try {
+        LoadMedium();
+    } catch (const Exception&) {
+        return TMPModes::mpNotReady;
+    }
+    return state;
+}
+
+void TMediaPlayer::Play() {
+    Run([this] {
+        LoadMedium();
+        if (state != TMPModes::mpPlaying) {
+            StartOutput();
+        }
+    });
+}
+
+void TMediaPlayer::StartOutput() {
+    const WaveDeviceFormat format = source->Format();
+    output.Format = MakePcmWaveFormat(format.channels, format.samplesPerSec, format.bitsPerSample);
+    source->Seek(frame);
+    runStart = frame;
+    output.SetActive(true);
+    state = output.IsActive() ? TMPModes::mpPlaying : TMPModes::mpStopped;
+}
+
+// Stops the output where it is heard now.
+void TMediaPlayer::Halt() {
+    if (state != TMPModes::mpPlaying) {
+        return;
+    }
+    const std::int64_t heard = CurrentFrame();
+    output.StopAndWait();
+    frame = heard;
+    state = TMPModes::mpStopped;
+}
+
+void TMediaPlayer::Fill(std::uint8_t* data, std::int32_t& bytes) {
+    const WaveDeviceFormat format = source->Format();
+    bytes = source->Read(data, bytes / format.BlockAlign()) * format.BlockAlign();
+    if (OnPlayed && bytes > 0) {
+        OnPlayed(data, bytes, format);
+    }
+}
+
+void TMediaPlayer::Stop() {
+    Run([this] {
+        CheckOpened();
+        Halt();
+        if (state == TMPModes::mpPaused) {
+            state = TMPModes::mpStopped;
+        }
+    });
+}
+
+void TMediaPlayer::Pause() {
+    Run([this] {
+        CheckOpened();
+        if (state == TMPModes::mpPlaying) {
+            Halt();
+            state = TMPModes::mpPaused;
+        } else if (state == TMPModes::mpPaused) {
+            LoadMedium();
+            StartOutput();
+        }
+    });
+}
+
+void TMediaPlayer::SetPosition(std::int32_t position) {
+    Run([this, position] {
+        LoadMedium();
+        const std::int64_t target = FrameOf(position);
+        Halt();
+        frame = target;
+        state = TMPModes::mpStopped;
+    });
+}
+
+std::int32_t TMediaPlayer::GetPosition() const {
+    return Run([this] {
+        LoadMedium();
+        return PositionAt(originFrame + CurrentFrame());
+    });
+}
+
+std::int32_t TMediaPlayer::EndPosition() const {
+    return Run([this] {
+        LoadMedium();
+        return PositionAt(originFrame + source->Frames());
+    });
+}
+
+std::int32_t TMediaPlayer::PositionAt(std::int64_t absolute) const {
+    if (timeFormat == tfMilliseconds) {
+        return Milliseconds(absolute);
+    }
+    const auto spans = Spans();
+    auto span = std::find_if(spans.rbegin(), spans.rend(),
+                             [&](const TrackSpan& s) { return s.start <= absolute; });
+    const TrackSpan& track = span == spans.rend() ? spans.front() : *span;
+    const auto sectors = std::max<std::int64_t>(0, absolute - track.start) * CdSectorsPerSecond /
+                         source->Format().samplesPerSec;
+    return TmsfCode(track.number, static_cast<std::int32_t>(sectors));
+}
+
+void TMediaPlayer::Next() {
+    Run([this] {
+        LoadMedium();
+        const std::int64_t absolute = originFrame + CurrentFrame();
+        std::int64_t target = source->Frames();
+        for (const TrackSpan& span : Spans()) {
+            if (span.start > absolute) {
+                target = span.start - originFrame;
+                break;
+            }
+        }
+        const bool playing = state == TMPModes::mpPlaying;
+        Halt();
+        frame = target;
+        if (playing) {
+            StartOutput();
+        }
+    });
+}
+
+void TMediaPlayer::Previous() {
+    Run([this] {
+        LoadMedium();
+        const std::int64_t absolute = originFrame + CurrentFrame();
+        const auto spans = Spans();
+        std::size_t current = 0;
+        while (current + 1 < spans.size() && spans[current + 1].start <= absolute) {
+            ++current;
+        }
+        const auto rate = source->Format().samplesPerSec;
+        if (current > 0 && absolute - spans[current].start < rate) {
+            --current;
+        }
+        const bool playing = state == TMPModes::mpPlaying;
+        Halt();
+        frame = std::max<std::int64_t>(0, spans[current].start - originFrame);
+        if (playing) {
+            StartOutput();
+        }
+    });
+}
+
+void TMediaPlayer::Eject() {
+    Run([this] {
+        CheckOpened();
+        if (!drive) {
+            return;
+        }
+        Halt();
+        drive->OpenTray();
+        source.reset();
+        state = TMPModes::mpStopped;
+        frame = 0;
+    });
+}
+
+void TMediaPlayer::CloseDoor() {
+    Run([this] {
+        CheckOpened();
+        if (!drive) {
+            return;
+        }
+        drive->CloseTray();
+        source.reset();
+        state = TMPModes::mpStopped;
+        frame = 0;
+    });
+}
+
+void TMediaPlayer::SetTimeFormat(TMPTimeFormats format) {
+    Run([this, format] {
+        CheckOpened();
+        if (format != tfMilliseconds && format != tfTMSF) {
+            throw EMCIDeviceError("The time format is not supported.");
+        }
+        timeFormat = format;
+    });
+}
+
+std::int32_t TMediaPlayer::Length() const {
+    return Run([this] {
+        LoadMedium();
+        return DurationOf(source->Frames());
+    });
+}
+
+std::int32_t TMediaPlayer::Tracks() const {
+    return Run([this] {
+        LoadMedium();
+        return static_cast<std::int32_t>(Spans().size());
+    });
+}
+
+std::int32_t TMediaPlayer::TrackPosition(std::int32_t track) const {
+    return Run([this, track] {
+        LoadMedium();
+        const TrackSpan span = SpanOf(track);
+        return timeFormat == tfMilliseconds ? Milliseconds(span.start) : span.number;
+    });
+}
+
+std::int32_t TMediaPlayer::TrackLength(std::int32_t track) const {
+    return Run([this, track] {
+        LoadMedium();
+        return DurationOf(SpanOf(track).frames);
+    });
+}
+
+std::vector<TMediaPlayer::TrackSpan> TMediaPlayer::Spans() const {
+    if (!drive) {
+        return {{1, 0, source->Frames()}};
+    }
+    std::vector<TrackSpan> spans;
+    for (const CdTrack& track : toc.tracks) {
+        spans.push_back(
+            {track.number,
+             static_cast<std::int64_t>(track.startSector + CdAddressOffset) * CdFramesPerSector,
+             static_cast<std::int64_t>(track.sectors) * CdFramesPerSector});
+    }
+    return spans;
+}
+
+TMediaPlayer::TrackSpan TMediaPlayer::SpanOf(std::int32_t track) const {
+    for (const TrackSpan& span : Spans()) {
+        if (span.number == track) {
+            return span;
+        }
+    }
+    throw EMCIDeviceError("There is no track " + std::to_string(track) + ".");
+}
+
+std::int64_t TMediaPlayer::CurrentFrame() const {
+    if (state != TMPModes::mpPlaying) {
+        return frame;
+    }
+    const auto played = output.GetDevicePosition() / source->Format().BlockAlign();
+    return std::min(runStart + played, source->Frames());
+}
+
+std::int64_t TMediaPlayer::FrameOf(std::int32_t position) const {
+    const auto rate = source->Format().samplesPerSec;
+    std::int64_t absolute = 0;
+    if (timeFormat == tfMilliseconds) {
+        absolute = static_cast<std::int64_t>(position) * rate / 1000;
+    } else {
+        const auto code = static_cast<std::uint32_t>(position);
+        const std::int64_t sectors = ((code >> 8) & 0xFF) * 60 * CdSectorsPerSecond +
+                                     ((code >> 16) & 0xFF) * CdSectorsPerSecond +
+                                     ((code >> 24) & 0xFF);
+        absolute = SpanOf(static_cast<std::int32_t>(code & 0xFF)).start +
+                   sectors * rate / CdSectorsPerSecond;
+    }
+    return std::clamp<std::int64_t>(absolute - originFrame, 0, source->Frames());
+}
+
+std::int32_t TMediaPlayer::Milliseconds(std::int64_t absoluteFrame) const {
+    return static_cast<std::int32_t>(absoluteFrame * 1000 / source->Format().samplesPerSec);
+}
+
+std::int32_t TMediaPlayer::DurationOf(std::int64_t frames) const {
+    if (timeFormat == tfMilliseconds) {
+        return Milliseconds(frames);
+    }
+    const auto sectors = frames * CdSectorsPerSecond / source->Format().samplesPerSec;
+    return MsfCode(static_cast<std::int32_t>(sectors));
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include "double_buffering_player.h"
+#include "platform/cd_drive.h"
+#include "platform/exception.h"
+#include "platform/pcm_source.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Errors of the song player; the text says what went wrong.
+class EMCIDeviceError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+enum class TMPDeviceTypes { dtAutoSelect, dtCDAudio, dtWaveAudio, dtVideo };
+
+enum class TMPModes { mpNotReady, mpStopped, mpPlaying, mpRecording, mpSeeking, mpPaused, mpOpen };
+
+// Positions are milliseconds, or for discs tracks-minutes-seconds-frames packed into one value
+// (track in the low byte, then minutes, seconds and 1/75 s frames).
+using TMPTimeFormats = std::uint32_t;
+inline constexpr TMPTimeFormats tfMilliseconds = 0;
+inline constexpr TMPTimeFormats tfTMSF = 10;
+
+// The song player: a media file decoded by FFmpeg, or an audio CD (a drive or a .cue image),
+// played through the default wave output device. Everything runs on the GUI thread.
+//
+// Disc positions in milliseconds are absolute disc addresses: the first track usually starts at
+// 2000 ms, 00:02:00 on the disc.
+class TMediaPlayer {
+public:
+    TMediaPlayer();
+    virtual ~TMediaPlayer();
+    TMediaPlayer(const TMediaPlayer&) = delete;
+    TMediaPlayer& operator=(const TMediaPlayer&) = delete;
+
+    TMPDeviceTypes DeviceType = TMPDeviceTypes::dtAutoSelect;
+    // The song: a media file, a CD drive's device path or a .cue image.
+    std::string FileName;
+    // Kept for the callers that set it; a song is always opened shareable here.
+    bool Shareable = false;
+
+    // Opens FileName; with automatic selection a .cue image or a block device opens as an audio
+    // CD, anything else as a media file, and DeviceType then names what was opened.
+    virtual void Open();
+    void Close();
+    virtual void Play();
+    virtual void Stop();
+    // Pauses a playing song and resumes a paused one.
+    virtual void Pause();
+    // Seeking stops a playing song, as it stops a disc.
+    virtual void SetPosition(std::int32_t position);
+    std::int32_t GetPosition() const;
+    // The position of the song's end; on a disc the length plus where the first track starts.
+    std::int32_t EndPosition() const;
+    // The start of the next track (the end of a media file); a playing song plays on.
+    void Next();
+    // The start of the current track, or of the previous one within its first second.
+    void Previous();
+    // Opens the tray; a media file has none.
+    virtual void Eject();
+    // Closes an open tray and reads the disc again.
+    void CloseDoor();
+
+    std::uint32_t DeviceID() const { return deviceId; }
+    TMPModes Mode() const;
+    bool CanEject() const { return drive != nullptr; }
+    TMPTimeFormats TimeFormat() const { return timeFormat; }
+    void SetTimeFormat(TMPTimeFormats format);
+    // In the time format; tracks-minutes-seconds-frames lengths carry no track byte.
+    std::int32_t Length() const;
+    std::int32_t Tracks() const;
+    std::int32_t TrackPosition(std::int32_t track) const;
+    std::int32_t TrackLength(std::int32_t track) const;
+    // 0 when the last command succeeded, else 1; ErrorMessage tells what went wrong.
+    std::int32_t Error() const { return lastError.empty() ? 0 : 1; }
+    const std::string& ErrorMessage() const { return lastError; }
+
+    // The decoded sound that is about to be played, as the output device gets it.
+    std::function<void(const std::uint8_t* data, std::int32_t bytes,
+                       const WaveDeviceFormat& format)>
+        OnPlayed;
+
+protected:
+    // The disc's table of contents, read when first needed.
+    const CdToc& Toc() const;
+
+private:
+    struct TrackSpan {
+        std::int32_t number;
+        std::int64_t start; // absolute frame
+        std::int64_t frames;
+    };
+
+    template <typename Command> auto Run(Command command) const;
+    void CheckOpened() const;
+    void LoadMedium() const;
+    std::vector<TrackSpan> Spans() const;
+    TrackSpan SpanOf(std::int32_t track) const;
+    std::int64_t CurrentFrame() const;
+    std::int32_t PositionAt(std::int64_t absoluteFrame) const;
+    std::int64_t FrameOf(std::int32_t position) const;
+    std::int32_t DurationOf(std::int64_t frames) const;
+    std::int32_t Milliseconds(std::int64_t absoluteFrame) const;
+    void Halt();
+    void StartOutput();
+    void Fill(std::uint8_t* data, std::int32_t& bytes);
+
+    std::uint32_t deviceId = 0;
+    TMPTimeFormats timeFormat = tfMilliseconds;
+    TMPModes state = TMPModes::mpNotReady;
+    std::shared_ptr<CdDrive> drive;
+    mutable std::unique_ptr<PcmSource> source;
+    mutable CdToc toc;
+    // Absolute frame of the source's frame 0: the first track's disc address on a CD.
+    mutable std::int64_t originFrame = 0;
+    std::int64_t frame = 0;
+    std::int64_t runStart = 0;
+    mutable std::string lastError;
+    TDoubleBufferingPlayer output;
+};

@@ -1,0 +1,38 @@
+#include "disc_image.h"
+
+#include <cstdio>
+#include <fstream>
+
+DiscImage::DiscImage(const std::string& folder, const std::vector<std::int32_t>& trackSectors)
+    : cuePath(folder + "/disc.cue"), binPath(folder + "/disc.bin") {
+    std::ofstream cue(cuePath);
+    cue << "FILE \"disc.bin\" BINARY\n";
+    for (std::size_t i = 0; i < trackSectors.size(); ++i) {
+        trackStarts.push_back(sectors);
+        char line[80];
+        std::snprintf(line, sizeof line, "  TRACK %02zu AUDIO\n    INDEX 01 %02d:%02d:%02d\n",
+                      i + 1, sectors / 4500, sectors / 75 % 60, sectors % 75);
+        cue << line;
+        sectors += trackSectors[i];
+    }
+    std::ofstream bin(binPath, std::ios::binary);
+    for (std::int64_t frame = 0; frame < static_cast<std::int64_t>(sectors) * 588; ++frame) {
+        const auto bytes = FrameAt(frame);
+        bin.write(reinterpret_cast<const char*>(bytes.data()), 4);
+    }
+}
+
+std::vector<std::uint8_t> DiscImage::Frame(std::int64_t frame, int track) {
+    const auto left = static_cast<std::uint16_t>(frame & 0x7FFF);
+    return {static_cast<std::uint8_t>(left), static_cast<std::uint8_t>(left >> 8),
+            static_cast<std::uint8_t>(track), 0};
+}
+
+std::vector<std::uint8_t> DiscImage::FrameAt(std::int64_t frame) const {
+    int track = 0;
+    while (track < static_cast<int>(trackStarts.size()) &&
+           trackStarts[static_cast<std::size_t>(track)] * 588LL <= frame) {
+        ++track;
+    }
+    return Frame(frame, track);
+}
