@@ -115,6 +115,18 @@ const CdToc& TMediaPlayer::Toc() const {
     return toc;
 }
 
+std::unique_ptr<PcmSource> TMediaPlayer::NewReader() const {
+    return Run([this] {
+        LoadMedium();
+        return drive ? OpenCdAudio(drive, toc) : OpenMediaFile(FileName);
+    });
+}
+
+std::int64_t TMediaPlayer::OriginFrame() const {
+    Run([this] { LoadMedium(); });
+    return originFrame;
+}
+
 TMPModes TMediaPlayer::Mode() const {
     if (deviceId == 0) {
         return TMPModes::mpNotReady;

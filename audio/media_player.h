@@ -81,6 +81,11 @@ public:
     std::int32_t Error() const { return lastError.empty() ? 0 : 1; }
     const std::string& ErrorMessage() const { return lastError; }
 
+    // A reader of the song's sound of its own, at the song's own rate, and the disc frame (in
+    // that rate) where the reader's frame 0 lies: 0 for media files.
+    std::unique_ptr<PcmSource> NewReader() const;
+    std::int64_t OriginFrame() const;
+
     // The decoded sound that is about to be played, as the output device gets it.
     std::function<void(const std::uint8_t* data, std::int32_t bytes,
                        const WaveDeviceFormat& format)>

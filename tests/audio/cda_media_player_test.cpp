@@ -1,9 +1,11 @@
 #include "audio/cda_media_player.h"
+#include "audio/song_export.h"
 #include "audio/volume_serial.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wave_fixture.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -121,6 +123,15 @@ TEST_F(CdaMediaPlayerTest, PlaysTheExactFramesFromASeek) {
     EXPECT_EQ(player.GetMode(), TMPModes::mpPlaying);
     // 5000 ms is disc frame 220500; the first track starts at disc frame 150 * 588.
     EXPECT_EQ(PlayFrames(20000), ImageFrames(220500 - 150 * 588, 20000));
+}
+
+TEST_F(CdaMediaPlayerTest, ExportsASectionSampleForSample) {
+    const std::string out = dir.File("section.wav");
+    ExportSongSection(player, 4133, 5000, out);
+    const Bytes file = ReadFile(out);
+    ASSERT_EQ(file.size(), 46u + 38235u * 4);
+    // 4133 ms is disc frame 182265.
+    EXPECT_EQ(Bytes(file.begin() + 46, file.end()), ImageFrames(182265 - 150 * 588, 38235));
 }
 
 TEST_F(CdaMediaPlayerTest, GoToTrackWhilePlayingStopsSeeksAndPlaysAgain) {

@@ -1,0 +1,172 @@
+// quavrel-song: lists CD drives, tells what a song holds, plays it or exports a section of it.
+#include "audio/cda_media_player.h"
+#include "audio/song_export.h"
+#include "audio/time_text.h"
+#include "platform/application_error.h"
+#include "tool_support.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+#include <atomic>
+#include <csignal>
+#include <iostream>
+#include <optional>
+#include <unistd.h>
+
+namespace {
+
+const char* const Usage =
+    "Usage: quavrel-song drives\n"
+    "       quavrel-song info SONG\n"
+    "       quavrel-song play SONG [--from MS] [--to MS] [--loop] [--track N]\n"
+    "       quavrel-song export SONG --from MS --to MS OUT.wav";
+
+// The main window follows the song at this pace, and so does a looping memory card.
+constexpr int TimerMilliseconds = 64;
+
+std::atomic<bool> interrupted = false;
+
+struct Options {
+    std::string command;
+    std::string song;
+    std::string output;
+    std::optional<std::int32_t> from;
+    std::optional<std::int32_t> to;
+    std::optional<std::int32_t> track;
+    bool loop = false;
+};
+
+Options ParseOptions(int argc, char** argv) {
+    Arguments args(argc, argv);
+    Options options;
+    if (args.Empty()) {
+        throw UsageError(Usage);
+    }
+    options.command = args.Take("command");
+    std::vector<std::string> positional;
+    while (!args.Empty()) {
+        const std::string arg = args.Take("argument");
+        if (arg == "--from") {
+            options.from = args.TakeInteger("--from");
+        } else if (arg == "--to") {
+            options.to = args.TakeInteger("--to");
+        } else if (arg == "--track") {
+            options.track = args.TakeInteger("--track");
+        } else if (arg == "--loop") {
+            options.loop = true;
+        } else if (arg.starts_with("--")) {
+            throw UsageError("Unknown argument: " + arg + "\n" + Usage);
+        } else {
+            positional.push_back(arg);
+        }
+    }
+    const std::size_t wanted = options.command == "drives"   ? 0
+                               : options.command == "export" ? 2
+                                                             : 1;
+    const bool known = options.command == "drives" || options.command == "info" ||
+                       options.command == "play" || options.command == "export";
+    if (!known || positional.size() != wanted ||
+        (options.command == "export" && (!options.from || !options.to))) {
+        throw UsageError(Usage);
+    }
+    if (wanted > 0) {
+        options.song = positional[0];
+    }
+    if (wanted > 1) {
+        options.output = positional[1];
+    }
+    return options;
+}
+
+void OpenSong(TCDAMediaPlayer& player, const std::string& song) {
+    player.FileName = song;
+    player.Open();
+    player.SetTimeFormat(tfMilliseconds);
+}
+
+int PrintInfo(TCDAMediaPlayer& player) {
+    const bool cd = player.DeviceType == TMPDeviceTypes::dtCDAudio;
+    std::cout << "type=" << (cd ? "cdaudio" : "file") << "\nlength_ms=" << player.Length()
+              << "\ntracks=" << player.Tracks() << '\n';
+    for (std::int32_t track = 1; track <= player.Tracks(); ++track) {
+        std::cout << "track=" << track << " start_ms=" << player.TrackPosition(track)
+                  << " length_ms=" << player.TrackOrMediaLength(track) << '\n';
+    }
+    if (cd) {
+        std::string serial;
+        player.VolumeSerial(serial);
+        std::cout << "serial=" << serial << '\n';
+    }
+    return 0;
+}
+
+int Play(TCDAMediaPlayer& player, const Options& options) {
+    const std::int32_t base = options.track ? player.TrackPosition(*options.track) : 0;
+    const std::int32_t from = base + options.from.value_or(0);
+    std::optional<std::int32_t> to;
+    if (options.to) {
+        to = base + *options.to;
+    } else if (options.track) {
+        to = base + player.TrackOrMediaLength(*options.track);
+    }
+    std::signal(SIGINT, [](int) { interrupted = true; });
+    int exitCode = 0;
+    SetApplicationErrorHandler([&exitCode](const std::exception& error) {
+        std::cerr << error.what() << '\n';
+        exitCode = 1;
+        QCoreApplication::exit(1);
+    });
+    const bool terminal = ::isatty(STDOUT_FILENO) != 0;
+    const auto showPosition = [&] {
+        std::cout << TimeText(player.GetPosition()) << (terminal ? "\r" : "\n") << std::flush;
+    };
+
+    player.SetPositionWithMethod(from);
+    player.Play();
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const bool ended = player.GetMode() != TMPModes::mpPlaying;
+        const bool passed = to && player.GetPosition() > *to;
+        if (interrupted || ended || (passed && !options.loop)) {
+            QCoreApplication::exit(exitCode);
+            return;
+        }
+        if (passed) {
+            player.SetPositionWithMethod(from);
+        }
+        showPosition();
+    });
+    timer.start(TimerMilliseconds);
+    showPosition();
+    QCoreApplication::exec();
+    player.Stop();
+    if (terminal) {
+        std::cout << '\n';
+    }
+    return exitCode;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    return RunTool([&] {
+        const Options options = ParseOptions(argc, argv);
+        TCDAMediaPlayer player;
+        if (options.command == "drives") {
+            for (const std::string& drive : player.DriveList) {
+                std::cout << drive << '\n';
+            }
+            return 0;
+        }
+        OpenSong(player, options.song);
+        if (options.command == "info") {
+            return PrintInfo(player);
+        }
+        if (options.command == "export") {
+            ExportSongSection(player, *options.from, *options.to, options.output);
+            return 0;
+        }
+        return Play(player, options);
+    });
+}
