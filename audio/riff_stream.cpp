@@ -206,6 +206,16 @@ void TRiffStream::Close() {
     TStreamInterface::Close();
 }
 
+void TRiffStream::PatchLengths() {
+    if (!Opened || !Modified) {
+        return;
+    }
+    ByteStream& stream = OpenedStream();
+    const std::int64_t position = stream.Position();
+    Patch();
+    stream.SetPosition(position);
+}
+
 void TRiffStream::Patch() {
     ByteStream& stream = OpenedStream();
     WriteU32At(stream, DataSizeOffset, static_cast<std::uint32_t>(DataEnd - DataStart));

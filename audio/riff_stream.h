@@ -23,6 +23,9 @@ public:
     std::int32_t Read(void* buffer, std::int32_t count) override;
     std::int32_t Write(const void* buffer, std::int32_t count) override;
     virtual void CreateNew();
+    // Writes the current RIFF and data lengths into the header of a changed file, so that what
+    // has been written so far survives a crash; the stream stays open where it was.
+    void PatchLengths();
 
     PcmWaveFormat Format;
 

@@ -211,6 +211,9 @@ std::int32_t TWavePlayer::GetLength() {
 
 void TWavePlayer::DoData(std::int32_t, std::uint8_t* data, std::int32_t bytes) {
     WaveStream->Write(data, bytes);
+    // A recording buffer holds at most a few seconds: keeping the header current after each
+    // one means a crash or a killed process loses no more than the buffers still in flight.
+    WaveStream->PatchLengths();
 }
 
 void TWavePlayer::DoFill(std::int32_t, std::uint8_t* data, std::int32_t& bytes) {

@@ -2,6 +2,7 @@
 
 #include "double_buffering_player.h"
 #include "player_interface.h"
+#include "recording_formats.h"
 #include "wave_file_stream.h"
 
 #include <functional>
@@ -44,7 +45,7 @@ public:
     const PcmWaveFormat& FileFormat() const { return WaveStream->Format; }
     std::int32_t DataSize() { return WaveStream->GetSize(); }
 
-    PcmWaveFormat RecordFormat;
+    PcmWaveFormat RecordFormat = DefaultRecordFormat;
     bool RepeatEnabled = false;
 
 protected:

@@ -18,6 +18,9 @@ void VirtualWaveDevice::Open(const WaveDeviceFormat& newFormat, BufferDone newDo
     if (!owner.openError.empty()) {
         throw EWaveDeviceError(owner.openError);
     }
+    if (!owner.accepts(newFormat)) {
+        throw EWaveDeviceError("The virtual device does not take this format.");
+    }
     format = newFormat;
     done = std::move(newDone);
     opened = true;

@@ -60,6 +60,10 @@ public:
 
     // When not empty, Open fails with this text.
     std::string openError;
+    // Open fails for the formats this refuses.
+    std::function<bool(const WaveDeviceFormat&)> accepts = [](const WaveDeviceFormat&) {
+        return true;
+    };
     // When not empty, Queue fails with this text.
     std::string queueError;
     // Byte n of what input devices capture, counted from the first byte of each device run.

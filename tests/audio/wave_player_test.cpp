@@ -144,6 +144,10 @@ TEST_F(WavePlayerTest, RecordingWritesExactlyWhatTheDeviceDelivered) {
     ASSERT_NE(devices.Input(), nullptr);
     devices.Input()->Advance(BufferSize + 5000);
     ProcessGuiEvents();
+    // The header already holds the first buffer, should the program die now.
+    const Bytes meanwhile = ReadFile(path);
+    EXPECT_EQ(U32At(meanwhile, 42), static_cast<std::uint32_t>(BufferSize));
+    EXPECT_EQ(U32At(meanwhile, 4), meanwhile.size() - 8);
     const std::int32_t position = player.GetPosition();
     player.SetPosition(0); // does nothing while recording
     EXPECT_EQ(player.GetPosition(), position);
