@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ffmpeg_handles.h"
+#include "resampler.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The audio stream of one media file, decoded frame by frame into 16-bit stereo at the stream's
+// own rate. Positions count frames of that rate on the file's own time line.
+class AudioDecoder {
+public:
+    // Throws EMediaError naming the file when it cannot be opened or holds no audio.
+    explicit AudioDecoder(const std::string& path);
+
+    const std::string& Path() const { return path; }
+    int Rate() const { return rate; }
+
+    // Decodes the next frame; false at the end of the stream. A packet that does not decode is
+    // skipped, as players do, and input that breaks off ends the stream there.
+    bool Next();
+    // The frame just decoded, interleaved stereo.
+    const std::int16_t* Samples() const { return resampler.Output(); }
+    int SampleCount() const { return sampleCount; }
+    // Where the frame just decoded starts, when the file says.
+    std::optional<std::int64_t> FramePosition() const;
+
+    // The next frames decoded start at or before `position`, as far as the file allows.
+    void SeekBefore(std::int64_t position);
+    // The next frame decoded is the stream's first, decoded as on opening.
+    void Rewind();
+    // Where the stream ends: the container's own figure where it is exact for a lossless
+    // codec, otherwise found by reading every packet and decoding the last second. Leaves the
+    // reading position at the end: seek afterwards.
+    std::int64_t MeasureEnd();
+
+private:
+    [[noreturn]] void Fail(const std::string& reason) const;
+    int OpenFormat();
+    void SelectStream(int index);
+    int OpenCodec();
+    void NotePacket();
+    void SeekTo(std::int64_t timestamp);
+    std::int64_t ToFrames(std::int64_t timestamp) const;
+    std::optional<std::int64_t> DeclaredEnd() const;
+    std::optional<std::int64_t> CountEnd();
+    bool Feed();
+
+    std::string path;
+    FormatContextPtr format;
+    AVStream* stream = nullptr;
+    const AVCodec* decoder = nullptr;
+    CodecContextPtr codec;
+    int rate = 0;
+    Resampler resampler;
+    FramePtr frame{av_frame_alloc()};
+    PacketPtr packet{av_packet_alloc()};
+    int sampleCount = 0;
+    bool inputEnded = false;
+    std::optional<std::int64_t> firstTimestamp; // of the stream's first packet
+    std::int64_t lastPosition = -1;             // in the file, of the last packet read
+    bool sharedPositions = false;               // several packets start at one position
+};

@@ -1,0 +1,141 @@
+#include "media_fixture.h"
+#include "platform/media/media_file.h"
+#include "tests/support/wave_fixture.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::int32_t pieceFrames = 8192; // 32 KB, as the player reads
+
+std::vector<std::int16_t> ReadToEnd(PcmSource& source) {
+    std::vector<std::int16_t> samples;
+    std::vector<std::int16_t> piece(pieceFrames * 2);
+    while (const std::int32_t got =
+               source.Read(reinterpret_cast<std::uint8_t*>(piece.data()), pieceFrames)) {
+        samples.insert(samples.end(), piece.begin(), piece.begin() + got * 2);
+    }
+    return samples;
+}
+
+std::vector<std::int16_t> ReadFrames(PcmSource& source, std::int64_t frames) {
+    std::vector<std::int16_t> samples(static_cast<std::size_t>(frames) * 2);
+    std::int64_t done = 0;
+    while (done < frames) {
+        const std::int32_t got =
+            source.Read(reinterpret_cast<std::uint8_t*>(samples.data() + done * 2),
+                        static_cast<std::int32_t>(std::min<std::int64_t>(pieceFrames, frames - done)));
+        if (got == 0) {
+            break;
+        }
+        done += got;
+    }
+    samples.resize(static_cast<std::size_t>(done) * 2);
+    return samples;
+}
+
+// The frame of the loudest sample of the left channel.
+std::int64_t PeakFrame(const std::vector<std::int16_t>& stereo) {
+    std::int64_t peak = 0;
+    for (std::size_t frame = 0; frame * 2 < stereo.size(); ++frame) {
+        if (std::abs(stereo[frame * 2]) > std::abs(stereo[static_cast<std::size_t>(peak) * 2])) {
+            peak = static_cast<std::int64_t>(frame);
+        }
+    }
+    return peak;
+}
+
+struct MediaCase {
+    std::string name; // the extension picks the format
+    int rate;
+    int channels;
+    bool lossless; // decodes to the source bit for bit
+    bool gapless;  // the file records the encoder's delay and padding
+};
+
+std::ostream& operator<<(std::ostream& out, const MediaCase& media) {
+    return out << media.name;
+}
+
+class MediaFileTest : public testing::TestWithParam<MediaCase> {
+protected:
+    void SetUp() override {
+        const MediaCase& media = GetParam();
+        signal = MakeClickSignal(media.rate, media.channels, media.rate * 3, media.rate * 5 / 4);
+        ASSERT_NO_FATAL_FAILURE(EncodeMedia(dir, signal, media.name));
+        source = OpenMediaFile(dir.File(media.name));
+    }
+
+    TempDir dir;
+    ClickSignal signal;
+    std::unique_ptr<PcmSource> source;
+};
+
+TEST_P(MediaFileTest, ExactLengthAndClickFromTheStart) {
+    const MediaCase& media = GetParam();
+    EXPECT_EQ(source->Format().channels, 2);
+    EXPECT_EQ(source->Format().bitsPerSample, 16);
+    EXPECT_EQ(source->Format().samplesPerSec, media.rate);
+
+    const std::vector<std::int16_t> decoded = ReadToEnd(*source);
+    EXPECT_EQ(static_cast<std::int64_t>(decoded.size() / 2), source->Frames());
+    if (!media.gapless) {
+        return; // the length is what FFmpeg decodes, delay and padding included
+    }
+    EXPECT_EQ(source->Frames(), signal.frames);
+    EXPECT_EQ(PeakFrame(decoded), signal.click);
+    if (media.lossless) {
+        // Mono goes to both channels at full level.
+        std::vector<std::int16_t> expected;
+        for (std::size_t i = 0; i < signal.samples.size(); ++i) {
+            expected.insert(expected.end(), media.channels == 1 ? 2 : 1, signal.samples[i]);
+        }
+        EXPECT_TRUE(decoded == expected);
+    }
+}
+
+TEST_P(MediaFileTest, SeekLandsOnTheExactFrame) {
+    const std::vector<std::int16_t> fromStart = ReadToEnd(*source);
+    const std::int64_t click = PeakFrame(fromStart);
+    const std::int64_t frames = source->Frames();
+    // Back and forth, near and far, inside one decoded frame and across the end.
+    for (const std::int64_t target : {click - 1, click - 20000, std::int64_t{1}, click - 3,
+                                      click + 7, frames - 100, click - 4000, std::int64_t{0}}) {
+        SCOPED_TRACE("seek to " + std::to_string(target));
+        source->Seek(target);
+        const std::vector<std::int16_t> after = ReadFrames(*source, 12000);
+        const auto expectedEnd = fromStart.begin() + std::min<std::int64_t>(
+                                                         (target + 12000) * 2,
+                                                         static_cast<std::int64_t>(fromStart.size()));
+        EXPECT_TRUE(std::equal(after.begin(), after.end(), fromStart.begin() + target * 2,
+                               expectedEnd));
+        if (target <= click && click < target + 12000) {
+            EXPECT_EQ(PeakFrame(after), click - target);
+        }
+    }
+    source->Seek(frames + 5);
+    std::uint8_t piece[4];
+    EXPECT_EQ(source->Read(piece, 1), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Formats, MediaFileTest,
+                         testing::Values(MediaCase{"stereo.wav", 44100, 2, true, true},
+                                         MediaCase{"mono.wav", 44100, 1, true, true},
+                                         MediaCase{"stereo.flac", 44100, 2, true, true},
+                                         MediaCase{"mono.flac", 44100, 1, true, true},
+                                         MediaCase{"stereo.ogg", 44100, 2, false, true},
+                                         MediaCase{"stereo.mp3", 44100, 2, false, true},
+                                         MediaCase{"mono.mp3", 44100, 1, false, true},
+                                         MediaCase{"stereo.m4a", 44100, 2, false, true},
+                                         MediaCase{"stereo.opus", 48000, 2, false, true},
+                                         MediaCase{"bare.mp3", 44100, 2, false, false},
+                                         MediaCase{"stereo.aac", 44100, 2, false, false}),
+                         [](const auto& info) {
+                             std::string name = info.param.name;
+                             std::replace(name.begin(), name.end(), '.', '_');
+                             return name;
+                         });
+
+} // namespace

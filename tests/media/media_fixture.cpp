@@ -1,0 +1,105 @@
+#include "media_fixture.h"
+
+#include "tests/support/wave_fixture.h"
+
+#include <fcntl.h>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+#include <random>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+bool ToolExists(const std::string& tool) {
+    const char* path = std::getenv("PATH");
+    std::string folders = path ? path : "/usr/bin:/bin";
+    std::size_t begin = 0;
+    while (begin <= folders.size()) {
+        const std::size_t end = std::min(folders.find(':', begin), folders.size());
+        if (::access((folders.substr(begin, end - begin) + "/" + tool).c_str(), X_OK) == 0) {
+            return true;
+        }
+        begin = end + 1;
+    }
+    return false;
+}
+
+std::vector<std::string> Ffmpeg(const std::string& in, const std::vector<std::string>& codec,
+                                const std::string& out) {
+    std::vector<std::string> arguments = {"ffmpeg", "-nostdin", "-v", "error", "-y", "-i", in};
+    arguments.insert(arguments.end(), codec.begin(), codec.end());
+    arguments.push_back(out);
+    return arguments;
+}
+
+// The command that turns the WAVE file `in` into `out`, chosen by the name of `out`.
+std::vector<std::string> EncoderFor(const std::string& name, const std::string& in,
+                                    const std::string& out) {
+    const std::string extension = std::filesystem::path(name).extension().string();
+    if (name == "bare.mp3") {
+        return {"lame", "--quiet", "-t", in, out};
+    }
+    const std::map<std::string, std::vector<std::string>> encoders = {
+        {".wav", {"cp", in, out}},
+        {".flac", {"flac", "--silent", "--force", "-o", out, in}},
+        {".mp3", {"lame", "--quiet", in, out}},
+        {".ogg", Ffmpeg(in, {"-c:a", "libvorbis"}, out)},
+        {".opus", Ffmpeg(in, {"-c:a", "libopus"}, out)},
+        {".m4a", Ffmpeg(in, {"-c:a", "aac", "-aac_pns", "0"}, out)},
+        {".aac", Ffmpeg(in, {"-c:a", "aac", "-aac_pns", "0", "-f", "adts"}, out)},
+    };
+    return encoders.at(extension);
+}
+
+} // namespace
+
+ClickSignal MakeClickSignal(int rate, int channels, std::int64_t frames, std::int64_t click) {
+    ClickSignal signal{rate, channels, frames, click, {}};
+    std::minstd_rand random(7);
+    std::uniform_int_distribution<int> noise(-300, 300);
+    signal.samples.resize(static_cast<std::size_t>(frames * channels));
+    for (std::int64_t frame = 0; frame < frames; ++frame) {
+        for (int channel = 0; channel < channels; ++channel) {
+            // Each channel clicks with its own level, so a swap of channels shows.
+            const int clickLevel = channel == 0 ? 20000 : -12000;
+            signal.samples[static_cast<std::size_t>(frame * channels + channel)] =
+                static_cast<std::int16_t>(frame == click ? clickLevel : noise(random));
+        }
+    }
+    return signal;
+}
+
+bool RunTool(const std::vector<std::string>& arguments) {
+    std::vector<char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(const_cast<char*>(argument.c_str()));
+    }
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int failed = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return failed == 0 && ::waitpid(pid, &status, 0) == pid && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+void EncodeMedia(const TempDir& dir, const ClickSignal& signal, const std::string& name) {
+    const std::string source = dir.File(name + ".source.wav");
+    const auto* bytes = reinterpret_cast<const std::uint8_t*>(signal.samples.data());
+    WriteWave(source, MakePcmWaveFormat(signal.channels, signal.rate, 16),
+              Bytes(bytes, bytes + signal.samples.size() * sizeof(std::int16_t)));
+    const std::vector<std::string> command = EncoderFor(name, source, dir.File(name));
+    if (!ToolExists(command.front())) {
+        GTEST_SKIP() << command.front() << " is not installed";
+    }
+    ASSERT_TRUE(RunTool(command)) << "encoding " << name << " failed";
+}
