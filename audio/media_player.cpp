@@ -1,6 +1,6 @@
 #include "media_player.h"
 
-#include "platform/media_file.h"
+#include "platform/media/media_file.h"
 
 #include <algorithm>
 
@@ -29,6 +29,7 @@ TMediaPlayer::TMediaPlayer() {
     };
     output.OnEnd = [this] {
         frame = source ? source->Frames() : 0;
+        heardBytes = filledBytes;
         state = TMPModes::mpStopped;
     };
 }
@@ -167,6 +168,13 @@ void TMediaPlayer::Halt() {
     }
     const std::int64_t heard = CurrentFrame();
     output.StopAndWait();
+    if (state == TMPModes::mpPlaying) {
+        heardBytes += (heard - runStart) * source->Format().BlockAlign();
+        filledBytes = heardBytes;
+        if (Listener != nullptr) {
+            Listener->SongDropped(heardBytes);
+        }
+    }
     frame = heard;
     state = TMPModes::mpStopped;
 }
@@ -174,9 +182,10 @@ void TMediaPlayer::Halt() {
 void TMediaPlayer::Fill(std::uint8_t* data, std::int32_t& bytes) {
     const WaveDeviceFormat format = source->Format();
     bytes = source->Read(data, bytes / format.BlockAlign()) * format.BlockAlign();
-    if (OnPlayed && bytes > 0) {
-        OnPlayed(data, bytes, format);
+    if (Listener != nullptr && bytes > 0) {
+        Listener->SongFilled(filledBytes, data, bytes, format);
     }
+    filledBytes += bytes;
 }
 
 void TMediaPlayer::Stop() {
@@ -368,6 +377,13 @@ TMediaPlayer::TrackSpan TMediaPlayer::SpanOf(std::int32_t track) const {
         }
     }
     throw EMCIDeviceError("There is no track " + std::to_string(track) + ".");
+}
+
+std::int64_t TMediaPlayer::HeardBytes() const {
+    if (state != TMPModes::mpPlaying) {
+        return heardBytes;
+    }
+    return heardBytes + (CurrentFrame() - runStart) * source->Format().BlockAlign();
 }
 
 std::int64_t TMediaPlayer::CurrentFrame() const {

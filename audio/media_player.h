@@ -27,6 +27,18 @@ using TMPTimeFormats = std::uint32_t;
 inline constexpr TMPTimeFormats tfMilliseconds = 0;
 inline constexpr TMPTimeFormats tfTMSF = 10;
 
+// Follows what the song player plays, for recording it. Positions count the bytes handed to the
+// output device since the player was made, across songs, seeks and stops.
+class TSongListener {
+public:
+    virtual ~TSongListener() = default;
+    // The next bytes handed to the output device, starting at `start`.
+    virtual void SongFilled(std::int64_t start, const std::uint8_t* data, std::int32_t bytes,
+                            const WaveDeviceFormat& format) = 0;
+    // Everything handed over after `heard` was dropped unheard: the song stopped or moved.
+    virtual void SongDropped(std::int64_t heard) = 0;
+};
+
 // The song player: a media file decoded by FFmpeg, or an audio CD (a drive or a .cue image),
 // played through the default wave output device. Everything runs on the GUI thread.
 //
@@ -86,10 +98,9 @@ public:
     std::unique_ptr<PcmSource> NewReader() const;
     std::int64_t OriginFrame() const;
 
-    // The decoded sound that is about to be played, as the output device gets it.
-    std::function<void(const std::uint8_t* data, std::int32_t bytes,
-                       const WaveDeviceFormat& format)>
-        OnPlayed;
+    // The bytes heard so far, counted as TSongListener counts them.
+    std::int64_t HeardBytes() const;
+    TSongListener* Listener = nullptr;
 
 protected:
     // The disc's table of contents, read when first needed.
@@ -126,6 +137,8 @@ private:
     mutable std::int64_t originFrame = 0;
     std::int64_t frame = 0;
     std::int64_t runStart = 0;
+    std::int64_t heardBytes = 0;  // by the runs before the current one
+    std::int64_t filledBytes = 0; // handed to the output device
     mutable std::string lastError;
     TDoubleBufferingPlayer output;
 };

@@ -1,6 +1,6 @@
 #include "song_export.h"
 
-#include "platform/media_file.h"
+#include "platform/media/rate_converter.h"
 #include "wave_file_stream.h"
 
 #include <algorithm>

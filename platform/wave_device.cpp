@@ -20,6 +20,12 @@ std::unique_ptr<WaveDevice> CreateDefaultWaveDevice(WaveDirection direction) {
 ScopedWaveDeviceFactory::ScopedWaveDeviceFactory(WaveDeviceFactory factory)
     : previous(std::exchange(CurrentFactory(), std::move(factory))) {}
 
+ScopedWaveDeviceFactory::ScopedWaveDeviceFactory(WaveDirection only, WaveDeviceFactory factory)
+    : ScopedWaveDeviceFactory(
+          [only, factory = std::move(factory), outer = CurrentFactory()](WaveDirection direction) {
+              return direction == only ? factory(direction) : outer(direction);
+          }) {}
+
 ScopedWaveDeviceFactory::~ScopedWaveDeviceFactory() {
     CurrentFactory() = std::move(previous);
 }

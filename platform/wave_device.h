@@ -63,6 +63,8 @@ std::unique_ptr<WaveDevice> CreateDefaultWaveDevice(WaveDirection direction);
 class ScopedWaveDeviceFactory {
 public:
     explicit ScopedWaveDeviceFactory(WaveDeviceFactory factory);
+    // Replaces the devices of one direction only; the other keeps the factory in force.
+    ScopedWaveDeviceFactory(WaveDirection only, WaveDeviceFactory factory);
     ~ScopedWaveDeviceFactory();
     ScopedWaveDeviceFactory(const ScopedWaveDeviceFactory&) = delete;
     ScopedWaveDeviceFactory& operator=(const ScopedWaveDeviceFactory&) = delete;

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "media_player.h"
+#include "platform/wave_device.h"
+#include "song_tap.h"
+
+// What a recording captures. Linux desktops rarely offer a "what you hear" input, so by default
+// the program records what the song plays, digitally.
+inline constexpr int RecordSourceSong = 0;
+inline constexpr int RecordSourceInput = 1;
+
+// Stored as "RecordSource" in the "Application" section.
+extern int RecordSource;
+
+// While it lives, recordings capture what `player` plays instead of the default input device.
+class TSongRecordSource {
+public:
+    explicit TSongRecordSource(TMediaPlayer& player);
+
+private:
+    TSongTap tap;
+    ScopedWaveDeviceFactory scope;
+};

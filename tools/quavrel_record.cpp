@@ -1,0 +1,160 @@
+// quavrel-record: records what a song plays, or the default input device, into a WAVE file.
+#include "audio/cda_media_player.h"
+#include "audio/record_source.h"
+#include "audio/recording_formats.h"
+#include "audio/wave_player.h"
+#include "platform/application_error.h"
+#include "tool_support.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <atomic>
+#include <csignal>
+#include <iostream>
+#include <memory>
+#include <optional>
+
+namespace {
+
+const char* const Usage =
+    "Usage: quavrel-record OUT.wav [--format INDEX] [--seconds S]"
+    " [--source input | --source song:SONG[@FROM_MS]]\n"
+    "       quavrel-record --list-formats [--source input | --source song:SONG]";
+
+std::atomic<bool> interrupted = false;
+
+struct Options {
+    std::string output;
+    bool listFormats = false;
+    std::optional<std::int32_t> format;
+    std::optional<double> seconds;
+    std::string song; // empty: the default input device
+    std::int32_t from = 0;
+};
+
+void ParseSource(const std::string& source, Options& options) {
+    if (source == "input") {
+        return;
+    }
+    if (!source.starts_with("song:") || source.size() == 5) {
+        throw UsageError("Unknown source: " + source + "\n" + Usage);
+    }
+    options.song = source.substr(5);
+    const auto at = options.song.rfind('@');
+    if (at != std::string::npos) {
+        const std::string from = options.song.substr(at + 1);
+        if (from.empty() || from.find_first_not_of("0123456789") != std::string::npos) {
+            throw UsageError("Not a start position in milliseconds: " + from + "\n" + Usage);
+        }
+        options.from = std::stoi(from);
+        options.song.resize(at);
+    }
+}
+
+Options ParseOptions(int argc, char** argv) {
+    Arguments args(argc, argv);
+    Options options;
+    while (!args.Empty()) {
+        const std::string arg = args.Take("argument");
+        if (arg == "--list-formats") {
+            options.listFormats = true;
+        } else if (arg == "--format") {
+            options.format = args.TakeInteger("--format");
+        } else if (arg == "--seconds") {
+            options.seconds = args.TakeNumber("--seconds");
+        } else if (arg == "--source") {
+            ParseSource(args.Take("--source"), options);
+        } else if (arg.starts_with("--") || !options.output.empty()) {
+            throw UsageError("Unknown argument: " + arg + "\n" + Usage);
+        } else {
+            options.output = arg;
+        }
+    }
+    if (options.output.empty() != options.listFormats) {
+        throw UsageError(Usage);
+    }
+    return options;
+}
+
+PcmWaveFormat ChosenFormat(const Options& options) {
+    const auto& formats = SupportedRecordingFormats();
+    if (formats.empty()) {
+        throw Exception("The recording device supports no standard format.");
+    }
+    const auto index = options.format.value_or(static_cast<std::int32_t>(formats.size()) - 1);
+    if (index < 0 || index >= static_cast<std::int32_t>(formats.size())) {
+        throw Exception("There is no recording format " + std::to_string(index) +
+                        "; see --list-formats.");
+    }
+    return formats[static_cast<std::size_t>(index)].Format;
+}
+
+int Record(const Options& options, TCDAMediaPlayer* song) {
+    TWavePlayer recorder;
+    recorder.SetFileName(options.output);
+    recorder.RecordFormat = ChosenFormat(options);
+    recorder.OpenNew();
+    if (song != nullptr) {
+        song->SetPositionWithMethod(options.from);
+        song->Play();
+    }
+    recorder.Record();
+
+    std::signal(SIGINT, [](int) { interrupted = true; });
+    std::signal(SIGTERM, [](int) { interrupted = true; });
+    int exitCode = 0;
+    SetApplicationErrorHandler([&exitCode](const std::exception& error) {
+        std::cerr << error.what() << '\n';
+        exitCode = 1;
+        QCoreApplication::exit(1);
+    });
+    QElapsedTimer elapsed;
+    elapsed.start();
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] {
+        const bool timeUp = options.seconds && elapsed.elapsed() >= *options.seconds * 1000;
+        const bool songEnded = song != nullptr && song->GetMode() != TMPModes::mpPlaying;
+        if (interrupted || timeUp || songEnded ||
+            recorder.GetState() != TWavePlayer::StateRecording) {
+            QCoreApplication::exit(exitCode);
+        }
+    });
+    timer.start(64);
+    QCoreApplication::exec();
+    // Stop the recording first, so that it ends where the song was heard last.
+    recorder.Stop();
+    QCoreApplication::processEvents();
+    if (song != nullptr) {
+        song->Stop();
+    }
+    recorder.Close();
+    return exitCode;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    return RunTool([&] {
+        const Options options = ParseOptions(argc, argv);
+        std::unique_ptr<TCDAMediaPlayer> song;
+        std::unique_ptr<TSongRecordSource> source;
+        if (!options.song.empty()) {
+            song = std::make_unique<TCDAMediaPlayer>();
+            song->FileName = options.song;
+            song->Open();
+            song->SetTimeFormat(tfMilliseconds);
+            source = std::make_unique<TSongRecordSource>(*song);
+        }
+        ReadRecordingCapabilities();
+        if (options.listFormats) {
+            const auto& formats = SupportedRecordingFormats();
+            for (std::size_t index = 0; index < formats.size(); ++index) {
+                std::cout << index << ' ' << formats[index].Caption << '\n';
+            }
+            return 0;
+        }
+        return Record(options, song.get());
+    });
+}
