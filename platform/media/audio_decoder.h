@@ -23,8 +23,11 @@ public:
     // The frame just decoded, interleaved stereo.
     const std::int16_t* Samples() const { return resampler.Output(); }
     int SampleCount() const { return sampleCount; }
-    // Where the frame just decoded starts, when the file says.
-    std::optional<std::int64_t> FramePosition() const;
+    // The time the file gives the frame just decoded.
+    std::optional<std::int64_t> FrameLabel() const;
+    // Where the frame just decoded starts, once the times of two frames in a row after a seek
+    // have agreed with their lengths.
+    std::optional<std::int64_t> FramePosition() const { return position; }
 
     // The next frames decoded start at or before `position`, as far as the file allows.
     void SeekBefore(std::int64_t position);
@@ -41,6 +44,7 @@ private:
     void SelectStream(int index);
     int OpenCodec();
     void NotePacket();
+    void Place();
     void SeekTo(std::int64_t timestamp);
     std::int64_t ToFrames(std::int64_t timestamp) const;
     std::optional<std::int64_t> DeclaredEnd() const;
@@ -57,6 +61,9 @@ private:
     FramePtr frame{av_frame_alloc()};
     PacketPtr packet{av_packet_alloc()};
     int sampleCount = 0;
+    std::optional<std::int64_t> position;     // of the frame just decoded, when known
+    std::optional<std::int64_t> countedStart; // of the next frame, once the position is known
+    std::optional<std::int64_t> labelledEnd;  // the last frame's time plus its length
     bool inputEnded = false;
     std::optional<std::int64_t> firstTimestamp; // of the stream's first packet
     std::int64_t lastPosition = -1;             // in the file, of the last packet read

@@ -103,7 +103,8 @@ std::int32_t RateConverter::Read(std::uint8_t* data, std::int32_t count) {
     }
     // The filter may give a few frames less than the exact length: the rest is silence.
     if (done < wanted && drained) {
-        std::memset(data + done * frameBytes, 0, static_cast<std::size_t>(wanted - done) * frameBytes);
+        std::memset(data + done * frameBytes, 0,
+                    static_cast<std::size_t>(wanted - done) * frameBytes);
         done = wanted;
     }
     position += done;

@@ -103,3 +103,11 @@ void EncodeMedia(const TempDir& dir, const ClickSignal& signal, const std::strin
     }
     ASSERT_TRUE(RunTool(command)) << "encoding " << name << " failed";
 }
+
+void MakeVideoWithoutSound(const TempDir& dir, const std::string& name) {
+    if (!ToolExists("ffmpeg")) {
+        GTEST_SKIP() << "ffmpeg is not installed";
+    }
+    ASSERT_TRUE(RunTool({"ffmpeg", "-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
+                         "color=c=black:s=16x16:d=0.2", "-c:v", "ffv1", dir.File(name)}));
+}

@@ -23,5 +23,8 @@ ClickSignal MakeClickSignal(int rate, int channels, std::int64_t frames, std::in
 // calling test (GTEST_SKIP) when the tool is missing, so call it through ASSERT_NO_FATAL_FAILURE.
 void EncodeMedia(const TempDir& dir, const ClickSignal& signal, const std::string& name);
 
+// A short video file without sound, made with ffmpeg; skips the calling test without it.
+void MakeVideoWithoutSound(const TempDir& dir, const std::string& name);
+
 // Runs a program with its output discarded; true when it exits with 0.
 bool RunTool(const std::vector<std::string>& arguments);
