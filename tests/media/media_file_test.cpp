@@ -9,45 +9,6 @@
 
 namespace {
 
-constexpr std::int32_t pieceFrames = 8192; // 32 KB, as the player reads
-
-std::vector<std::int16_t> ReadToEnd(PcmSource& source) {
-    std::vector<std::int16_t> samples;
-    std::vector<std::int16_t> piece(pieceFrames * 2);
-    while (const std::int32_t got =
-               source.Read(reinterpret_cast<std::uint8_t*>(piece.data()), pieceFrames)) {
-        samples.insert(samples.end(), piece.begin(), piece.begin() + got * 2);
-    }
-    return samples;
-}
-
-std::vector<std::int16_t> ReadFrames(PcmSource& source, std::int64_t frames) {
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(frames) * 2);
-    std::int64_t done = 0;
-    while (done < frames) {
-        const std::int32_t got = source.Read(
-            reinterpret_cast<std::uint8_t*>(samples.data() + done * 2),
-            static_cast<std::int32_t>(std::min<std::int64_t>(pieceFrames, frames - done)));
-        if (got == 0) {
-            break;
-        }
-        done += got;
-    }
-    samples.resize(static_cast<std::size_t>(done) * 2);
-    return samples;
-}
-
-// The frame of the loudest sample of the left channel.
-std::int64_t PeakFrame(const std::vector<std::int16_t>& stereo) {
-    std::int64_t peak = 0;
-    for (std::size_t frame = 0; frame * 2 < stereo.size(); ++frame) {
-        if (std::abs(stereo[frame * 2]) > std::abs(stereo[static_cast<std::size_t>(peak) * 2])) {
-            peak = static_cast<std::int64_t>(frame);
-        }
-    }
-    return peak;
-}
-
 struct MediaCase {
     std::string name; // the extension picks the format
     int rate;
@@ -105,15 +66,10 @@ TEST_P(MediaFileTest, SeekLandsOnTheExactFrame) {
     for (const std::int64_t target : {click - 1, click - 20000, std::int64_t{1}, click - 3,
                                       click + 7, frames - 100, click - 4000, std::int64_t{0}}) {
         SCOPED_TRACE("seek to " + std::to_string(target));
-        source->Seek(target);
-        const std::vector<std::int16_t> after = ReadFrames(*source, 12000);
-        const auto expectedEnd =
-            fromStart.begin() + std::min<std::int64_t>((target + 12000) * 2,
-                                                       static_cast<std::int64_t>(fromStart.size()));
-        EXPECT_TRUE(
-            std::equal(after.begin(), after.end(), fromStart.begin() + target * 2, expectedEnd));
+        EXPECT_TRUE(SeekReadsAsFromStart(*source, fromStart, target, 12000));
         if (target <= click && click < target + 12000) {
-            EXPECT_EQ(PeakFrame(after), click - target);
+            source->Seek(target);
+            EXPECT_EQ(PeakFrame(ReadFrames(*source, 12000)), click - target);
         }
     }
     source->Seek(frames + 5);
