@@ -3,6 +3,7 @@
 #include "platform/pcm_source.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -37,6 +38,9 @@ AudioDecoder::AudioDecoder(const std::string& path) : path(path) {
     rate = stream->codecpar->sample_rate;
     if (rate <= 0) {
         Fail("the audio stream has no sample rate");
+    }
+    if (av_cmp_q(stream->time_base, AVRational{1, rate}) > 0) {
+        tick = av_rescale_q_rnd(1, stream->time_base, AVRational{1, rate}, AV_ROUND_UP);
     }
 
     const int codecOpened = OpenCodec();
@@ -139,13 +143,14 @@ std::optional<std::int64_t> AudioDecoder::FrameLabel() const {
 }
 
 // Some frames carry a time that is not where they start (Vorbis frames at a block size change),
-// so a frame's time counts only when the frame before ends there; from then on frames are
-// counted, as a read from the start counts them.
+// so a frame's time counts only when the frame before ends there (within one tick of a coarse
+// time base such as Matroska's milliseconds); from then on frames are counted, as a read from
+// the start counts them.
 void AudioDecoder::Place() {
     const std::optional<std::int64_t> label = FrameLabel();
     if (countedStart) {
         position = countedStart;
-    } else if (label && labelledEnd == label) {
+    } else if (label && labelledEnd && std::abs(*label - *labelledEnd) <= tick) {
         position = label;
     } else {
         position.reset();

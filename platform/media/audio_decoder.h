@@ -57,6 +57,7 @@ private:
     const AVCodec* decoder = nullptr;
     CodecContextPtr codec;
     int rate = 0;
+    std::int64_t tick = 0; // of a time base coarser than a frame, in frames; else 0
     Resampler resampler;
     FramePtr frame{av_frame_alloc()};
     PacketPtr packet{av_packet_alloc()};
