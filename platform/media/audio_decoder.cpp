@@ -159,8 +159,8 @@ void AudioDecoder::Place() {
     labelledEnd = label ? std::optional(*label + sampleCount) : std::nullopt;
 }
 
-void AudioDecoder::SeekBefore(std::int64_t position) {
-    SeekTo(av_rescale_q_rnd(position, AVRational{1, rate}, stream->time_base, AV_ROUND_DOWN));
+void AudioDecoder::SeekBefore(std::int64_t frame) {
+    SeekTo(av_rescale_q_rnd(frame, AVRational{1, rate}, stream->time_base, AV_ROUND_DOWN));
 }
 
 void AudioDecoder::Rewind() {

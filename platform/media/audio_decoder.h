@@ -14,7 +14,6 @@ public:
     // Throws EMediaError naming the file when it cannot be opened or holds no audio.
     explicit AudioDecoder(const std::string& path);
 
-    const std::string& Path() const { return path; }
     int Rate() const { return rate; }
 
     // Decodes the next frame; false at the end of the stream. A packet that does not decode is
@@ -29,8 +28,8 @@ public:
     // have agreed with their lengths.
     std::optional<std::int64_t> FramePosition() const { return position; }
 
-    // The next frames decoded start at or before `position`, as far as the file allows.
-    void SeekBefore(std::int64_t position);
+    // The next frames decoded start at or before `frame`, as far as the file allows.
+    void SeekBefore(std::int64_t frame);
     // The next frame decoded is the stream's first, decoded as on opening.
     void Rewind();
     // Where the stream ends: the container's own figure where it is exact for a lossless
