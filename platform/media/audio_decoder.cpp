@@ -3,6 +3,7 @@
 #include "platform/pcm_source.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -20,6 +21,9 @@ AudioDecoder::AudioDecoder(const std::string& path) : path(path) {
         Fail(FfmpegReason(AVERROR(ENOMEM)));
     }
     const int opened = OpenFormat();
+    if (opened == AVERROR_INVALIDDATA || opened == AVERROR(EINVAL)) {
+        Fail("the file is not in a format FFmpeg can read");
+    }
     if (opened < 0) {
         Fail(FfmpegReason(opened));
     }
@@ -34,6 +38,9 @@ AudioDecoder::AudioDecoder(const std::string& path) : path(path) {
     rate = stream->codecpar->sample_rate;
     if (rate <= 0) {
         Fail("the audio stream has no sample rate");
+    }
+    if (av_cmp_q(stream->time_base, AVRational{1, rate}) > 0) {
+        tick = av_rescale_q_rnd(1, stream->time_base, AVRational{1, rate}, AV_ROUND_UP);
     }
 
     const int codecOpened = OpenCodec();
@@ -92,6 +99,7 @@ bool AudioDecoder::Next() {
             sampleCount = resampler.Convert(const_cast<const std::uint8_t**>(frame->extended_data),
                                             frame->nb_samples);
             if (sampleCount > 0) {
+                Place();
                 return true;
             }
             continue;
@@ -127,15 +135,32 @@ bool AudioDecoder::Feed() {
     }
 }
 
-std::optional<std::int64_t> AudioDecoder::FramePosition() const {
+std::optional<std::int64_t> AudioDecoder::FrameLabel() const {
     if (frame->best_effort_timestamp == AV_NOPTS_VALUE) {
         return std::nullopt;
     }
     return ToFrames(frame->best_effort_timestamp);
 }
 
-void AudioDecoder::SeekBefore(std::int64_t position) {
-    SeekTo(av_rescale_q_rnd(position, AVRational{1, rate}, stream->time_base, AV_ROUND_DOWN));
+// Some frames carry a time that is not where they start (Vorbis frames at a block size change),
+// so a frame's time counts only when the frame before ends there (within one tick of a coarse
+// time base such as Matroska's milliseconds); from then on frames are counted, as a read from
+// the start counts them.
+void AudioDecoder::Place() {
+    const std::optional<std::int64_t> label = FrameLabel();
+    if (countedStart) {
+        position = countedStart;
+    } else if (label && labelledEnd && std::abs(*label - *labelledEnd) <= tick) {
+        position = label;
+    } else {
+        position.reset();
+    }
+    countedStart = position ? std::optional(*position + sampleCount) : std::nullopt;
+    labelledEnd = label ? std::optional(*label + sampleCount) : std::nullopt;
+}
+
+void AudioDecoder::SeekBefore(std::int64_t frame) {
+    SeekTo(av_rescale_q_rnd(frame, AVRational{1, rate}, stream->time_base, AV_ROUND_DOWN));
 }
 
 void AudioDecoder::Rewind() {
@@ -165,7 +190,8 @@ void AudioDecoder::SeekTo(std::int64_t timestamp) {
         }
         SelectStream(index);
     }
-    int result = avformat_seek_file(format.get(), stream->index, INT64_MIN, timestamp, timestamp, 0);
+    int result =
+        avformat_seek_file(format.get(), stream->index, INT64_MIN, timestamp, timestamp, 0);
     if (result < 0) {
         result = av_seek_frame(format.get(), stream->index, timestamp, AVSEEK_FLAG_BACKWARD);
     }
@@ -178,6 +204,9 @@ void AudioDecoder::SeekTo(std::int64_t timestamp) {
     resampler.Reset();
     inputEnded = false;
     sampleCount = 0;
+    position.reset();
+    countedStart.reset();
+    labelledEnd.reset();
 }
 
 std::int64_t AudioDecoder::MeasureEnd() {
@@ -222,8 +251,9 @@ std::optional<std::int64_t> AudioDecoder::CountEnd() {
         }
         if (packet->stream_index == stream->index && !(packet->flags & AV_PKT_FLAG_DISCARD)) {
             const std::int64_t start = packet->pts != AV_NOPTS_VALUE ? packet->pts
-                                       : packet->dts != AV_NOPTS_VALUE ? packet->dts
-                                       : next.value_or(AV_NOPTS_VALUE);
+                                       : packet->dts != AV_NOPTS_VALUE
+                                           ? packet->dts
+                                           : next.value_or(AV_NOPTS_VALUE);
             if (start != AV_NOPTS_VALUE) {
                 next = start + packet->duration;
                 end = std::max(end.value_or(*next), *next);

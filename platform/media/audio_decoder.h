@@ -14,7 +14,6 @@ public:
     // Throws EMediaError naming the file when it cannot be opened or holds no audio.
     explicit AudioDecoder(const std::string& path);
 
-    const std::string& Path() const { return path; }
     int Rate() const { return rate; }
 
     // Decodes the next frame; false at the end of the stream. A packet that does not decode is
@@ -23,11 +22,14 @@ public:
     // The frame just decoded, interleaved stereo.
     const std::int16_t* Samples() const { return resampler.Output(); }
     int SampleCount() const { return sampleCount; }
-    // Where the frame just decoded starts, when the file says.
-    std::optional<std::int64_t> FramePosition() const;
+    // The time the file gives the frame just decoded.
+    std::optional<std::int64_t> FrameLabel() const;
+    // Where the frame just decoded starts, once the times of two frames in a row after a seek
+    // have agreed with their lengths.
+    std::optional<std::int64_t> FramePosition() const { return position; }
 
-    // The next frames decoded start at or before `position`, as far as the file allows.
-    void SeekBefore(std::int64_t position);
+    // The next frames decoded start at or before `frame`, as far as the file allows.
+    void SeekBefore(std::int64_t frame);
     // The next frame decoded is the stream's first, decoded as on opening.
     void Rewind();
     // Where the stream ends: the container's own figure where it is exact for a lossless
@@ -41,6 +43,7 @@ private:
     void SelectStream(int index);
     int OpenCodec();
     void NotePacket();
+    void Place();
     void SeekTo(std::int64_t timestamp);
     std::int64_t ToFrames(std::int64_t timestamp) const;
     std::optional<std::int64_t> DeclaredEnd() const;
@@ -53,10 +56,14 @@ private:
     const AVCodec* decoder = nullptr;
     CodecContextPtr codec;
     int rate = 0;
+    std::int64_t tick = 0; // of a time base coarser than a frame, in frames; else 0
     Resampler resampler;
     FramePtr frame{av_frame_alloc()};
     PacketPtr packet{av_packet_alloc()};
     int sampleCount = 0;
+    std::optional<std::int64_t> position;     // of the frame just decoded, when known
+    std::optional<std::int64_t> countedStart; // of the next frame, once the position is known
+    std::optional<std::int64_t> labelledEnd;  // the last frame's time plus its length
     bool inputEnded = false;
     std::optional<std::int64_t> firstTimestamp; // of the stream's first packet
     std::int64_t lastPosition = -1;             // in the file, of the last packet read

@@ -21,9 +21,11 @@ public:
     std::int32_t Read(std::uint8_t* data, std::int32_t count) override;
 
 private:
-    // Long enough for every decoder we know to settle after a seek.
-    std::int64_t PreRoll() const { return decoder.Rate() * 2 / 5; }
+    // Decoded and dropped before a seek target. Every decoder we know gives the same samples as
+    // a read from the start after this much; Opus on quiet sound needed more than 400 ms.
+    std::int64_t PreRoll() const { return decoder.Rate(); }
     void SeekFromBefore(std::int64_t target);
+    bool Land();
     void TakeFrame(std::int64_t framePosition);
     void Skip(std::int64_t count);
     bool Refill();
@@ -40,7 +42,7 @@ MediaFileSource::MediaFileSource(const std::string& path) : decoder(path) {
     if (!decoder.Next()) {
         throw EMediaError("Cannot open \"" + path + "\": no sound could be decoded");
     }
-    zero = decoder.FramePosition().value_or(0);
+    zero = decoder.FrameLabel().value_or(0);
     frames = std::max<std::int64_t>(0, decoder.MeasureEnd() - zero);
     SeekFromBefore(0);
 }
@@ -55,31 +57,35 @@ void MediaFileSource::Seek(std::int64_t frame) {
 }
 
 void MediaFileSource::SeekFromBefore(std::int64_t target) {
-    // A seek that lands after the target (an inexact index) is repeated further back.
-    for (std::int64_t preRoll = PreRoll();; preRoll *= 4) {
-        const std::int64_t start = std::max<std::int64_t>(0, target - preRoll);
-        if (start == 0) {
-            decoder.Rewind();
-        } else {
-            decoder.SeekBefore(zero + start);
+    for (std::int64_t preRoll = PreRoll(); target > preRoll; preRoll *= 4) {
+        decoder.SeekBefore(zero + target - preRoll);
+        if (!Land()) {
+            break; // no trustworthy times after the seek: read from the start
         }
-        if (!decoder.Next()) {
-            position = target;
-            pendingCount = 0;
+        if (position <= target) {
+            Skip(target - position);
             return;
         }
-        const std::optional<std::int64_t> landed = decoder.FramePosition();
-        if (landed && (*landed - zero <= target || start == 0)) {
-            TakeFrame(*landed - zero);
-            break;
-        }
-        if (!landed && start == 0) {
-            // Without timestamps only a read from the very start knows where it is.
-            TakeFrame(0);
-            break;
-        }
+        // The seek landed late: go further back.
+    }
+    decoder.Rewind();
+    position = 0;
+    pendingCount = 0;
+    if (decoder.Next()) {
+        TakeFrame(decoder.FrameLabel().value_or(zero) - zero);
     }
     Skip(target - position);
+}
+
+// Decodes after a seek until the decoder knows where it is.
+bool MediaFileSource::Land() {
+    while (decoder.Next()) {
+        if (const std::optional<std::int64_t> start = decoder.FramePosition()) {
+            TakeFrame(*start - zero);
+            return true;
+        }
+    }
+    return false;
 }
 
 void MediaFileSource::TakeFrame(std::int64_t framePosition) {

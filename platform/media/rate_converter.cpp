@@ -101,11 +101,6 @@ std::int32_t RateConverter::Read(std::uint8_t* data, std::int32_t count) {
         pendingCount -= step;
         done += step;
     }
-    // The filter may give a few frames less than the exact length: the rest is silence.
-    if (done < wanted && drained) {
-        std::memset(data + done * frameBytes, 0, static_cast<std::size_t>(wanted - done) * frameBytes);
-        done = wanted;
-    }
     position += done;
     return static_cast<std::int32_t>(done);
 }

@@ -4,48 +4,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr std::int32_t pieceFrames = 8192; // 32 KB, as the player reads
-
-std::vector<std::int16_t> ReadToEnd(PcmSource& source) {
-    std::vector<std::int16_t> samples;
-    std::vector<std::int16_t> piece(pieceFrames * 2);
-    while (const std::int32_t got =
-               source.Read(reinterpret_cast<std::uint8_t*>(piece.data()), pieceFrames)) {
-        samples.insert(samples.end(), piece.begin(), piece.begin() + got * 2);
-    }
-    return samples;
-}
-
-std::vector<std::int16_t> ReadFrames(PcmSource& source, std::int64_t frames) {
-    std::vector<std::int16_t> samples(static_cast<std::size_t>(frames) * 2);
-    std::int64_t done = 0;
-    while (done < frames) {
-        const std::int32_t got =
-            source.Read(reinterpret_cast<std::uint8_t*>(samples.data() + done * 2),
-                        static_cast<std::int32_t>(std::min<std::int64_t>(pieceFrames, frames - done)));
-        if (got == 0) {
-            break;
-        }
-        done += got;
-    }
-    samples.resize(static_cast<std::size_t>(done) * 2);
-    return samples;
-}
-
-// The frame of the loudest sample of the left channel.
-std::int64_t PeakFrame(const std::vector<std::int16_t>& stereo) {
-    std::int64_t peak = 0;
-    for (std::size_t frame = 0; frame * 2 < stereo.size(); ++frame) {
-        if (std::abs(stereo[frame * 2]) > std::abs(stereo[static_cast<std::size_t>(peak) * 2])) {
-            peak = static_cast<std::int64_t>(frame);
-        }
-    }
-    return peak;
-}
 
 struct MediaCase {
     std::string name; // the extension picks the format
@@ -104,15 +66,10 @@ TEST_P(MediaFileTest, SeekLandsOnTheExactFrame) {
     for (const std::int64_t target : {click - 1, click - 20000, std::int64_t{1}, click - 3,
                                       click + 7, frames - 100, click - 4000, std::int64_t{0}}) {
         SCOPED_TRACE("seek to " + std::to_string(target));
-        source->Seek(target);
-        const std::vector<std::int16_t> after = ReadFrames(*source, 12000);
-        const auto expectedEnd = fromStart.begin() + std::min<std::int64_t>(
-                                                         (target + 12000) * 2,
-                                                         static_cast<std::int64_t>(fromStart.size()));
-        EXPECT_TRUE(std::equal(after.begin(), after.end(), fromStart.begin() + target * 2,
-                               expectedEnd));
+        EXPECT_TRUE(SeekReadsAsFromStart(*source, fromStart, target, 12000));
         if (target <= click && click < target + 12000) {
-            EXPECT_EQ(PeakFrame(after), click - target);
+            source->Seek(target);
+            EXPECT_EQ(PeakFrame(ReadFrames(*source, 12000)), click - target);
         }
     }
     source->Seek(frames + 5);
@@ -137,5 +94,67 @@ INSTANTIATE_TEST_SUITE_P(Formats, MediaFileTest,
                              std::replace(name.begin(), name.end(), '.', '_');
                              return name;
                          });
+
+struct BrokenFile {
+    std::string name;
+    std::function<void(const std::string& path)> make; // nothing for a missing file
+    std::string reason;
+};
+
+TEST(MediaFileErrorTest, UnplayableFilesGiveAClearError) {
+    TempDir dir;
+    ASSERT_NO_FATAL_FAILURE(MakeVideoWithoutSound(dir, "video.mkv"));
+    const std::string unreadable = "the file is not in a format FFmpeg can read";
+    const std::vector<BrokenFile> files = {
+        {"missing.mp3", nullptr, "No such file or directory"},
+        {"empty.wav", [](const std::string& path) { WriteFile(path, {}); }, unreadable},
+        {"noise.mp3", [](const std::string& path) { WriteFile(path, Pattern(50000)); }, unreadable},
+        {"video.mkv", nullptr, "the file has no audio stream"},
+    };
+    for (const BrokenFile& file : files) {
+        SCOPED_TRACE(file.name);
+        const std::string path = dir.File(file.name);
+        if (file.make) {
+            file.make(path);
+        }
+        try {
+            OpenMediaFile(path);
+            ADD_FAILURE() << "no error";
+        } catch (const EMediaError& error) {
+            EXPECT_EQ(error.Message(), "Cannot open \"" + path + "\": " + file.reason);
+        }
+    }
+}
+
+// A file cut short plays what it has; one damaged in the middle plays on after the damage.
+TEST(MediaFileErrorTest, DamagedFilesPlayWhatTheyHave) {
+    TempDir dir;
+    const ClickSignal signal = MakeClickSignal(44100, 2, 132300, 55555);
+    for (const std::string name :
+         {"cut.wav", "cut.flac", "cut.mp3", "cut.ogg", "hole.mp3", "hole.ogg", "hole.flac"}) {
+        SCOPED_TRACE(name);
+        ASSERT_NO_FATAL_FAILURE(EncodeMedia(dir, signal, name));
+        Bytes bytes = ReadFile(dir.File(name));
+        if (name.starts_with("cut")) {
+            bytes.resize(bytes.size() / 2);
+        } else {
+            const Bytes noise = Pattern(3000, 9);
+            std::copy(noise.begin(), noise.end(), bytes.begin() + bytes.size() / 2);
+        }
+        WriteFile(dir.File(name), bytes);
+
+        const std::unique_ptr<PcmSource> source = OpenMediaFile(dir.File(name));
+        const std::int64_t frames = static_cast<std::int64_t>(ReadToEnd(*source).size() / 2);
+        if (name.starts_with("cut")) {
+            EXPECT_GT(frames, signal.frames / 3);
+            EXPECT_LT(frames, signal.frames * 2 / 3);
+        } else {
+            EXPECT_GT(frames, signal.frames * 6 / 10); // went on after the damage
+        }
+        source->Seek(signal.frames * 3 / 4);
+        std::uint8_t piece[4 * 100];
+        source->Read(piece, 100);
+    }
+}
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <limits>
 #include <map>
 #include <random>
 #include <spawn.h>
@@ -74,6 +75,44 @@ ClickSignal MakeClickSignal(int rate, int channels, std::int64_t frames, std::in
     return signal;
 }
 
+std::vector<std::int16_t> ReadToEnd(PcmSource& source) {
+    return ReadFrames(source, std::numeric_limits<std::int64_t>::max());
+}
+
+std::vector<std::int16_t> ReadFrames(PcmSource& source, std::int64_t frames) {
+    constexpr std::int32_t pieceFrames = 8192;
+    std::vector<std::int16_t> samples;
+    std::vector<std::int16_t> piece(pieceFrames * 2);
+    while (const std::int32_t got = source.Read(
+               reinterpret_cast<std::uint8_t*>(piece.data()),
+               static_cast<std::int32_t>(std::min<std::int64_t>(
+                   pieceFrames, frames - static_cast<std::int64_t>(samples.size() / 2))))) {
+        samples.insert(samples.end(), piece.begin(), piece.begin() + got * 2);
+    }
+    return samples;
+}
+
+std::int64_t PeakFrame(const std::vector<std::int16_t>& stereo) {
+    std::int64_t peak = 0;
+    for (std::size_t frame = 0; frame * 2 < stereo.size(); ++frame) {
+        if (std::abs(stereo[frame * 2]) > std::abs(stereo[static_cast<std::size_t>(peak) * 2])) {
+            peak = static_cast<std::int64_t>(frame);
+        }
+    }
+    return peak;
+}
+
+bool SeekReadsAsFromStart(PcmSource& source, const std::vector<std::int16_t>& fromStart,
+                          std::int64_t target, std::int64_t frames) {
+    source.Seek(target);
+    const std::vector<std::int16_t> after = ReadFrames(source, frames);
+    const auto begin =
+        fromStart.begin() +
+        std::min<std::int64_t>(target * 2, static_cast<std::int64_t>(fromStart.size()));
+    const auto end = begin + std::min<std::int64_t>(frames * 2, fromStart.end() - begin);
+    return std::equal(after.begin(), after.end(), begin, end);
+}
+
 bool RunTool(const std::vector<std::string>& arguments) {
     std::vector<char*> argv;
     for (const std::string& argument : arguments) {
@@ -102,4 +141,12 @@ void EncodeMedia(const TempDir& dir, const ClickSignal& signal, const std::strin
         GTEST_SKIP() << command.front() << " is not installed";
     }
     ASSERT_TRUE(RunTool(command)) << "encoding " << name << " failed";
+}
+
+void MakeVideoWithoutSound(const TempDir& dir, const std::string& name) {
+    if (!ToolExists("ffmpeg")) {
+        GTEST_SKIP() << "ffmpeg is not installed";
+    }
+    ASSERT_TRUE(RunTool({"ffmpeg", "-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
+                         "color=c=black:s=16x16:d=0.2", "-c:v", "ffv1", dir.File(name)}));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/pcm_source.h"
 #include "tests/support/temp_dir.h"
 
 #include <cstdint>
@@ -23,5 +24,19 @@ ClickSignal MakeClickSignal(int rate, int channels, std::int64_t frames, std::in
 // calling test (GTEST_SKIP) when the tool is missing, so call it through ASSERT_NO_FATAL_FAILURE.
 void EncodeMedia(const TempDir& dir, const ClickSignal& signal, const std::string& name);
 
+// A short video file without sound, made with ffmpeg; skips the calling test without it.
+void MakeVideoWithoutSound(const TempDir& dir, const std::string& name);
+
 // Runs a program with its output discarded; true when it exits with 0.
 bool RunTool(const std::vector<std::string>& arguments);
+
+// Reads stereo 16-bit frames in 32 KB pieces, as the player does: all that is left, or at most
+// `frames`.
+std::vector<std::int16_t> ReadToEnd(PcmSource& source);
+std::vector<std::int16_t> ReadFrames(PcmSource& source, std::int64_t frames);
+// The frame of the loudest sample of the left channel.
+std::int64_t PeakFrame(const std::vector<std::int16_t>& stereo);
+// Seeks to `target` and tells whether the next `frames` frames equal those of `fromStart`,
+// the whole sound read from the start.
+bool SeekReadsAsFromStart(PcmSource& source, const std::vector<std::int16_t>& fromStart,
+                          std::int64_t target, std::int64_t frames);
