@@ -1,14 +1,11 @@
 #include "platform/gui_thread.h"
 #include "platform/tool_window.h"
-#include "platform/window_drag.h"
 #include "platform/window_shape.h"
 #include "skins/bitmap_region.h"
 #include "tests/support/x11_test.h"
 
-#include <QMouseEvent>
 #include <QPainter>
 #include <QWidget>
-#include <QWindow>
 #include <optional>
 
 namespace {
@@ -21,15 +18,8 @@ public:
         resize(this->picture.size());
     }
 
-    WindowDrag* drag = nullptr;
-
 protected:
     void paintEvent(QPaintEvent*) override { QPainter(this).drawImage(0, 0, picture); }
-    void mousePressEvent(QMouseEvent* event) override {
-        if (drag) {
-            drag->Start(event->globalPosition().toPoint());
-        }
-    }
 
 private:
     QImage picture;
@@ -111,25 +101,6 @@ TEST_F(ShapedWindowTest, ToolWindowsStayOutOfTheTaskBar) {
         RunX11Tool("xprop", {"-id", QString::number(tool.winId()), "_NET_WM_STATE"});
     EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state.toStdString();
     EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_PAGER")) << state.toStdString();
-}
-
-TEST_F(ShapedWindowTest, AWindowDraggedAnywhereMovesWithTheMouse) {
-    PictureWindow window(Disc());
-    window.drag = new WindowDrag(&window);
-    window.move(100, 100);
-    ShowAndWait(&window);
-    const QPoint start = window.mapToGlobal(QPoint(50, 40));
-    const QPoint end = start + QPoint(120, 60);
-    RunX11Tool("xdotool", {"mousemove", QString::number(start.x()), QString::number(start.y()),
-                           "mousedown", "1"});
-    for (int step = 1; step <= 4; ++step) {
-        const QPoint at = start + (end - start) * step / 4;
-        RunX11Tool("xdotool", {"mousemove", QString::number(at.x()), QString::number(at.y())});
-    }
-    RunX11Tool("xdotool", {"mouseup", "1"});
-    EXPECT_TRUE(WaitOnGuiThread([&] { return window.mapToGlobal(QPoint(50, 40)) == end; }, 5000))
-        << "the window is at " << window.mapToGlobal(QPoint(50, 40)).x() << ","
-        << window.mapToGlobal(QPoint(50, 40)).y();
 }
 
 } // namespace

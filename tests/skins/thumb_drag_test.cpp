@@ -30,7 +30,8 @@ TEST_F(ThumbDragTest, DraggingReportsTrackThenPositionAndEndAndFollowsTheLine) {
 
     TThumbWindow* thumb = bar->ThumbWindow();
     const QPoint grip = thumb->mapToGlobal(QPoint(12, 12));
-    RunX11Tool("xdotool", {"mousemove", Number(grip.x()), Number(grip.y()), "mousedown", "1"});
+    RunX11Tool("xdotool", {"mousemove", Number(grip.x()), Number(grip.y())});
+    PressMouseButton(1);
     ASSERT_TRUE(WaitOnGuiThread([&] { return !codes.empty(); }, 5000));
     // The mouse wanders off the line; the thumb stays on it.
     for (const QPoint offset : {QPoint(30, 40), QPoint(70, -20), QPoint(100, 30)}) {
@@ -39,7 +40,7 @@ TEST_F(ThumbDragTest, DraggingReportsTrackThenPositionAndEndAndFollowsTheLine) {
         RunX11Tool("xdotool", {"mousemove", Number(at.x()), Number(at.y())});
         ASSERT_TRUE(WaitOnGuiThread([&] { return codes.size() > before; }, 5000));
     }
-    RunX11Tool("xdotool", {"mouseup", "1"});
+    ReleaseMouseButton(1);
     ASSERT_TRUE(WaitOnGuiThread([&] { return codes.back() == scEndScroll; }, 5000));
 
     ASSERT_GE(codes.size(), 4u);

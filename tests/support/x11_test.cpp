@@ -22,6 +22,22 @@ void X11Test::SetUp() {
     }
 }
 
+void X11Test::PressMouseButton(int button) {
+    heldButtons.insert(button);
+    RunX11Tool("xdotool", {"mousedown", QString::number(button)});
+}
+
+void X11Test::ReleaseMouseButton(int button) {
+    heldButtons.erase(button);
+    RunX11Tool("xdotool", {"mouseup", QString::number(button)});
+}
+
+void X11Test::TearDown() {
+    while (!heldButtons.empty()) {
+        ReleaseMouseButton(*heldButtons.begin());
+    }
+}
+
 QString RunX11Tool(const QString& program, const QStringList& arguments) {
     QProcess process;
     process.start(program, arguments);

@@ -4,6 +4,7 @@
 #include <QString>
 #include <QStringList>
 #include <gtest/gtest.h>
+#include <set>
 
 class QWidget;
 
@@ -12,6 +13,14 @@ class QWidget;
 class X11Test : public testing::Test {
 protected:
     void SetUp() override;
+    // A button pressed through these is released at the end of the test whatever happens, so
+    // a failing test leaves no button held for the next one on the same display.
+    void PressMouseButton(int button);
+    void ReleaseMouseButton(int button);
+    void TearDown() override;
+
+private:
+    std::set<int> heldButtons;
 };
 
 // Runs an X tool (xdotool, xprop, ...) to its end while the GUI goes on handling events, and
