@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds Quavrel and runs the whole test suite against a private sound server.
+# Builds Quavrel and runs the whole test suite against a private sound server; tests labelled
+# x11 run on a private X display with a window manager, the others offscreen.
 #
 # Usage: scripts/test.sh [--sanitize]
 #   --sanitize   build in build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer
@@ -31,11 +32,16 @@ cmake --build "$build" -j2
 
 # shellcheck source=scripts/pulse.sh
 source "$root/scripts/pulse.sh"
-trap quavrel_pulse_stop EXIT
+# shellcheck source=scripts/xvfb.sh
+source "$root/scripts/xvfb.sh"
+trap 'quavrel_xvfb_stop; quavrel_pulse_stop' EXIT
 trap 'exit 130' INT TERM
 quavrel_pulse_start
+quavrel_xvfb_start
 
-export QUAVREL_PULSE_TESTS=1 SDL_AUDIODRIVER=pulseaudio QT_QPA_PLATFORM=offscreen
+export QUAVREL_PULSE_TESTS=1 SDL_AUDIODRIVER=pulseaudio
 status=0
-(cd "$build" && ctest --output-on-failure) || status=$?
+(cd "$build" && env -u DISPLAY QT_QPA_PLATFORM=offscreen ctest --output-on-failure -LE x11) ||
+    status=$?
+(cd "$build" && QT_QPA_PLATFORM=xcb ctest --output-on-failure -L x11) || status=$?
 exit "$status"

@@ -1,0 +1,183 @@
+#include "bitmap_button.h"
+
+#include "platform/window_shape.h"
+
+#include <QPainter>
+#include <qdrawutil.h>
+
+namespace {
+
+// A plain button face: pure blue margin (the transparent colour, as it is the bottom-left
+// pixel), the face colour inside a 2-pixel inset, framed raised or sunken.
+QImage DefaultPicture(QSize size, const QPalette& palette, QPalette::ColorRole face, bool sunken) {
+    QImage picture(size, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    QPainter painter(&picture);
+    const QRect inner = picture.rect().adjusted(2, 2, -2, -2);
+    if (inner.isValid()) {
+        const QBrush fill = palette.brush(face);
+        qDrawWinButton(&painter, inner, palette, sunken, &fill);
+    }
+    return picture;
+}
+
+} // namespace
+
+TCustomBitmapButton::TCustomBitmapButton(QWidget* parent) : TCustomBitmapControl(parent) {
+    resize(50, 50);
+}
+
+void TCustomBitmapButton::SetPicture(PictureIndex index, const QImage& bitmap) {
+    pictures[index].Assign(bitmap);
+    if (autoCreateBitmap && !drawingDefaults) {
+        autoCreateBitmap = false;
+        for (auto& picture : pictures) {
+            if (&picture != &pictures[index]) {
+                picture.Clear();
+            }
+        }
+    }
+    regionStale = true;
+    update();
+}
+
+void TCustomBitmapButton::SetDowned(bool value) {
+    if (downed == value) {
+        return;
+    }
+    downed = value;
+    if (toggleType) {
+        toggled = value;
+    }
+    repaint();
+}
+
+void TCustomBitmapButton::SetToggleType(bool value) {
+    toggleType = value;
+    update();
+}
+
+void TCustomBitmapButton::SetToggled(bool value) {
+    downed = value;
+    toggled = value;
+    update();
+}
+
+void TCustomBitmapButton::SetAutoCreateBitmap(bool value) {
+    autoCreateBitmap = value;
+    if (value) {
+        DrawDefaultPictures();
+    }
+}
+
+void TCustomBitmapButton::mousePressEvent(QMouseEvent* event) {
+    TCustomBitmapControl::mousePressEvent(event);
+    if (!toggleType) {
+        downed = true;
+    } else if (toggled) {
+        // Released on the way up, so the button is seen pressed while the mouse is down.
+        toggled = false;
+    } else {
+        toggled = true;
+        downed = true;
+    }
+    update();
+}
+
+void TCustomBitmapButton::mouseReleaseEvent(QMouseEvent* event) {
+    TCustomBitmapControl::mouseReleaseEvent(event);
+    if (!(toggleType && toggled)) {
+        downed = false;
+    }
+    update();
+}
+
+void TCustomBitmapButton::enterEvent(QEnterEvent* event) {
+    TCustomBitmapControl::enterEvent(event);
+    mouseInside = true;
+    update();
+}
+
+void TCustomBitmapButton::leaveEvent(QEvent* event) {
+    TCustomBitmapControl::leaveEvent(event);
+    mouseInside = false;
+    update();
+}
+
+void TCustomBitmapButton::showEvent(QShowEvent* event) {
+    TCustomBitmapControl::showEvent(event);
+    regionStale = true;
+}
+
+TBitmapRgn& TCustomBitmapButton::PictureToShow() {
+    if (!isEnabled()) {
+        return pictures[Disabled];
+    }
+    if (downed) {
+        return pictures[Downed];
+    }
+    return mouseInside ? pictures[Highlighted] : pictures[Normal];
+}
+
+void TCustomBitmapButton::paintEvent(QPaintEvent*) {
+    if (autoCreateBitmap && size() != lastSize) {
+        DrawDefaultPictures();
+    }
+    TBitmapRgn& picture = PictureToShow();
+    if (picture.Empty()) {
+        DeriveMissingPictures();
+        regionStale = true;
+    }
+    if (picture.Empty()) {
+        SetWindowShape(this, std::nullopt);
+    } else {
+        if (regionStale || &picture != lastPicture) {
+            SetWindowShape(this, picture.Region());
+            regionStale = false;
+        }
+        QPainter painter(this);
+        picture.Draw(painter, {0, 0});
+    }
+    lastPicture = &picture;
+    lastSize = size();
+}
+
+void TCustomBitmapButton::DeriveMissingPictures() {
+    TBitmapRgn& glyph = pictures[Normal];
+    if (glyph.Empty()) {
+        for (auto index : {Highlighted, Downed, Disabled}) {
+            if (!pictures[index].Empty()) {
+                glyph = pictures[index];
+                break;
+            }
+        }
+        if (glyph.Empty()) {
+            SetAutoCreateBitmap(true);
+            return;
+        }
+    }
+    if (pictures[Downed].Empty()) {
+        // The pressed look: the normal picture moved 1 right and 2 down.
+        QImage pressed(glyph.Size() + QSize(1, 2), QImage::Format_RGB32);
+        pressed.fill(glyph.TransparentColor());
+        QPainter painter(&pressed);
+        painter.drawImage(QPoint(1, 2), glyph.Image());
+        painter.end();
+        pictures[Downed].Assign(pressed);
+    }
+    for (auto index : {Highlighted, Disabled}) {
+        if (pictures[index].Empty()) {
+            pictures[index] = glyph;
+        }
+    }
+}
+
+void TCustomBitmapButton::DrawDefaultPictures() {
+    drawingDefaults = true;
+    const QPalette& colours = palette();
+    SetPicture(Normal, DefaultPicture(size(), colours, QPalette::Button, false));
+    SetPicture(Highlighted, DefaultPicture(size(), colours, QPalette::Button, false));
+    SetPicture(Downed, DefaultPicture(size(), colours, QPalette::Button, true));
+    SetPicture(Disabled, DefaultPicture(size(), colours, QPalette::Dark, false));
+    drawingDefaults = false;
+}

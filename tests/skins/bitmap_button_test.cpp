@@ -1,0 +1,95 @@
+#include "skins/bitmap_button.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <gtest/gtest.h>
+#include <vector>
+
+namespace {
+
+void SendMouse(QWidget& widget, QEvent::Type type) {
+    const QPointF at(5, 5);
+    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&widget, &event);
+}
+
+struct ClickCase {
+    const char* name;
+    bool toggleType;
+    // Downed after each press and each release, two clicks in a row.
+    std::vector<bool> downedAfterEachStep;
+    std::vector<bool> toggledAfterEachStep;
+};
+
+class ButtonClickTest : public testing::TestWithParam<ClickCase> {};
+
+TEST_P(ButtonClickTest, FollowsPressAndRelease) {
+    const ClickCase& test = GetParam();
+    TBitmapButton button;
+    button.SetToggleType(test.toggleType);
+    for (std::size_t step = 0; step < 4; ++step) {
+        SendMouse(button, step % 2 == 0 ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease);
+        EXPECT_EQ(button.IsDowned(), test.downedAfterEachStep[step]) << "step " << step;
+        EXPECT_EQ(button.Toggled(), test.toggledAfterEachStep[step]) << "step " << step;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ButtonClickTest,
+    testing::Values(
+        ClickCase{"Plain", false, {true, false, true, false}, {false, false, false, false}},
+        // Latched by the first click, released only when the second one goes up.
+        ClickCase{"Toggle", true, {true, true, true, false}, {true, true, false, false}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(BitmapButtonTest, DownedOnAToggleButtonLatchesIt) {
+    TBitmapButton button;
+    button.SetToggleType(true);
+    button.SetDowned(true);
+    EXPECT_TRUE(button.Toggled());
+    button.SetToggled(false);
+    EXPECT_FALSE(button.IsDowned());
+}
+
+TEST(BitmapButtonTest, PressedPictureIsTheNormalOneMovedRightOneAndDownTwo) {
+    QImage glyph(4, 3, QImage::Format_RGB32);
+    glyph.fill(Qt::green);
+    glyph.setPixel(0, 0, qRgb(200, 0, 0));
+    glyph.setPixel(3, 1, qRgb(0, 0, 200));
+    TBitmapButton button;
+    button.SetGlyph(glyph);
+    // A picture from outside ends the drawn ones; the others are derived from it.
+    EXPECT_FALSE(button.AutoCreateBitmap());
+    EXPECT_TRUE(button.BitmapDowned().Empty());
+
+    SendMouse(button, QEvent::MouseButtonPress);
+    const QImage shown = button.grab().toImage().convertToFormat(QImage::Format_RGB32);
+
+    QImage expected(5, 5, QImage::Format_RGB32);
+    expected.fill(Qt::green);
+    QPainter(&expected).drawImage(1, 2, glyph);
+    EXPECT_EQ(button.BitmapDowned().Image(), expected);
+    EXPECT_EQ(button.mask(), QRegion(1, 2, 1, 1) + QRegion(4, 3, 1, 1));
+    EXPECT_EQ(shown.pixel(1, 2), qRgb(200, 0, 0));
+    EXPECT_EQ(shown.pixel(4, 3), qRgb(0, 0, 200));
+    EXPECT_EQ(button.BitmapHighlighted().Image(), glyph);
+}
+
+TEST(BitmapButtonTest, DrawnPicturesLeaveATwoPixelBlueMarginOutOfTheShape) {
+    TBitmapButton button;
+    button.grab();
+    ASSERT_TRUE(button.AutoCreateBitmap());
+    for (const TBitmapRgn* picture : {&button.Glyph(), &button.BitmapDowned(),
+                                      &button.BitmapHighlighted(), &button.BitmapDisabled()}) {
+        EXPECT_EQ(picture->Size(), QSize(50, 50));
+        EXPECT_EQ(picture->TransparentColor(), qRgb(0, 0, 255));
+        ASSERT_TRUE(picture->Region());
+        EXPECT_TRUE(picture->Region()->xored(QRegion(2, 2, 46, 46)).isEmpty());
+    }
+    EXPECT_TRUE(button.mask().xored(QRegion(2, 2, 46, 46)).isEmpty());
+}
+
+} // namespace

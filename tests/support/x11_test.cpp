@@ -1,0 +1,64 @@
+#include "x11_test.h"
+
+#include "platform/gui_thread.h"
+#include "tests/support/gui_events.h"
+
+#include <QGuiApplication>
+#include <QPixmap>
+#include <QProcess>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+
+namespace {
+
+constexpr int ToolTimeoutMs = 10000;
+
+} // namespace
+
+void X11Test::SetUp() {
+    if (QGuiApplication::platformName() != "xcb") {
+        GTEST_SKIP() << "needs an X display with a window manager (scripts/test.sh gives one)";
+    }
+}
+
+void X11Test::PressMouseButton(int button) {
+    heldButtons.insert(button);
+    RunX11Tool("xdotool", {"mousedown", QString::number(button)});
+}
+
+void X11Test::ReleaseMouseButton(int button) {
+    heldButtons.erase(button);
+    RunX11Tool("xdotool", {"mouseup", QString::number(button)});
+}
+
+void X11Test::TearDown() {
+    while (!heldButtons.empty()) {
+        ReleaseMouseButton(*heldButtons.begin());
+    }
+}
+
+QString RunX11Tool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    const bool finished =
+        WaitOnGuiThread([&] { return process.state() == QProcess::NotRunning; }, ToolTimeoutMs);
+    EXPECT_TRUE(finished) << program.toStdString() << " hung";
+    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    return QString::fromLocal8Bit(process.readAllStandardOutput());
+}
+
+void ShowAndWait(QWidget* window) {
+    window->show();
+    const bool exposed = WaitOnGuiThread(
+        [&] { return window->windowHandle() && window->windowHandle()->isExposed(); },
+        ToolTimeoutMs);
+    ASSERT_TRUE(exposed) << "the window was never mapped";
+    ProcessGuiEvents();
+}
+
+QImage GrabScreen() {
+    return QGuiApplication::primaryScreen()->grabWindow(0).toImage().convertToFormat(
+        QImage::Format_RGB32);
+}

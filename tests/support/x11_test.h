@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+#include <set>
+
+class QWidget;
+
+// Base of tests that need a real X display with a window manager; scripts/test.sh runs them
+// on its private Xvfb. Anywhere else they skip.
+class X11Test : public testing::Test {
+protected:
+    void SetUp() override;
+    // A button pressed through these is released at the end of the test whatever happens, so
+    // a failing test leaves no button held for the next one on the same display.
+    void PressMouseButton(int button);
+    void ReleaseMouseButton(int button);
+    void TearDown() override;
+
+private:
+    std::set<int> heldButtons;
+};
+
+// Runs an X tool (xdotool, xprop, ...) to its end while the GUI goes on handling events, and
+// returns what it printed. A tool that fails or hangs fails the test.
+QString RunX11Tool(const QString& program, const QStringList& arguments);
+// Shows the window and waits until the window manager has mapped it.
+void ShowAndWait(QWidget* window);
+// The whole screen as the display shows it now.
+QImage GrabScreen();
