@@ -145,3 +145,40 @@ QUAVREL_MESSAGE(SFailedToOpenMediaPlayer, "SFailedToOpenMediaPlayer",
 QUAVREL_MESSAGE(SFatalError, "SFatalError",
                 "Error occurred.\r %s \rQuavrel will shutdown if you click OK... \rAlso you can "
                 "continue to using Quavrel if you don't have any problem.(click cancel) ")
+QUAVREL_MESSAGE(SRecordMessage1, "SRecordMessage1", "Now Recording...")
+QUAVREL_MESSAGE(SRecordMessage2, "SRecordMessage2", "Please wait a minute...")
+QUAVREL_MESSAGE(
+    SFirstMessage1_1, "SFirstMessage1_1",
+    "Thank you for downloading Quavrel - A Integrated Musical Transcribing Tool!\r\rQuavrel is a "
+    "music player for ear training, music transcribing and learning foreign language, etc. \rThis "
+    "program has a lot of functions for transcribing such as automatic repeating, slowing down "
+    "without pitch shifting and more functions which are very useful for transcribing.\r")
+QUAVREL_MESSAGE(
+    SFirstMessage1_3, "SFirstMessage1_3",
+    "Before start using Quavrel, please select a folder for saving your configuration.\r")
+QUAVREL_MESSAGE(SFirstMessage_ClickToContinue, "SFirstMessage_ClickToContinue",
+                "( Click to Continue...)")
+QUAVREL_MESSAGE(SFirstMessageCaption1, "SFirstMessageCaption1",
+                "Welcome to Integrated Musical Transcribing Tool \"Quavrel\" !")
+QUAVREL_MESSAGE(
+    SFirstMessage2, "SFirstMessage2",
+    "Before using Quavrel, please confirm correct recording device is selected. \rIn order to "
+    "check if it is correctly selected, use \"Windows Sound Volume\". \rYou can access to "
+    "\"Windows Sound Volume\" via Quavrel menu button. \r\r( Click to Continue... )")
+QUAVREL_MESSAGE(SFirstMessageCaption2, "SFirstMessageCaption2", "Notice!")
+QUAVREL_MESSAGE(
+    SFirstMessage3, "SFirstMessage3",
+    "When you click the menu item, \"Windows Volume Control\" will appear on your desktop.\rPlease "
+    "select proper recording device, otherwise no sound will be recorded when you are using "
+    "Quavrel...\rNormally, correct device is \"Stereo Mix\". \r(Unfortunatelly this name depends "
+    "on your sound board on your PC)\rIf your PC has no recording device which name is \"Stereo "
+    "Mix\", please switch the selected device between \"Wave Audio\" and \"CD\". It depends on "
+    "what you are playing...\r\rThis is the first time you run Quavrel so Quavrel will run "
+    "\"Windows Volume Control\".\rPlease don't forget configure them...\r\r( Click to Continue... "
+    ")")
+QUAVREL_MESSAGE(SFirstMessageCaption3, "SFirstMessageCaption3", "About Recording Device")
+QUAVREL_MESSAGE(SChangeDataFolder, "SChangeDataFolder",
+                "CAUTION : Quavrel is going to change the place where your profile is being saved. "
+                "\rYour profile will not be deleted or moved. Your profile will be still remained "
+                "in its old directory.\r\rIn order to do it, Quavrel has to be shutdowned. \rWhen "
+                "you restart Quavrel , you will select new profile folder.\r\rContinue ? ")
