@@ -28,7 +28,8 @@ bool EventKeyState::eventFilter(QObject* watched, QEvent* event) {
         break;
     }
     case QEvent::ApplicationStateChange:
-        if (QGuiApplication::applicationState() != Qt::ApplicationActive) {
+        if (static_cast<QApplicationStateChangeEvent*>(event)->applicationState() !=
+            Qt::ApplicationActive) {
             held.reset();
         }
         break;
