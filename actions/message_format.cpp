@@ -1,5 +1,6 @@
 #include "message_format.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <optional>
 #include <vector>

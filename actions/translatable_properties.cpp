@@ -12,6 +12,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QTextEdit>
+#include <optional>
 
 namespace {
 

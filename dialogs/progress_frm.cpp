@@ -5,6 +5,7 @@
 
 #include <QLabel>
 #include <QProgressBar>
+#include <algorithm>
 #include <cmath>
 
 int ProgressPosition(double fraction) {
