@@ -1,0 +1,12 @@
+#include "line_break_tags.h"
+
+#include <QRegularExpression>
+
+QString LineBreaksToTags(const QString& text) {
+    static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
+    return QString(text).replace(lineBreak, QStringLiteral("<br>"));
+}
+
+QString TagsToLineBreaks(const QString& text) {
+    return QString(text).replace(QStringLiteral("<br>"), QStringLiteral("\r\n"));
+}

@@ -1,0 +1,44 @@
+#include "messages.h"
+
+#include <algorithm>
+
+#define QUAVREL_MESSAGE(name, key, text) QString name = QString::fromUtf8(text);
+#define QUAVREL_MESSAGE_AGAIN(name, key)
+#include "message_list.h"
+#undef QUAVREL_MESSAGE
+#undef QUAVREL_MESSAGE_AGAIN
+
+namespace {
+
+QString DefaultOf(const std::vector<MessageEntry>& entries, const QString* message) {
+    const auto entry = std::find_if(entries.begin(), entries.end(),
+                                    [&](const MessageEntry& e) { return e.Text == message; });
+    return entry != entries.end() ? entry->Default : *message;
+}
+
+// Built on first use rather than by static initialisation, so that it never depends on the
+// order in which the program's files are initialised; defaults come from the list itself.
+std::vector<MessageEntry>& Registry() {
+    static std::vector<MessageEntry> registry = [] {
+        std::vector<MessageEntry> entries;
+#define QUAVREL_MESSAGE(name, key, text)                                                           \
+    entries.push_back({QStringLiteral(key), &name, QString::fromUtf8(text)});
+#define QUAVREL_MESSAGE_AGAIN(name, key)                                                           \
+    entries.push_back({QStringLiteral(key), &name, DefaultOf(entries, &name)});
+#include "message_list.h"
+#undef QUAVREL_MESSAGE
+#undef QUAVREL_MESSAGE_AGAIN
+        return entries;
+    }();
+    return registry;
+}
+
+} // namespace
+
+void RegisterMessage(QString& message, const QString& key) {
+    Registry().push_back({key, &message, message});
+}
+
+const std::vector<MessageEntry>& RegisteredMessages() {
+    return Registry();
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+class QObject;
+
+// A text of a dialog that a language file may replace, under the property name that language
+// files for the Windows program use: "Caption" (a label's or button's text, a group box's or
+// menu's title, an action's text, a window's title), "Text" (an edit field's text), "Items"
+// (a list's or combo box's entries) and "Lines" (a multi-line editor's lines), both as comma
+// text, and "Hint" (the tool tip).
+struct TranslatableProperty {
+    QString Name;
+    std::function<QString()> Read;
+    std::function<void(const QString&)> Write;
+};
+
+// The object's translatable properties, in the order above; none for objects without text.
+std::vector<TranslatableProperty> TranslatableProperties(QObject* object);
+
+// The objects of root that take part in translation, depth first in the order they were
+// given their parent: an object with an empty name is left out with all it owns. The root
+// itself comes last.
+std::vector<QObject*> TranslatableComponents(QObject* root);

@@ -1,0 +1,40 @@
+#include "event_key_state.h"
+
+#include "virtual_keys.h"
+
+#include <QGuiApplication>
+#include <QKeyEvent>
+
+EventKeyState::EventKeyState() {
+    QGuiApplication::instance()->installEventFilter(this);
+}
+
+bool EventKeyState::IsDown(std::uint16_t virtualKey) {
+    if (IsMouseButton(virtualKey)) {
+        return IsMouseButtonDown(virtualKey);
+    }
+    return virtualKey < held.size() && held.test(virtualKey);
+}
+
+bool EventKeyState::eventFilter(QObject* watched, QEvent* event) {
+    switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease: {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool keypad = key->modifiers().testFlag(Qt::KeypadModifier);
+        if (const std::uint16_t virtualKey = VirtualKeyFromQtKey(key->key(), keypad)) {
+            held.set(virtualKey, event->type() == QEvent::KeyPress);
+        }
+        break;
+    }
+    case QEvent::ApplicationStateChange:
+        if (static_cast<QApplicationStateChangeEvent*>(event)->applicationState() !=
+            Qt::ApplicationActive) {
+            held.reset();
+        }
+        break;
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}

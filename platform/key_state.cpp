@@ -1,0 +1,51 @@
+#include "key_state.h"
+
+#include "event_key_state.h"
+#include "virtual_keys.h"
+#include "x11_key_state.h"
+
+#include <QGuiApplication>
+
+namespace {
+
+KeyStateSource* installedSource = nullptr;
+
+KeyStateSource& SystemKeyState() {
+    static const std::unique_ptr<KeyStateSource> system = CreateSystemKeyState();
+    return *system;
+}
+
+} // namespace
+
+KeyStateSource& CurrentKeyState() {
+    return installedSource != nullptr ? *installedSource : SystemKeyState();
+}
+
+void SetKeyStateSource(KeyStateSource* source) {
+    installedSource = source;
+}
+
+std::unique_ptr<KeyStateSource> CreateSystemKeyState() {
+    if (std::unique_ptr<KeyStateSource> x11 = CreateX11KeyState()) {
+        return x11;
+    }
+    return std::make_unique<EventKeyState>();
+}
+
+bool IsMouseButton(std::uint16_t virtualKey) {
+    return virtualKey == VkLButton || virtualKey == VkRButton || virtualKey == VkMButton;
+}
+
+bool IsMouseButtonDown(std::uint16_t virtualKey) {
+    const Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
+    switch (virtualKey) {
+    case VkLButton:
+        return buttons.testFlag(Qt::LeftButton);
+    case VkRButton:
+        return buttons.testFlag(Qt::RightButton);
+    case VkMButton:
+        return buttons.testFlag(Qt::MiddleButton);
+    default:
+        return false;
+    }
+}

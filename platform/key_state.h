@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+// Whether a key or a mouse button, named by its Windows virtual-key code, is physically held
+// at this moment. Polled: the program looks at the keys whenever it is idle instead of
+// waiting for key events, so it also sees keys pressed while another window has the focus.
+class KeyStateSource {
+public:
+    virtual ~KeyStateSource() = default;
+    virtual bool IsDown(std::uint16_t virtualKey) = 0;
+};
+
+// What the program polls: the system's key state, unless a test installed its own source.
+KeyStateSource& CurrentKeyState();
+// Polls go to source (not owned) from now on; nullptr goes back to the system's key state.
+void SetKeyStateSource(KeyStateSource* source);
+
+// The system's key state: the X server's keymap on X11, otherwise what this program's own
+// key events said. Needs the GUI application to exist.
+std::unique_ptr<KeyStateSource> CreateSystemKeyState();
+
+// The mouse buttons VkLButton, VkRButton and VkMButton as Qt last saw them; false for others.
+bool IsMouseButtonDown(std::uint16_t virtualKey);
+bool IsMouseButton(std::uint16_t virtualKey);

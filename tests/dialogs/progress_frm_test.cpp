@@ -1,0 +1,31 @@
+#include "actions/messages.h"
+#include "dialogs/progress_frm.h"
+
+#include <QLabel>
+#include <QProgressBar>
+#include <gtest/gtest.h>
+
+namespace {
+
+TEST(ProgressFrmTest, BarPositionIsTheFractionInHundredthsRoundedHalfToEven) {
+    const std::pair<double, int> cases[] = {
+        {0.0, 0},    {0.004, 0}, {0.005, 0}, {0.125, 12}, {0.375, 38},
+        {0.994, 99}, {1.0, 100}, {1.5, 100}, {-0.2, 0},   {std::nan(""), 0},
+    };
+    for (const auto& [fraction, position] : cases) {
+        EXPECT_EQ(ProgressPosition(fraction), position) << fraction;
+    }
+}
+
+TEST(ProgressFrmTest, EachReportShowsStageAndPosition) {
+    TProgressFrm window;
+    EXPECT_EQ(window.windowTitle(), SWaveExpansionCaption);
+    EXPECT_EQ(window.ProgressBar1->maximum(), 100);
+    window.show();
+    const ProgressCallback report = window.Callback();
+    report("Expanding wave data...", 0.426);
+    EXPECT_EQ(window.ProgressBar1->value(), 43);
+    EXPECT_EQ(window.Label1->text(), "Expanding wave data...");
+}
+
+} // namespace
