@@ -6,7 +6,7 @@ set -euo pipefail
 # Everything the project needs from Debian, in one place.
 packages=(
     build-essential cmake ninja-build pkg-config
-    qt6-base-dev libsdl2-dev libx11-dev libxcb1-dev
+    qt6-base-dev libsdl2-dev libx11-dev libxcb1-dev libfontconfig-dev
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libcdio-dev
     libgtest-dev googletest libbenchmark-dev
     pulseaudio pulseaudio-utils sox ffmpeg lame flac
