@@ -1,25 +1,17 @@
 // quavrel-play: plays a PCM WAVE file through the default output device.
 #include "audio/time_text.h"
 #include "audio/wave_player.h"
-#include "platform/application_error.h"
 #include "tool_support.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTimer>
-#include <atomic>
-#include <csignal>
-#include <cstdio>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
 const char* const Usage =
     "Usage: quavrel-play FILE.wav [--info] [--from MS] [--repeat START_MS END_MS] [--seconds S]";
-
-std::atomic<bool> interrupted = false;
 
 struct Options {
     std::string file;
@@ -69,38 +61,19 @@ int Play(TWavePlayer& player, const Options& options) {
         player.SetRepeatEnd(options.repeat->second);
         player.RepeatEnabled = true;
     }
-    std::signal(SIGINT, [](int) { interrupted = true; });
-
-    int exitCode = 0;
-    SetApplicationErrorHandler([&exitCode](const std::exception& error) {
-        std::cerr << error.what() << '\n';
-        exitCode = 1;
-        QCoreApplication::exit(1);
-    });
-    const bool terminal = ::isatty(STDOUT_FILENO) != 0;
-    const auto showPosition = [&] {
-        std::cout << TimeText(player.GetPosition()) << (terminal ? "\r" : "\n") << std::flush;
-    };
-
     player.Play();
-    QTimer timer;
     QElapsedTimer elapsed;
     elapsed.start();
-    QObject::connect(&timer, &QTimer::timeout, [&] {
+    const PositionDisplay display;
+    const int exitCode = RunEventLoop(100, [&] {
         const bool timeUp = options.seconds && elapsed.elapsed() >= *options.seconds * 1000;
-        if (interrupted || timeUp || player.GetState() != TWavePlayer::StatePlaying) {
-            QCoreApplication::exit(exitCode);
-            return;
+        if (timeUp || player.GetState() != TWavePlayer::StatePlaying) {
+            return false;
         }
-        showPosition();
+        display.Show(TimeText(player.GetPosition()));
+        return true;
     });
-    timer.start(100);
-    showPosition();
-    QCoreApplication::exec();
     player.Stop();
-    if (terminal) {
-        std::cout << '\n';
-    }
     return exitCode;
 }
 

@@ -3,14 +3,10 @@
 #include "audio/record_source.h"
 #include "audio/recording_formats.h"
 #include "audio/wave_player.h"
-#include "platform/application_error.h"
 #include "tool_support.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTimer>
-#include <atomic>
-#include <csignal>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -21,8 +17,6 @@ const char* const Usage =
     "Usage: quavrel-record OUT.wav [--format INDEX] [--seconds S]"
     " [--source input | --source song:SONG[@FROM_MS]]\n"
     "       quavrel-record --list-formats [--source input | --source song:SONG]";
-
-std::atomic<bool> interrupted = false;
 
 struct Options {
     std::string output;
@@ -101,27 +95,13 @@ int Record(const Options& options, TCDAMediaPlayer* song) {
     }
     recorder.Record();
 
-    std::signal(SIGINT, [](int) { interrupted = true; });
-    std::signal(SIGTERM, [](int) { interrupted = true; });
-    int exitCode = 0;
-    SetApplicationErrorHandler([&exitCode](const std::exception& error) {
-        std::cerr << error.what() << '\n';
-        exitCode = 1;
-        QCoreApplication::exit(1);
-    });
     QElapsedTimer elapsed;
     elapsed.start();
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
+    const int exitCode = RunEventLoop(64, [&] {
         const bool timeUp = options.seconds && elapsed.elapsed() >= *options.seconds * 1000;
         const bool songEnded = song != nullptr && song->GetMode() != TMPModes::mpPlaying;
-        if (interrupted || timeUp || songEnded ||
-            recorder.GetState() != TWavePlayer::StateRecording) {
-            QCoreApplication::exit(exitCode);
-        }
+        return !timeUp && !songEnded && recorder.GetState() == TWavePlayer::StateRecording;
     });
-    timer.start(64);
-    QCoreApplication::exec();
     // Stop the recording first, so that it ends where the song was heard last.
     recorder.Stop();
     QCoreApplication::processEvents();

@@ -2,16 +2,11 @@
 #include "audio/cda_media_player.h"
 #include "audio/song_export.h"
 #include "audio/time_text.h"
-#include "platform/application_error.h"
 #include "tool_support.h"
 
 #include <QCoreApplication>
-#include <QTimer>
-#include <atomic>
-#include <csignal>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 namespace {
 
@@ -23,8 +18,6 @@ const char* const Usage =
 
 // The main window follows the song at this pace, and so does a looping memory card.
 constexpr int TimerMilliseconds = 64;
-
-std::atomic<bool> interrupted = false;
 
 struct Options {
     std::string command;
@@ -109,40 +102,21 @@ int Play(TCDAMediaPlayer& player, const Options& options) {
     } else if (options.track) {
         to = base + player.TrackOrMediaLength(*options.track);
     }
-    std::signal(SIGINT, [](int) { interrupted = true; });
-    int exitCode = 0;
-    SetApplicationErrorHandler([&exitCode](const std::exception& error) {
-        std::cerr << error.what() << '\n';
-        exitCode = 1;
-        QCoreApplication::exit(1);
-    });
-    const bool terminal = ::isatty(STDOUT_FILENO) != 0;
-    const auto showPosition = [&] {
-        std::cout << TimeText(player.GetPosition()) << (terminal ? "\r" : "\n") << std::flush;
-    };
-
     player.SetPositionWithMethod(from);
     player.Play();
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        const bool ended = player.GetMode() != TMPModes::mpPlaying;
+    const PositionDisplay display;
+    const int exitCode = RunEventLoop(TimerMilliseconds, [&] {
         const bool passed = to && player.GetPosition() > *to;
-        if (interrupted || ended || (passed && !options.loop)) {
-            QCoreApplication::exit(exitCode);
-            return;
+        if (player.GetMode() != TMPModes::mpPlaying || (passed && !options.loop)) {
+            return false;
         }
         if (passed) {
             player.SetPositionWithMethod(from);
         }
-        showPosition();
+        display.Show(TimeText(player.GetPosition()));
+        return true;
     });
-    timer.start(TimerMilliseconds);
-    showPosition();
-    QCoreApplication::exec();
     player.Stop();
-    if (terminal) {
-        std::cout << '\n';
-    }
     return exitCode;
 }
 

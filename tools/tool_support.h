@@ -10,6 +10,25 @@
 // exit code 1.
 int RunTool(const std::function<int()>& body);
 
+// Runs the event loop, calling `tick` at once and then every `intervalMs` milliseconds until it
+// returns false or Ctrl+C (SIGINT or SIGTERM) arrives. An error raised inside the loop later on
+// is printed and ends it with exit code 1; otherwise the result is 0.
+int RunEventLoop(int intervalMs, const std::function<bool()>& tick);
+
+// Shows a changing position: rewritten in place on a terminal, one line each otherwise.
+class PositionDisplay {
+public:
+    PositionDisplay();
+    ~PositionDisplay();
+    PositionDisplay(const PositionDisplay&) = delete;
+    PositionDisplay& operator=(const PositionDisplay&) = delete;
+
+    void Show(const std::string& text) const;
+
+private:
+    bool terminal;
+};
+
 // The arguments after the program name, read front to back.
 class Arguments {
 public:

@@ -1,24 +1,20 @@
 #include "media_file.h"
 
 #include "audio_decoder.h"
+#include "chunked_pcm_source.h"
 
 #include <algorithm>
-#include <cstring>
 
 namespace {
 
-constexpr int frameBytes = 4;
-
 // Exact positions over a decoder whose seeks land only near the target: seek a little early,
 // then decode and drop up to the target. Time zero is where the first decoded frame starts.
-class MediaFileSource final : public PcmSource {
+class MediaFileSource final : public ChunkedPcmSource {
 public:
     explicit MediaFileSource(const std::string& path);
 
     WaveDeviceFormat Format() const override { return {2, decoder.Rate(), 16}; }
-    std::int64_t Frames() const override { return frames; }
     void Seek(std::int64_t frame) override;
-    std::int32_t Read(std::uint8_t* data, std::int32_t count) override;
 
 private:
     // Decoded and dropped before a seek target. Every decoder we know gives the same samples as
@@ -27,15 +23,11 @@ private:
     void SeekFromBefore(std::int64_t target);
     bool Land();
     void TakeFrame(std::int64_t framePosition);
-    void Skip(std::int64_t count);
-    bool Refill();
+    bool Refill() override;
+    const std::int16_t* Chunk() const override { return decoder.Samples(); }
 
     AudioDecoder decoder;
     std::int64_t zero = 0;
-    std::int64_t frames = 0;
-    std::int64_t position = 0; // of the next frame handed out
-    int pendingIndex = 0;      // the decoded frame's samples not yet handed out
-    int pendingCount = 0;
 };
 
 MediaFileSource::MediaFileSource(const std::string& path) : decoder(path) {
@@ -89,19 +81,7 @@ bool MediaFileSource::Land() {
 }
 
 void MediaFileSource::TakeFrame(std::int64_t framePosition) {
-    position = framePosition;
-    pendingIndex = 0;
-    pendingCount = decoder.SampleCount();
-}
-
-void MediaFileSource::Skip(std::int64_t count) {
-    while (count > 0 && (pendingCount > 0 || Refill())) {
-        const int step = static_cast<int>(std::min<std::int64_t>(count, pendingCount));
-        pendingIndex += step;
-        pendingCount -= step;
-        position += step;
-        count -= step;
-    }
+    TakeChunk(framePosition, decoder.SampleCount());
 }
 
 bool MediaFileSource::Refill() {
@@ -111,21 +91,6 @@ bool MediaFileSource::Refill() {
     pendingIndex = 0;
     pendingCount = decoder.SampleCount();
     return true;
-}
-
-std::int32_t MediaFileSource::Read(std::uint8_t* data, std::int32_t count) {
-    const std::int64_t wanted = std::min<std::int64_t>(count, frames - position);
-    std::int64_t done = 0;
-    while (done < wanted && (pendingCount > 0 || Refill())) {
-        const int step = static_cast<int>(std::min<std::int64_t>(wanted - done, pendingCount));
-        std::memcpy(data + done * frameBytes, decoder.Samples() + pendingIndex * 2,
-                    static_cast<std::size_t>(step) * frameBytes);
-        pendingIndex += step;
-        pendingCount -= step;
-        done += step;
-    }
-    position += done;
-    return static_cast<std::int32_t>(done);
 }
 
 } // namespace

@@ -1,9 +1,9 @@
 #include "rate_converter.h"
 
+#include "chunked_pcm_source.h"
 #include "resampler.h"
 
 #include <algorithm>
-#include <cstring>
 #include <numeric>
 #include <vector>
 
@@ -14,18 +14,16 @@ constexpr int chunkFrames = 4096;
 // Input frames fed ahead of a seek target so that the filter has its full history there.
 constexpr std::int64_t filterPreRoll = 1024;
 
-class RateConverter final : public PcmSource {
+class RateConverter final : public ChunkedPcmSource {
 public:
     RateConverter(std::unique_ptr<PcmSource> source, int outRate);
 
     WaveDeviceFormat Format() const override { return {2, outRate, 16}; }
-    std::int64_t Frames() const override { return frames; }
     void Seek(std::int64_t frame) override;
-    std::int32_t Read(std::uint8_t* data, std::int32_t count) override;
 
 private:
-    bool Refill();
-    void Skip(std::int64_t count);
+    bool Refill() override;
+    const std::int16_t* Chunk() const override { return resampler.Output(); }
 
     std::unique_ptr<PcmSource> source;
     int inRate;
@@ -33,20 +31,16 @@ private:
     // Input and output frames of one period of the rate ratio: the filter's phase repeats there.
     std::int64_t inPeriod;
     std::int64_t outPeriod;
-    std::int64_t frames;
     Resampler resampler;
     std::vector<std::uint8_t> input;
     bool drained = false;
-    std::int64_t position = 0;
-    int pendingIndex = 0;
-    int pendingCount = 0;
 };
 
 RateConverter::RateConverter(std::unique_ptr<PcmSource> source, int outRate)
     : source(std::move(source)), inRate(this->source->Format().samplesPerSec), outRate(outRate),
       inPeriod(inRate / std::gcd(inRate, outRate)), outPeriod(outRate / std::gcd(inRate, outRate)),
-      frames(av_rescale_rnd(this->source->Frames(), outRate, inRate, AV_ROUND_NEAR_INF)),
       input(static_cast<std::size_t>(chunkFrames) * frameBytes) {
+    frames = av_rescale_rnd(this->source->Frames(), outRate, inRate, AV_ROUND_NEAR_INF);
     const AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
     resampler.Configure(stereo, AV_SAMPLE_FMT_S16, inRate, outRate);
     Seek(0);
@@ -66,16 +60,6 @@ void RateConverter::Seek(std::int64_t frame) {
     Skip(target - position);
 }
 
-void RateConverter::Skip(std::int64_t count) {
-    while (count > 0 && (pendingCount > 0 || Refill())) {
-        const int step = static_cast<int>(std::min<std::int64_t>(count, pendingCount));
-        pendingIndex += step;
-        pendingCount -= step;
-        position += step;
-        count -= step;
-    }
-}
-
 bool RateConverter::Refill() {
     while (!drained) {
         const std::int32_t got = source->Read(input.data(), chunkFrames);
@@ -88,21 +72,6 @@ bool RateConverter::Refill() {
         }
     }
     return false;
-}
-
-std::int32_t RateConverter::Read(std::uint8_t* data, std::int32_t count) {
-    const std::int64_t wanted = std::min<std::int64_t>(count, frames - position);
-    std::int64_t done = 0;
-    while (done < wanted && (pendingCount > 0 || Refill())) {
-        const int step = static_cast<int>(std::min<std::int64_t>(wanted - done, pendingCount));
-        std::memcpy(data + done * frameBytes, resampler.Output() + pendingIndex * 2,
-                    static_cast<std::size_t>(step) * frameBytes);
-        pendingIndex += step;
-        pendingCount -= step;
-        done += step;
-    }
-    position += done;
-    return static_cast<std::int32_t>(done);
 }
 
 } // namespace
