@@ -13,6 +13,7 @@ inline constexpr int RecordSourceInput = 1;
 extern int RecordSource;
 
 // While it lives, recordings capture what `player` plays instead of the default input device.
+// It must outlive every recording started meanwhile (their devices read from its tap).
 class TSongRecordSource {
 public:
     explicit TSongRecordSource(TMediaPlayer& player);
