@@ -48,27 +48,43 @@ QString ToCommaText(const QStringList& items) {
     return parts.join(u',');
 }
 
+QString ToQuotedCommaText(const QStringList& items) {
+    QStringList parts;
+    for (const QString& item : items) {
+        parts.append(Quoted(item));
+    }
+    return parts.join(u',');
+}
+
 QStringList FromCommaText(const QString& text) {
     QStringList items;
-    if (text.trimmed().isEmpty()) {
-        return items;
-    }
+    const auto blank = [&](qsizetype at) { return at < text.size() && text[at] <= u' '; };
     qsizetype at = 0;
-    while (true) {
-        while (at < text.size() && text[at].isSpace()) {
+    while (blank(at)) {
+        ++at;
+    }
+    while (at < text.size()) {
+        if (text[at] == u'"') {
+            items.append(ReadQuoted(text, at));
+        } else {
+            const qsizetype start = at;
+            while (at < text.size() && text[at] > u' ' && text[at] != u',') {
+                ++at;
+            }
+            items.append(text.mid(start, at - start));
+        }
+        while (blank(at)) {
             ++at;
         }
-        QString item;
-        if (at < text.size() && text[at] == u'"') {
-            item = ReadQuoted(text, at);
+        if (at < text.size() && text[at] == u',') {
+            ++at;
+            if (at == text.size()) {
+                items.append(QString());
+            }
+            while (blank(at)) {
+                ++at;
+            }
         }
-        const qsizetype comma = text.indexOf(u',', at);
-        const qsizetype end = comma < 0 ? text.size() : comma;
-        item += text.mid(at, end - at).trimmed();
-        items.append(item);
-        if (comma < 0) {
-            return items;
-        }
-        at = comma + 1;
     }
+    return items;
 }

@@ -7,5 +7,8 @@
 // commas; an item in double quotes may hold commas and blanks, with "" for a quote in it.
 
 QString ToCommaText(const QStringList& items);
-// Blanks around unquoted items are dropped; an empty text is an empty list.
+// The same with every item in quotes.
+QString ToQuotedCommaText(const QStringList& items);
+// As Windows programs read it: an unquoted item ends at a comma or a blank, blanks between
+// items are skipped, and a quoted item ends at its closing quote; an empty text is an empty list.
 QStringList FromCommaText(const QString& text);

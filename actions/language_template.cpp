@@ -11,13 +11,13 @@
 
 namespace {
 
-// Reading drops blanks around a value and one pair of quotes around all of it: such values
-// get a pair of quotes of their own.
+// Reading drops blanks around a value and one pair of quotes around all of it: such values,
+// and those holding quotes (string lists among them), get a pair of quotes of their own.
 QString ValueText(const QString& text) {
     const QString value = LineBreaksToTags(text);
     const bool quoted = value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
                         value.back() == value.front();
-    if (quoted || value != value.trimmed()) {
+    if (quoted || value != value.trimmed() || value.contains(u'"')) {
         return u'"' + value + u'"';
     }
     return value;

@@ -65,11 +65,17 @@ std::optional<TranslatableProperty> Text(QObject* object) {
     return std::nullopt;
 }
 
-// A string list property, written as comma text.
+// A string list property. Language files hold it as quoted comma text ("a","b c"); the file
+// reader drops the outer pair of quotes, so the value is put back inside one pair before it is
+// read as comma text, as the program these files were first written for does.
 TranslatableProperty ListProperty(const char* name, std::function<QStringList()> read,
                                   std::function<void(const QStringList&)> write) {
-    return {QString::fromLatin1(name), [read] { return ToCommaText(read()); },
-            [write](const QString& text) { write(FromCommaText(text)); }};
+    return {QString::fromLatin1(name),
+            [read] {
+                const QString quoted = ToQuotedCommaText(read());
+                return quoted.mid(1, quoted.size() - 2);
+            },
+            [write](const QString& text) { write(FromCommaText(u'"' + text + u'"')); }};
 }
 
 // Entries are replaced as a whole; the selected entry stays selected by its position.

@@ -130,7 +130,7 @@ TEST_F(LanguageFileTest, DialogTextsAreReplacedExceptUnderAnUnnamedComponent) {
          "lbTitle.Caption=Titel<br>zwei\n"
          "lbTitle.Hint=Hinweis\n"
          "edName.Text=Vorgabe\n"
-         "cbKinds.Items=Normal,\"Breit, sehr\"\n"
+         "cbKinds.Items=\"Normal\",\"Breit, sehr\"\n"
          "lbInside.Caption=Innen\n"
          ".Caption=Gruppe\n"
          "lbTitle.Name=renamed\n");
@@ -159,7 +159,7 @@ TEST_F(LanguageFileTest, TheTemplateHoldsEveryTextAndLoadsBackUnchanged) {
     EXPECT_TRUE(text.contains("\nSSaveDialogDuplicate=Same name key bind data already "
                               "exists.<br>Overwrite it?\n"));
     EXPECT_TRUE(text.contains("\n[KeyBindFrm]\nlbTitle.Caption=Title\nlbTitle.Hint=\n"));
-    EXPECT_TRUE(text.contains("\ncbKinds.Items=Normal,\"Wide one\"\n"));
+    EXPECT_TRUE(text.contains("\ncbKinds.Items=\"Normal\",\"Wide one\"\n"));
     EXPECT_TRUE(text.contains("\nKeyBindFrm.Caption=Key Bind\n"));
     EXPECT_FALSE(text.contains("lbInside"));
 

@@ -74,8 +74,17 @@ TEST(CommaTextTest, QuotedItemsKeepCommasBlanksAndQuotes) {
     const QString text = ToCommaText(items);
     EXPECT_EQ(text, "One,\"Two words\",\"a,b\",\"say \"\"hi\"\"\",\"\"");
     EXPECT_EQ(FromCommaText(text), items);
-    EXPECT_EQ(FromCommaText(" x , y "), (QStringList{"x", "y"}));
-    EXPECT_TRUE(FromCommaText("").isEmpty());
+    EXPECT_EQ(ToQuotedCommaText({"a", "b c"}), "\"a\",\"b c\"");
+    const struct {
+        QString text;
+        QStringList items;
+    } cases[] = {
+        {" x , y ", {"x", "y"}},      {"a b,c", {"a", "b", "c"}}, // blanks end unquoted items too
+        {"\"One,Two\"", {"One,Two"}}, {"a,", {"a", ""}},          {"", {}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(FromCommaText(c.text), c.items) << c.text.toStdString();
+    }
 }
 
 } // namespace
