@@ -69,7 +69,7 @@ void TCDAMediaPlayer::PositionToTrack(std::int32_t ms, std::int32_t& track, std:
 
 void TCDAMediaPlayer::SetPositionWithMethod(std::int32_t position) {
     const TMPModes mode = Mode();
-    if (IsCd()) {
+    if (IsDisc()) {
         if (PositioningMethod == 1) {
             Pause();
         } else if (PositioningMethod == 2) {
@@ -91,7 +91,7 @@ void TCDAMediaPlayer::Previous() {
 }
 
 void TCDAMediaPlayer::Eject() {
-    if (IsCd() && Mode() == TMPModes::mpOpen) {
+    if (IsDisc() && Mode() == TMPModes::mpOpen) {
         CheckOpen();
         if (CanEject()) {
             CloseDoor();
@@ -112,7 +112,7 @@ void TCDAMediaPlayer::RefreshDrives() {
 
 void TCDAMediaPlayer::VolumeSerial(std::string& text) {
     text.clear();
-    if (!IsCd() || !IsReady()) {
+    if (!IsDisc() || !IsReady()) {
         return;
     }
     text = CdVolumeSerialText(Toc());
@@ -146,14 +146,14 @@ std::int32_t TCDAMediaPlayer::TrackAt(std::int32_t ms) {
 }
 
 std::int32_t TCDAMediaPlayer::CurrentTrack() {
-    if (!IsCd()) {
+    if (!IsDisc()) {
         return 1;
     }
     return InTimeFormat(tfTMSF, [this] { return GetPosition() & 0xFF; });
 }
 
 void TCDAMediaPlayer::GoToTrack(std::int32_t track) {
-    if (!IsCd()) {
+    if (!IsDisc()) {
         return;
     }
     InTimeFormat(tfTMSF, [this, track] { SetPositionWithMethod(track); });
@@ -177,5 +177,5 @@ std::int32_t TCDAMediaPlayer::TrackCount() {
 }
 
 std::int32_t TCDAMediaPlayer::TrackOrMediaLength(std::int32_t track) {
-    return IsCd() ? TrackLength(track) : Length();
+    return IsDisc() ? TrackLength(track) : Length();
 }

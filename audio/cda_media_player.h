@@ -48,7 +48,6 @@ public:
     TMPModes GetMode() const { return Mode(); }
 
 private:
-    bool IsCd() const { return DeviceType == TMPDeviceTypes::dtCDAudio; }
     // Runs command in the time format given and restores the caller's afterwards.
     template <typename Command> auto InTimeFormat(TMPTimeFormats format, Command command);
 };

@@ -22,21 +22,12 @@ std::uint32_t NextDeviceId() {
 
 } // namespace
 
-TMediaPlayer::TMediaPlayer() {
-    output.SetMode(TDoubleBufferingPlayer::ModePlay);
-    output.OnFill = [this](std::int32_t, std::uint8_t* data, std::int32_t& bytes) {
-        Fill(data, bytes);
-    };
-    output.OnEnd = [this] {
-        frame = source ? source->Frames() : 0;
-        heardBytes = filledBytes;
-        state = TMPModes::mpStopped;
-    };
-}
+TMediaPlayer::TMediaPlayer() = default;
 
 TMediaPlayer::~TMediaPlayer() {
-    output.OnEnd = nullptr;
-    output.OnFill = nullptr;
+    if (output) {
+        Retire(std::move(output));
+    }
 }
 
 // Every command leaves its error, or none, as the last error, and fails with EMCIDeviceError.
@@ -70,7 +61,6 @@ void TMediaPlayer::Open() {
             (DeviceType == TMPDeviceTypes::dtAutoSelect && CdDrive::IsDiscPath(FileName));
         if (disc) {
             drive = std::make_shared<CdDrive>(FileName);
-            DeviceType = TMPDeviceTypes::dtCDAudio;
         } else {
             source = OpenMediaFile(FileName);
             originFrame = 0;
@@ -152,13 +142,45 @@ void TMediaPlayer::Play() {
     });
 }
 
+// Every run plays through an output driver of its own, so that stopping never has to wait for
+// the device: waiting would run whatever else is pending (the main timer among them) in the
+// middle of a command.
 void TMediaPlayer::StartOutput() {
+    if (AutoRewind && frame >= source->Frames()) {
+        frame = 0;
+    }
+    std::erase_if(retired, [](const auto& old) { return !old->IsActive(); });
     const WaveDeviceFormat format = source->Format();
-    output.Format = MakePcmWaveFormat(format.channels, format.samplesPerSec, format.bitsPerSample);
+    output = std::make_unique<TDoubleBufferingPlayer>();
+    output->SetMode(TDoubleBufferingPlayer::ModePlay);
+    output->Format = MakePcmWaveFormat(format.channels, format.samplesPerSec, format.bitsPerSample);
+    output->OnFill = [this](std::int32_t, std::uint8_t* data, std::int32_t& bytes) {
+        Fill(data, bytes);
+    };
+    output->OnEnd = [this] {
+        frame = source->Frames();
+        heardBytes = filledBytes;
+        state = TMPModes::mpStopped;
+    };
+    // Ended by the device (an error raised afterwards): count what was handed over as heard.
+    output->OnStop = [this] {
+        if (state == TMPModes::mpPlaying) {
+            frame = std::min(runStart + (filledBytes - heardBytes) / source->Format().BlockAlign(),
+                             source->Frames());
+            heardBytes = filledBytes;
+            state = TMPModes::mpStopped;
+        }
+    };
     source->Seek(frame);
     runStart = frame;
-    output.SetActive(true);
-    state = output.IsActive() ? TMPModes::mpPlaying : TMPModes::mpStopped;
+    try {
+        output->SetActive(true);
+    } catch (...) {
+        DropUnheard(heardBytes);
+        Retire(std::move(output));
+        throw;
+    }
+    state = output->IsActive() ? TMPModes::mpPlaying : TMPModes::mpStopped;
 }
 
 // Stops the output where it is heard now.
@@ -167,16 +189,28 @@ void TMediaPlayer::Halt() {
         return;
     }
     const std::int64_t heard = CurrentFrame();
-    output.StopAndWait();
-    if (state == TMPModes::mpPlaying) {
-        heardBytes += (heard - runStart) * source->Format().BlockAlign();
-        filledBytes = heardBytes;
-        if (Listener != nullptr) {
-            Listener->SongDropped(heardBytes);
-        }
-    }
+    DropUnheard(heardBytes + (heard - runStart) * source->Format().BlockAlign());
     frame = heard;
     state = TMPModes::mpStopped;
+    Retire(std::move(output));
+}
+
+// What was handed to the output device after `heard` will never be heard.
+void TMediaPlayer::DropUnheard(std::int64_t heard) {
+    heardBytes = heard;
+    filledBytes = heard;
+    if (Listener != nullptr) {
+        Listener->SongDropped(heard);
+    }
+}
+
+// The driver stops on its own time; it is freed once it has (never inside its own callbacks).
+void TMediaPlayer::Retire(std::unique_ptr<TDoubleBufferingPlayer> old) {
+    old->OnFill = nullptr;
+    old->OnEnd = nullptr;
+    old->OnStop = nullptr;
+    old->SetActive(false);
+    retired.push_back(std::move(old));
 }
 
 void TMediaPlayer::Fill(std::uint8_t* data, std::int32_t& bytes) {
@@ -262,6 +296,7 @@ void TMediaPlayer::Next() {
         const bool playing = state == TMPModes::mpPlaying;
         Halt();
         frame = target;
+        state = TMPModes::mpStopped;
         if (playing) {
             StartOutput();
         }
@@ -284,6 +319,7 @@ void TMediaPlayer::Previous() {
         const bool playing = state == TMPModes::mpPlaying;
         Halt();
         frame = std::max<std::int64_t>(0, spans[current].start - originFrame);
+        state = TMPModes::mpStopped;
         if (playing) {
             StartOutput();
         }
@@ -390,7 +426,7 @@ std::int64_t TMediaPlayer::CurrentFrame() const {
     if (state != TMPModes::mpPlaying) {
         return frame;
     }
-    const auto played = output.GetDevicePosition() / source->Format().BlockAlign();
+    const auto played = output->GetDevicePosition() / source->Format().BlockAlign();
     return std::min(runStart + played, source->Frames());
 }
 
@@ -410,8 +446,12 @@ std::int64_t TMediaPlayer::FrameOf(std::int32_t position) const {
     return std::clamp<std::int64_t>(absolute - originFrame, 0, source->Frames());
 }
 
+// Frames become milliseconds rounded up and milliseconds frames rounded down, so that a
+// position read and set again stays where it was, and a track's start read in milliseconds
+// seeks into that track, never just before it.
 std::int32_t TMediaPlayer::Milliseconds(std::int64_t absoluteFrame) const {
-    return static_cast<std::int32_t>(absoluteFrame * 1000 / source->Format().samplesPerSec);
+    const std::int64_t rate = source->Format().samplesPerSec;
+    return static_cast<std::int32_t>((absoluteFrame * 1000 + rate - 1) / rate);
 }
 
 std::int32_t TMediaPlayer::DurationOf(std::int64_t frames) const {

@@ -56,9 +56,11 @@ public:
     std::string FileName;
     // Kept for the callers that set it; a song is always opened shareable here.
     bool Shareable = false;
+    // Play at the end of the song starts again from its beginning.
+    bool AutoRewind = true;
 
-    // Opens FileName; with automatic selection a .cue image or a block device opens as an audio
-    // CD, anything else as a media file, and DeviceType then names what was opened.
+    // Opens FileName: as an audio CD for the CD audio type, and with automatic selection for a
+    // .cue image or a block device; anything else as a media file.
     virtual void Open();
     void Close();
     virtual void Play();
@@ -81,6 +83,8 @@ public:
 
     std::uint32_t DeviceID() const { return deviceId; }
     TMPModes Mode() const;
+    // Whether the open song is an audio CD (a drive or an image).
+    bool IsDisc() const { return drive != nullptr; }
     bool CanEject() const { return drive != nullptr; }
     TMPTimeFormats TimeFormat() const { return timeFormat; }
     void SetTimeFormat(TMPTimeFormats format);
@@ -125,6 +129,8 @@ private:
     std::int32_t Milliseconds(std::int64_t absoluteFrame) const;
     void Halt();
     void StartOutput();
+    void DropUnheard(std::int64_t heard);
+    void Retire(std::unique_ptr<TDoubleBufferingPlayer> old);
     void Fill(std::uint8_t* data, std::int32_t& bytes);
 
     std::uint32_t deviceId = 0;
@@ -140,5 +146,6 @@ private:
     std::int64_t heardBytes = 0;  // by the runs before the current one
     std::int64_t filledBytes = 0; // handed to the output device
     mutable std::string lastError;
-    TDoubleBufferingPlayer output;
+    std::unique_ptr<TDoubleBufferingPlayer> output;
+    std::vector<std::unique_ptr<TDoubleBufferingPlayer>> retired;
 };

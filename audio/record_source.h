@@ -13,7 +13,8 @@ inline constexpr int RecordSourceInput = 1;
 extern int RecordSource;
 
 // While it lives, recordings capture what `player` plays instead of the default input device.
-// It must outlive every recording started meanwhile (their devices read from its tap).
+// The player must outlive it, and it must outlive every recording started meanwhile (their
+// devices read from its tap).
 class TSongRecordSource {
 public:
     explicit TSongRecordSource(TMediaPlayer& player);

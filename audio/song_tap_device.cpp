@@ -1,5 +1,7 @@
 #include "song_tap_device.h"
 
+#include "platform/application_error.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -18,7 +20,13 @@ bool SameFormat(const WaveDeviceFormat& a, const WaveDeviceFormat& b) {
 
 TSongTapDevice::TSongTapDevice(TSongTap& tap) : tap(tap) {
     timer.setInterval(PumpMilliseconds);
-    QObject::connect(&timer, &QTimer::timeout, [this] { Pump(); });
+    QObject::connect(&timer, &QTimer::timeout, [this] {
+        try {
+            Pump();
+        } catch (const std::exception& error) {
+            HandleApplicationError(error);
+        }
+    });
 }
 
 TSongTapDevice::~TSongTapDevice() {

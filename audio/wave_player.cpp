@@ -118,6 +118,13 @@ void TWavePlayer::Stop() {
     if (State != StatePlaying && State != StateRecording) {
         return;
     }
+    if (State == StateRecording) {
+        // The buffers still coming back are appended, so the position ends at the end of what
+        // was recorded; moving it back here would write them over recorded data.
+        Device->SetActive(false);
+        State = StateStopped;
+        return;
+    }
     const std::int32_t heard = GetPosition();
     Device->SetActive(false);
     State = StateStopped;

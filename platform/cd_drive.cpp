@@ -50,6 +50,9 @@ std::string QuotedPath(const std::string& path) {
     return "\"" + path + "\"";
 }
 
+// An enhanced CD's audio session lead-out plus the data session's lead-in and pregap.
+constexpr std::int32_t SessionGapSectors = 11400;
+
 } // namespace
 
 CdDrive::CdDrive(const std::string& path) : path(path), image(EndsWithCue(path)) {
@@ -129,8 +132,13 @@ CdToc CdDrive::ReadToc() const {
         toc.tracks.push_back(track);
     }
     for (std::size_t i = 0; i < toc.tracks.size(); ++i) {
-        const std::int32_t end =
+        std::int32_t end =
             i + 1 < toc.tracks.size() ? toc.tracks[i + 1].startSector : toc.leadOutSector;
+        // On an enhanced CD the audio session's lead-out and the data session's lead-in and
+        // pregap lie between the last audio track and the data track after it.
+        if (i + 1 < toc.tracks.size() && toc.tracks[i].audio && !toc.tracks[i + 1].audio) {
+            end -= SessionGapSectors;
+        }
         toc.tracks[i].sectors = std::max(0, end - toc.tracks[i].startSector);
     }
     return toc;

@@ -59,7 +59,8 @@ using WaveDeviceFactory = std::function<std::unique_ptr<WaveDevice>(WaveDirectio
 // A new, closed device for the system's default output or input; SDL unless replaced.
 std::unique_ptr<WaveDevice> CreateDefaultWaveDevice(WaveDirection direction);
 
-// Replaces the default devices while it lives (tests, other recording sources).
+// Replaces the default devices while it lives (tests, other recording sources). Scopes nest:
+// each must end before the one made before it.
 class ScopedWaveDeviceFactory {
 public:
     explicit ScopedWaveDeviceFactory(WaveDeviceFactory factory);

@@ -35,13 +35,11 @@ void ParseSource(const std::string& source, Options& options) {
         throw UsageError("Unknown source: " + source + "\n" + Usage);
     }
     options.song = source.substr(5);
+    // "@" followed by digits alone is a start position; any other "@" belongs to the path.
     const auto at = options.song.rfind('@');
-    if (at != std::string::npos) {
-        const std::string from = options.song.substr(at + 1);
-        if (from.empty() || from.find_first_not_of("0123456789") != std::string::npos) {
-            throw UsageError("Not a start position in milliseconds: " + from + "\n" + Usage);
-        }
-        options.from = std::stoi(from);
+    if (at != std::string::npos && at + 1 < options.song.size() && at + 10 > options.song.size() &&
+        options.song.find_first_not_of("0123456789", at + 1) == std::string::npos) {
+        options.from = std::stoi(options.song.substr(at + 1));
         options.song.resize(at);
     }
 }
@@ -91,9 +89,11 @@ int Record(const Options& options, TCDAMediaPlayer* song) {
     recorder.OpenNew();
     if (song != nullptr) {
         song->SetPositionWithMethod(options.from);
-        song->Play();
     }
     recorder.Record();
+    if (song != nullptr) {
+        song->Play();
+    }
 
     QElapsedTimer elapsed;
     elapsed.start();

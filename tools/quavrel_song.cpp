@@ -78,7 +78,7 @@ void OpenSong(TCDAMediaPlayer& player, const std::string& song) {
 }
 
 int PrintInfo(TCDAMediaPlayer& player) {
-    const bool cd = player.DeviceType == TMPDeviceTypes::dtCDAudio;
+    const bool cd = player.IsDisc();
     std::cout << "type=" << (cd ? "cdaudio" : "file") << "\nlength_ms=" << player.Length()
               << "\ntracks=" << player.Tracks() << '\n';
     for (std::int32_t track = 1; track <= player.Tracks(); ++track) {

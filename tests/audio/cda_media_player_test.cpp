@@ -1,6 +1,7 @@
 #include "audio/cda_media_player.h"
 #include "audio/song_export.h"
 #include "audio/volume_serial.h"
+#include "platform/file_stream.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/gui_events.h"
@@ -74,7 +75,7 @@ protected:
 };
 
 TEST_F(CdaMediaPlayerTest, ReadsTheTableOfContentsInBothTimeFormats) {
-    EXPECT_EQ(player.DeviceType, TMPDeviceTypes::dtCDAudio);
+    EXPECT_TRUE(player.IsDisc());
     EXPECT_TRUE(player.IsReady());
     EXPECT_EQ(player.TrackCount(), 3);
     EXPECT_EQ(player.Length(), 6400);
@@ -82,8 +83,8 @@ TEST_F(CdaMediaPlayerTest, ReadsTheTableOfContentsInBothTimeFormats) {
     const struct {
         std::int32_t track, startMs, lengthMs, lengthMsf;
     } tracks[] = {
-        {1, 2000, 2133, 2 << 8 | 10 << 16},
-        {2, 4133, 3306, 3 << 8 | 23 << 16},
+        {1, 2000, 2134, 2 << 8 | 10 << 16},
+        {2, 4134, 3307, 3 << 8 | 23 << 16},
         {3, 7440, 960, 0 << 8 | 72 << 16},
     };
     for (const auto& t : tracks) {
@@ -102,7 +103,7 @@ TEST_F(CdaMediaPlayerTest, MapsPositionsToTracks) {
     const struct {
         std::int32_t ms, track, offset;
     } cases[] = {
-        {0, 0, 0},    {1999, 0, 1999}, {2000, 1, 0},   {4132, 1, 2132}, {4134, 2, 1},
+        {0, 0, 0},    {1999, 0, 1999}, {2000, 1, 0},   {4133, 1, 2133}, {4134, 2, 0},
         {7440, 3, 0}, {8399, 3, 959},  {8400, 3, 960}, {8401, 0, 8401},
     };
     for (const auto& c : cases) {
@@ -132,6 +133,11 @@ TEST_F(CdaMediaPlayerTest, ExportsASectionSampleForSample) {
     ASSERT_EQ(file.size(), 46u + 38235u * 4);
     // 4133 ms is disc frame 182265.
     EXPECT_EQ(Bytes(file.begin() + 46, file.end()), ImageFrames(182265 - 150 * 588, 38235));
+    // Nothing is written for a section that the song does not have.
+    for (const auto& [from, to] : {std::pair{5000, 4000}, std::pair{9000, 9500}}) {
+        EXPECT_THROW(ExportSongSection(player, from, to, dir.File("none.wav")), EMCIDeviceError);
+        EXPECT_FALSE(FileStream::Exists(dir.File("none.wav")));
+    }
 }
 
 TEST_F(CdaMediaPlayerTest, GoToTrackWhilePlayingStopsSeeksAndPlaysAgain) {
@@ -149,14 +155,14 @@ TEST_F(CdaMediaPlayerTest, GoToTrackWhilePlayingStopsSeeksAndPlaysAgain) {
 
 TEST_F(CdaMediaPlayerTest, NextAndPreviousMoveByTracks) {
     player.Next();
-    EXPECT_EQ(player.GetPosition(), 4133);
+    EXPECT_EQ(player.GetPosition(), 4134);
     player.Next();
     EXPECT_EQ(player.CurrentTrack(), 3);
     player.Previous(); // at the start of track 3: back to track 2
     EXPECT_EQ(player.CurrentTrack(), 2);
     player.SetPosition(6000);
     player.Previous(); // inside track 2: back to its start
-    EXPECT_EQ(player.GetPosition(), 4133);
+    EXPECT_EQ(player.GetPosition(), 4134);
     player.SetPosition(2500);
     player.Previous();
     EXPECT_EQ(player.GetPosition(), 2000);

@@ -1,6 +1,7 @@
 #include "audio/cda_media_player.h"
 #include "audio/record_source.h"
 #include "audio/wave_player.h"
+#include "platform/application_error.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/gui_events.h"
@@ -116,6 +117,48 @@ TEST_F(SongRecordingTest, OtherFormatsAreConverted) {
     }
     EXPECT_GT(high, 4000);
     EXPECT_GT(low, 4000);
+}
+
+// Pausing near the end (after the last fill) and a start that fails half-way must neither count
+// unheard sound as heard nor leave it in the recording.
+TEST_F(SongRecordingTest, PausesAndFailedStartsRecordOnlyWhatWasHeard) {
+    const Bytes samples = Pattern(60000 * 4);
+    WriteWave(dir.File("song.wav"), Stereo16, samples);
+    OpenSong(dir.File("song.wav"));
+    song.SetPosition(1000);
+    devices.queueError = "the device went away";
+    EXPECT_THROW(song.Play(), EMCIDeviceError);
+    EXPECT_EQ(song.GetMode(), TMPModes::mpStopped);
+    devices.queueError.clear();
+    StartRecording(Stereo16);
+    song.Play();
+    Hear(3000 * 4);
+    song.Pause();
+    ProcessGuiEvents();
+    song.Pause();
+    Hear((60000 - 44100 - 3000) * 4);
+    ProcessGuiEvents();
+    EXPECT_EQ(song.GetMode(), TMPModes::mpStopped);
+    EXPECT_EQ(StopRecording(), Bytes(samples.begin() + 44100 * 4, samples.end()));
+}
+
+// A device that fails while the song plays ends the run: the song stops and plays again.
+TEST_F(SongRecordingTest, ADeviceErrorStopsTheSong) {
+    std::string reported;
+    const auto previous =
+        SetApplicationErrorHandler([&](const std::exception& error) { reported = error.what(); });
+    WriteWave(dir.File("song.wav"), Stereo16, Pattern(200000 * 4));
+    OpenSong(dir.File("song.wav"));
+    song.Play();
+    devices.queueError = "the device went away";
+    Hear(32768);
+    ProcessGuiEvents();
+    EXPECT_EQ(reported, "the device went away");
+    EXPECT_EQ(song.GetMode(), TMPModes::mpStopped);
+    devices.queueError.clear();
+    song.Play();
+    EXPECT_EQ(song.GetMode(), TMPModes::mpPlaying);
+    SetApplicationErrorHandler(previous);
 }
 
 } // namespace

@@ -136,13 +136,15 @@ TEST_F(WavePlayerTest, StopReturnsToThePositionHeard) {
     EXPECT_EQ(player.GetPosition(), 750);
 }
 
+// Stopping just past a buffer boundary once moved the position back into recorded data, and the
+// last buffer overwrote it.
 TEST_F(WavePlayerTest, RecordingWritesExactlyWhatTheDeviceDelivered) {
     player.SetFileName(path);
     player.RecordFormat = Stereo16;
     player.OpenNew();
     player.Record();
     ASSERT_NE(devices.Input(), nullptr);
-    devices.Input()->Advance(BufferSize + 5000);
+    devices.Input()->Advance(BufferSize + 40);
     ProcessGuiEvents();
     // The header already holds the first buffer, should the program die now.
     const Bytes meanwhile = ReadFile(path);
@@ -153,11 +155,11 @@ TEST_F(WavePlayerTest, RecordingWritesExactlyWhatTheDeviceDelivered) {
     EXPECT_EQ(player.GetPosition(), position);
     player.Stop();
     ProcessGuiEvents();
-    EXPECT_EQ(player.GetLength(), (BufferSize + 5000) * 1000 / 176400);
+    EXPECT_EQ(player.GetLength(), (BufferSize + 40) * 1000 / 176400);
     EXPECT_EQ(player.GetPosition(), player.GetLength());
     player.Close();
 
-    Bytes expected(BufferSize + 5000);
+    Bytes expected(BufferSize + 40);
     for (std::size_t i = 0; i < expected.size(); ++i) {
         expected[i] = devices.inputSignal(static_cast<std::int64_t>(i));
     }
