@@ -7,15 +7,18 @@
 
 namespace {
 
-TShiftState ShiftStateOf(Qt::KeyboardModifiers modifiers) {
+// A modifier key counts as held at its own press: X reports the modifiers as they were
+// before the key went down.
+TShiftState ShiftStateOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
     TShiftState shift = 0;
-    if (modifiers.testFlag(Qt::ShiftModifier)) {
+    if (modifiers.testFlag(Qt::ShiftModifier) || event.key() == Qt::Key_Shift) {
         shift |= ssShift;
     }
-    if (modifiers.testFlag(Qt::AltModifier)) {
+    if (modifiers.testFlag(Qt::AltModifier) || event.key() == Qt::Key_Alt) {
         shift |= ssAlt;
     }
-    if (modifiers.testFlag(Qt::ControlModifier)) {
+    if (modifiers.testFlag(Qt::ControlModifier) || event.key() == Qt::Key_Control) {
         shift |= ssCtrl;
     }
     return shift;
@@ -61,7 +64,7 @@ void TVirtualCodeHotKey::keyPressEvent(QKeyEvent* event) {
     if (key == VkShift || key == VkControl || key == VkMenu) {
         key = 0;
     }
-    const TShiftState shift = ShiftStateOf(event->modifiers());
+    const TShiftState shift = ShiftStateOf(*event);
     bool accept = true;
     if (OnChangeQuery) {
         OnChangeQuery(this, key, shift, accept);
