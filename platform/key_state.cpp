@@ -17,6 +17,14 @@ KeyStateSource& SystemKeyState() {
 
 } // namespace
 
+HeldKeys KeyStateSource::AllDown() {
+    HeldKeys held;
+    for (std::uint16_t key = 1; key < held.size(); ++key) {
+        held.set(key, IsDown(key));
+    }
+    return held;
+}
+
 KeyStateSource& CurrentKeyState() {
     return installedSource != nullptr ? *installedSource : SystemKeyState();
 }
@@ -48,4 +56,12 @@ bool IsMouseButtonDown(std::uint16_t virtualKey) {
     default:
         return false;
     }
+}
+
+HeldKeys MouseButtonsDown() {
+    HeldKeys held;
+    for (const std::uint16_t button : {VkLButton, VkRButton, VkMButton}) {
+        held.set(button, IsMouseButtonDown(button));
+    }
+    return held;
 }

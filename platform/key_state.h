@@ -1,7 +1,11 @@
 #pragma once
 
+#include <bitset>
 #include <cstdint>
 #include <memory>
+
+// Every virtual-key code below 256 that is held, read at one moment.
+using HeldKeys = std::bitset<256>;
 
 // Whether a key or a mouse button, named by its Windows virtual-key code, is physically held
 // at this moment. Polled: the program looks at the keys whenever it is idle instead of
@@ -10,6 +14,9 @@ class KeyStateSource {
 public:
     virtual ~KeyStateSource() = default;
     virtual bool IsDown(std::uint16_t virtualKey) = 0;
+    // All keys at once, for a poll of many keys: a source that asks the display server
+    // answers this with one request. Code 0 (no key) is never held.
+    virtual HeldKeys AllDown();
 };
 
 // What the program polls: the system's key state, unless a test installed its own source.
@@ -24,3 +31,5 @@ std::unique_ptr<KeyStateSource> CreateSystemKeyState();
 // The mouse buttons VkLButton, VkRButton and VkMButton as Qt last saw them; false for others.
 bool IsMouseButtonDown(std::uint16_t virtualKey);
 bool IsMouseButton(std::uint16_t virtualKey);
+// The three mouse buttons as Qt last saw them, as held keys.
+HeldKeys MouseButtonsDown();

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
+#include <array>
 
 namespace {
 
@@ -14,25 +15,45 @@ public:
     explicit X11KeyState(Display* display) : display(display) {
         // Without it a held key reports a release and a press at every auto-repeat.
         XkbSetDetectableAutoRepeat(display, True, nullptr);
+        // Looked up once: finding a keysym's key searches the whole keyboard mapping, too slow
+        // to do for every key at every poll.
+        for (std::uint16_t virtualKey = 1; virtualKey < HeldKeys().size(); ++virtualKey) {
+            for (const unsigned long keysym : KeysymsOfVirtualKey(virtualKey)) {
+                if (const KeyCode code = XKeysymToKeycode(display, keysym); code != 0) {
+                    keysOfKeycode[code].set(virtualKey);
+                }
+            }
+        }
     }
 
     bool IsDown(std::uint16_t virtualKey) override {
         if (IsMouseButton(virtualKey)) {
             return IsMouseButtonDown(virtualKey);
         }
-        char keymap[32] = {};
-        XQueryKeymap(display, keymap);
-        for (const unsigned long keysym : KeysymsOfVirtualKey(virtualKey)) {
-            const KeyCode code = XKeysymToKeycode(display, keysym);
-            if (code != 0 && (keymap[code / 8] & (1 << (code % 8))) != 0) {
-                return true;
-            }
-        }
-        return false;
+        return virtualKey < HeldKeys().size() && KeysDown().test(virtualKey);
     }
 
+    HeldKeys AllDown() override { return KeysDown() | MouseButtonsDown(); }
+
 private:
+    // One request to the server: the bit of every key code held.
+    HeldKeys KeysDown() {
+        char keymap[32] = {};
+        XQueryKeymap(display, keymap);
+        HeldKeys held;
+        for (std::size_t byte = 0; byte < sizeof keymap; ++byte) {
+            const auto bits = static_cast<unsigned char>(keymap[byte]);
+            for (std::size_t bit = 0; bits != 0 && bit < 8; ++bit) {
+                if ((bits & (1u << bit)) != 0) {
+                    held |= keysOfKeycode[byte * 8 + bit];
+                }
+            }
+        }
+        return held;
+    }
+
     Display* display;
+    std::array<HeldKeys, 256> keysOfKeycode{};
 };
 
 } // namespace

@@ -4,11 +4,10 @@
 #include "custom_bitmap_control.h"
 #include "scroll_bar_point.h"
 #include "scroll_track.h"
+#include "thumb_window.h"
 
 #include <QPointer>
 #include <functional>
-
-class TThumbWindow;
 
 // The scroll codes the bar reports, numbered as the platform's scroll messages number them.
 enum TScrollCode { scPosition = 4, scTrack = 5, scEndScroll = 8 };

@@ -32,9 +32,22 @@ void X11Test::ReleaseMouseButton(int button) {
     RunX11Tool("xdotool", {"mouseup", QString::number(button)});
 }
 
+void X11Test::PressKey(const QString& key) {
+    heldKeys.insert(key);
+    RunX11Tool("xdotool", {"keydown", key});
+}
+
+void X11Test::ReleaseKey(const QString& key) {
+    heldKeys.erase(key);
+    RunX11Tool("xdotool", {"keyup", key});
+}
+
 void X11Test::TearDown() {
     while (!heldButtons.empty()) {
         ReleaseMouseButton(*heldButtons.begin());
+    }
+    while (!heldKeys.empty()) {
+        ReleaseKey(*heldKeys.begin());
     }
 }
 

@@ -13,14 +13,18 @@ class QWidget;
 class X11Test : public testing::Test {
 protected:
     void SetUp() override;
-    // A button pressed through these is released at the end of the test whatever happens, so
-    // a failing test leaves no button held for the next one on the same display.
+    // A button or key pressed through these is released at the end of the test whatever
+    // happens, so a failing test leaves nothing held for the next one on the same display.
     void PressMouseButton(int button);
     void ReleaseMouseButton(int button);
+    // key: an xdotool key name ("p", "shift", "Return").
+    void PressKey(const QString& key);
+    void ReleaseKey(const QString& key);
     void TearDown() override;
 
 private:
     std::set<int> heldButtons;
+    std::set<QString> heldKeys;
 };
 
 // Runs an X tool (xdotool, xprop, ...) to its end while the GUI goes on handling events, and

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QObject>
+#include <exception>
+#include <functional>
+
+class QWidget;
+class TRealTimeKey;
+
+// The key polling of idle moments. Installed, it polls every time the GUI thread's event loop
+// is about to wait for events: all bound keys while the program is in front; only the
+// Minimize key while it is not, and only when that is allowed. It never posts an event itself
+// (the loop would never come to rest). An error raised by a command during a poll stops the
+// polling and asks the user whether to end the program.
+class TPollGate : public QObject {
+    Q_OBJECT
+public:
+    // programInFront: whether the active window is the program's own (IsProgramInFront);
+    // minimizeKey (not owned; may be null): the key polled alone while the program is not.
+    TPollGate(std::function<bool()> programInFront, TRealTimeKey* minimizeKey,
+              QObject* parent = nullptr);
+    ~TPollGate() override;
+
+    void Install();
+    void Remove();
+
+    // The option that lets the Minimize key work while another program is in front.
+    bool MinimizeWhileInactive() const { return minimizeWhileInactive; }
+    void SetMinimizeWhileInactive(bool value) { minimizeWhileInactive = value; }
+    // What OK in the error box does: end the program.
+    std::function<void()> OnFatalExit;
+
+    // One idle moment. Does nothing while the error box is open, while a popup menu is open
+    // or while a command of this gate's own poll runs an event loop of its own (a menu, a
+    // dialog): those keys belong to the menu or dialog.
+    void PollGate();
+    bool FatalDialogOpen() const { return fatalDialogOpen; }
+
+private:
+    void ReportFatal(const std::exception& error);
+
+    std::function<bool()> programInFront;
+    TRealTimeKey* minimizeKey;
+    bool minimizeWhileInactive = false;
+    bool fatalDialogOpen = false;
+    bool polling = false;
+    QMetaObject::Connection idleHook;
+};
+
+// Whether the active window is the main window, one of the windows it owns, or the player's
+// display window (when there is one).
+bool IsProgramInFront(const QWidget* mainWindow, const QWidget* playerDisplay = nullptr);

@@ -1,0 +1,4 @@
+#pragma once
+
+// The caption of every message box the program shows.
+inline constexpr char ProgramCaption[] = "Quavrel 4.00";

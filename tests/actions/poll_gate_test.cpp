@@ -1,0 +1,122 @@
+#include "actions/messages.h"
+#include "actions/poll_gate.h"
+#include "actions/real_time_action.h"
+#include "actions/real_time_key.h"
+#include "fake_input.h"
+#include "platform/gui_thread.h"
+#include "tests/dialogs/modal.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <gtest/gtest.h>
+#include <stdexcept>
+
+namespace {
+
+constexpr std::uint16_t PlayKey = 'P';
+constexpr std::uint16_t MinimizeKey = 'M';
+
+// Two commands, Play and Minimize, each with its key, behind a gate.
+class PollGateTest : public testing::Test {
+protected:
+    PollGateTest() {
+        playKey.SetVirtualKey(PlayKey);
+        playKey.SetRealTimeAction(&play);
+        minimizeKey.SetVirtualKey(MinimizeKey);
+        minimizeKey.SetRealTimeAction(&minimize);
+        play.OnDown = [this](QObject*) { ++playPresses; };
+        minimize.OnDown = [this](QObject*) { ++minimizePresses; };
+    }
+
+    FakeInput input;
+    TRealTimeAction play;
+    TRealTimeAction minimize;
+    TRealTimeKey playKey;
+    TRealTimeKey minimizeKey;
+    bool inFront = true;
+    TPollGate gate{[this] { return inFront; }, &minimizeKey};
+    int playPresses = 0;
+    int minimizePresses = 0;
+};
+
+TEST_F(PollGateTest, PollsEveryKeyInFrontAndOnlyMinimizeBehindWhenAllowed) {
+    struct Case {
+        bool inFront;
+        bool minimizeWhileInactive;
+        int playPresses;
+        int minimizePresses;
+    };
+    const Case cases[] = {
+        {true, false, 1, 1},
+        {true, true, 1, 1},
+        {false, false, 0, 0},
+        {false, true, 0, 1},
+    };
+    for (const Case& c : cases) {
+        inFront = c.inFront;
+        gate.SetMinimizeWhileInactive(c.minimizeWhileInactive);
+        playPresses = minimizePresses = 0;
+        input.Hold({PlayKey, MinimizeKey});
+        gate.PollGate();
+        input.Hold({});
+        inFront = true;
+        gate.PollGate();
+        EXPECT_EQ(playPresses, c.playPresses) << c.inFront << c.minimizeWhileInactive;
+        EXPECT_EQ(minimizePresses, c.minimizePresses) << c.inFront << c.minimizeWhileInactive;
+    }
+}
+
+TEST_F(PollGateTest, InstalledItPollsWheneverTheEventLoopWaits) {
+    gate.Install();
+    input.Hold({PlayKey});
+    EXPECT_TRUE(WaitOnGuiThread([this] { return playPresses == 1; }, 5000));
+    gate.Remove();
+    input.Hold({});
+    WaitOnGuiThread([] { return false; }, 50);
+    EXPECT_TRUE(play.Downed());
+}
+
+TEST_F(PollGateTest, ACommandsOwnEventLoopIsNotPolledFromInside) {
+    play.OnDown = [this](QObject*) {
+        ++playPresses;
+        input.Hold({PlayKey, MinimizeKey});
+        gate.PollGate();
+    };
+    input.Hold({PlayKey});
+    gate.PollGate();
+    EXPECT_EQ(playPresses, 1);
+    EXPECT_EQ(minimizePresses, 0);
+}
+
+TEST_F(PollGateTest, AnErrorStopsPollingUntilTheUserGoesOn) {
+    play.OnDown = [](QObject*) { throw std::runtime_error("disc gone"); };
+    int exits = 0;
+    gate.OnFatalExit = [&] { ++exits; };
+    for (const auto button : {QMessageBox::Cancel, QMessageBox::Ok}) {
+        QString shown;
+        WhenModalShown([&](QWidget* window) {
+            auto* box = qobject_cast<QMessageBox*>(window);
+            ASSERT_NE(box, nullptr);
+            shown = box->windowTitle() + "|" + box->text();
+            EXPECT_EQ(box->icon(), QMessageBox::Critical);
+            // No polling while the box is open.
+            input.Hold({MinimizeKey});
+            gate.PollGate();
+            box->button(button)->click();
+        });
+        input.Hold({PlayKey});
+        gate.PollGate();
+        EXPECT_EQ(shown, "Quavrel 4.00|" +
+                             QString(SFatalError).replace("%s", "disc gone").replace('\r', '\n'));
+        EXPECT_EQ(minimizePresses, 0);
+        input.Hold({});
+        gate.PollGate();
+    }
+    EXPECT_EQ(exits, 1);
+    EXPECT_TRUE(gate.FatalDialogOpen());
+    input.Hold({MinimizeKey});
+    gate.PollGate();
+    EXPECT_EQ(minimizePresses, 0);
+}
+
+} // namespace

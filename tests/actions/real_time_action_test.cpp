@@ -1,0 +1,240 @@
+#include "actions/key_polling.h"
+#include "actions/real_time_action.h"
+#include "actions/real_time_button.h"
+#include "actions/real_time_key.h"
+#include "fake_input.h"
+#include "platform/virtual_keys.h"
+
+#include <QCoreApplication>
+#include <QMouseEvent>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Events = std::vector<std::string>;
+
+// Writes down every event of an action, with the times it was given.
+Events& Record(TRealTimeAction& action, Events& events) {
+    action.OnDown = [&](QObject*) { events.push_back("down"); };
+    action.OnHolding = [&](QObject*, std::int32_t ms) {
+        events.push_back("holding " + std::to_string(ms));
+    };
+    action.OnReleased = [&](QObject*, std::int32_t ms) {
+        events.push_back("released " + std::to_string(ms));
+    };
+    action.OnUp = [&](QObject*) { events.push_back("up"); };
+    action.OnClick = [&](QObject*) { events.push_back("click"); };
+    return events;
+}
+
+struct Poll {
+    std::vector<std::uint16_t> held;
+    std::uint32_t tick;
+    Events events;
+};
+
+struct PollCase {
+    const char* name;
+    std::vector<TShortcut> bindings; // every one a key of the same action
+    std::vector<Poll> polls;
+};
+
+void PrintTo(const PollCase& test, std::ostream* out) {
+    *out << test.name;
+}
+
+class KeyPollTest : public testing::TestWithParam<PollCase> {};
+
+TEST_P(KeyPollTest, FiresTheActionsEventsInOrder) {
+    const PollCase& test = GetParam();
+    FakeInput input;
+    TRealTimeAction action;
+    Events events;
+    Record(action, events);
+    std::vector<std::unique_ptr<TRealTimeKey>> keys;
+    for (const TShortcut& binding : test.bindings) {
+        auto& key = keys.emplace_back(std::make_unique<TRealTimeKey>());
+        key->SetVirtualKey(binding.VirtualKey);
+        key->SetShiftState(binding.ShiftState);
+        key->SetRealTimeAction(&action);
+    }
+    for (std::size_t i = 0; i < test.polls.size(); ++i) {
+        const Poll& poll = test.polls[i];
+        input.Hold(poll.held);
+        input.tick = poll.tick;
+        events.clear();
+        PollRealTimeKeys();
+        EXPECT_EQ(events, poll.events) << "poll " << i;
+    }
+}
+
+constexpr std::uint16_t P = 'P';
+constexpr std::uint16_t Q = 'Q';
+
+INSTANTIATE_TEST_SUITE_P(
+    Actions, KeyPollTest,
+    testing::Values(PollCase{"HeldKey",
+                             {{P, 0}},
+                             {{{}, 50, {}},
+                              {{P}, 100, {"down", "holding 0"}},
+                              {{P}, 150, {"holding 50"}},
+                              {{P}, 230, {"holding 130"}},
+                              {{}, 300, {"released 200", "up", "click"}},
+                              {{}, 350, {}}}},
+                    // Modifiers must match exactly: Shift+P is not P, and pressing Shift lets P go.
+                    PollCase{"ShiftedKeyIsAnotherShortcut",
+                             {{P, 0}},
+                             {{{VkShift, P}, 100, {}},
+                              {{P}, 200, {"down", "holding 0"}},
+                              {{VkShift, P}, 260, {"released 60", "up", "click"}},
+                              {{}, 300, {}}}},
+                    PollCase{"AllModifiersOfTheBinding",
+                             {{P, ssCtrl | ssAlt}},
+                             {{{VkControl, P}, 100, {}},
+                              {{VkControl, VkMenu, P}, 200, {"down", "holding 0"}},
+                              {{}, 210, {"released 10", "up", "click"}}}},
+                    PollCase{"UnboundKeyNeverFires",
+                             {{0, 0}},
+                             {{{P, Q, VkReturn, VkLButton}, 100, {}}, {{}, 200, {}}}},
+                    // The second press starts the time again; the first release ends the press.
+                    PollCase{"TwoKeysOfOneAction",
+                             {{P, 0}, {Q, 0}},
+                             {{{P}, 100, {"down", "holding 0"}},
+                              {{P, Q}, 150, {"down", "holding 0"}},
+                              {{Q}, 200, {"released 50", "up", "click"}},
+                              {{}, 260, {"released 110", "up"}}}},
+                    PollCase{"HeldAcrossTheTickCountWrap",
+                             {{P, 0}},
+                             {{{P}, 0xFFFFFFF0u, {"down", "holding 0"}},
+                              {{P}, 0x10u, {"holding 32"}},
+                              {{}, 0x20u, {"released 48", "up", "click"}}}}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(RealTimeActionTest, ASwitchFlipsAfterEachClickWhateverPressedIt) {
+    FakeInput input;
+    TRealTimeAction action;
+    action.SetToggleType(true);
+    TRealTimeKey first;
+    first.SetVirtualKey(P);
+    first.SetRealTimeAction(&action);
+    TRealTimeKey second;
+    second.SetVirtualKey(Q);
+    second.SetRealTimeAction(&action);
+    TRealTimeButton button;
+    button.SetRealTimeAction(&action);
+    ASSERT_TRUE(button.ToggleType());
+    std::vector<bool> seenByClick;
+    action.OnClick = [&](QObject*) { seenByClick.push_back(action.Toggled()); };
+
+    const std::vector<std::vector<std::uint16_t>> polls = {{P}, {}, {P}, {P, Q}, {Q}, {}};
+    for (const auto& held : polls) {
+        input.Hold(held);
+        PollRealTimeKeys();
+    }
+    // Two clicks; the second key's late release is no click and no flip.
+    EXPECT_EQ(seenByClick, (std::vector<bool>{false, true}));
+    EXPECT_FALSE(action.Toggled());
+    EXPECT_FALSE(button.Toggled());
+
+    input.Hold({P});
+    PollRealTimeKeys();
+    input.Hold({});
+    PollRealTimeKeys();
+    EXPECT_TRUE(action.Toggled());
+    EXPECT_TRUE(button.Toggled());
+}
+
+void SendMouse(QWidget& widget, QEvent::Type type) {
+    const QPointF at(5, 5);
+    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+TEST(RealTimeActionTest, AButtonPressesItsActionAndIsTheSource) {
+    FakeInput input;
+    TRealTimeAction action;
+    Events events;
+    Record(action, events);
+    TRealTimeButton button;
+    button.SetRealTimeAction(&action);
+    TRealTimeKey key;
+    key.SetVirtualKey(P);
+    key.SetRealTimeAction(&action);
+
+    input.Hold({P});
+    PollRealTimeKeys();
+    EXPECT_EQ(action.SourceKey(), &key);
+    input.tick = 40;
+    SendMouse(button, QEvent::MouseButtonPress);
+    EXPECT_EQ(action.SourceButton(), &button);
+    EXPECT_EQ(action.SourceKey(), nullptr);
+    EXPECT_TRUE(button.IsDowned());
+    input.tick = 70;
+    SendMouse(button, QEvent::MouseButtonRelease);
+    EXPECT_FALSE(button.IsDowned());
+    EXPECT_EQ(events, (Events{"down", "holding 0", "down", "released 30", "up", "click"}));
+    action.Press(nullptr);
+    EXPECT_EQ(action.SourceButton(), nullptr);
+    EXPECT_EQ(action.SourceKey(), nullptr);
+}
+
+TEST(RealTimeActionTest, LinksFollowTheKeysAndButtonsAndDieWithThem) {
+    auto first = std::make_unique<TRealTimeAction>();
+    TRealTimeAction second;
+    TRealTimeKey key;
+    auto button = std::make_unique<TRealTimeButton>();
+    key.SetRealTimeAction(first.get());
+    key.SetRealTimeAction(first.get());
+    button->SetRealTimeAction(first.get());
+    EXPECT_EQ(first->LinkedKeyCount(), 1);
+    EXPECT_EQ(first->LinkedButton(0), button.get());
+    EXPECT_EQ(first->LinkedButton(1), nullptr);
+    EXPECT_EQ(first->LinkedButton(-1), nullptr);
+
+    // Moving to another action leaves nothing behind in the first.
+    key.SetRealTimeAction(&second);
+    EXPECT_EQ(first->LinkedKeyCount(), 0);
+    EXPECT_EQ(second.LinkedKey(0), &key);
+
+    button->SetRealTimeAction(&second);
+    button->SetRealTimeAction(first.get());
+    first->Press(button.get());
+    button.reset();
+    EXPECT_EQ(first->LinkedButtonCount(), 0);
+    EXPECT_EQ(first->SourceButton(), nullptr);
+    EXPECT_EQ(second.LinkedButtonCount(), 0);
+
+    key.SetRealTimeAction(first.get());
+    first.reset();
+    EXPECT_EQ(key.RealTimeAction(), nullptr);
+    EXPECT_EQ(
+        std::count(TRealTimeAction::Registry().begin(), TRealTimeAction::Registry().end(), &second),
+        1);
+    EXPECT_EQ(TRealTimeAction::Registry().size(), 1u);
+}
+
+TEST(KeyPollingTest, WaitingForBoundKeysEndsWhenTheyAreLetGo) {
+    // The bound Return key is seen held for three more readings after the wait began.
+    class LateRelease : public KeyStateSource {
+    public:
+        bool IsDown(std::uint16_t virtualKey) override {
+            return virtualKey == VkReturn && ++readings <= 3;
+        }
+        int readings = 0;
+    } keys;
+    SetKeyStateSource(&keys);
+    TRealTimeKey bound;
+    bound.SetVirtualKey(VkReturn);
+    TRealTimeKey other;
+    other.SetVirtualKey(VkEscape);
+    WaitForBoundKeysReleased();
+    SetKeyStateSource(nullptr);
+    EXPECT_GT(keys.readings, 3);
+}
+
+} // namespace
