@@ -122,7 +122,6 @@ private:
     int smallChange = 0;
     bool drawingDefaults = false;
     bool decidingPoints = false;
-    bool movingThumb = false;
     QPointer<TThumbWindow> thumb;
 };
 
