@@ -8,8 +8,10 @@
 
 namespace {
 
+constexpr auto FilterName = "skipTaskbarOnShow";
+
 // The window manager drops a window's state when it is hidden, so the state is given again
-// each time the window is about to be mapped.
+// each time the window is shown.
 class SkipTaskbarOnShow : public QObject {
 public:
     using QObject::QObject;
@@ -30,8 +32,13 @@ protected:
 
 void MakeOwnedToolWindow(QWidget* window, QWidget* owner, Qt::WindowFlags flags) {
     const bool visible = window->isVisible();
-    window->setParent(owner, Qt::Tool | flags);
-    window->installEventFilter(new SkipTaskbarOnShow(window));
+    // Only the window's type changes; its hints (frameless, on top, ...) stay.
+    window->setParent(owner, (window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Tool | flags);
+    if (!window->findChild<QObject*>(FilterName, Qt::FindDirectChildrenOnly)) {
+        auto* filter = new SkipTaskbarOnShow(window);
+        filter->setObjectName(FilterName);
+        window->installEventFilter(filter);
+    }
     if (visible) {
         window->show();
     }

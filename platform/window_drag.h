@@ -23,7 +23,9 @@ public:
     // A move by hand is under way.
     bool Active() const { return active; }
 
-    // For moves by hand: after each completed move, and when the button goes up.
+    // For moves by hand: after each completed move, and once when the move ends. It ends when
+    // the button goes up, and also when that release will not reach the window: the window is
+    // hidden, a modal window blocks it, or the mouse moves anywhere with no button held.
     std::function<void()> OnMoved;
     std::function<void()> OnFinished;
 
@@ -31,6 +33,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void Finish();
+    bool EndsTheMove(QObject* watched, QEvent* event) const;
+
     QWidget* window;
     Constrain constrain;
     bool active = false;

@@ -50,15 +50,43 @@ void AddSkipTaskbarState(QWindow* window) {
     if (state == XCB_ATOM_NONE) {
         return;
     }
-    // Qt merges its own states into what the property already holds when it maps the window.
-    std::vector<xcb_atom_t> atoms = Atoms(connection, id, state);
+    std::vector<xcb_atom_t> added;
     for (const char* name : {"_NET_WM_STATE_SKIP_TASKBAR", "_NET_WM_STATE_SKIP_PAGER"}) {
         const xcb_atom_t atom = Atom(connection, name);
-        if (atom != XCB_ATOM_NONE && std::find(atoms.begin(), atoms.end(), atom) == atoms.end()) {
-            atoms.push_back(atom);
+        if (atom != XCB_ATOM_NONE) {
+            added.push_back(atom);
         }
     }
-    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
-                        static_cast<std::uint32_t>(atoms.size()), atoms.data());
+    if (window->isVisible()) {
+        // The window manager owns the state of a mapped window and takes changes only as
+        // requests sent to the root window.
+        xcb_client_message_event_t message{};
+        message.response_type = XCB_CLIENT_MESSAGE;
+        message.format = 32;
+        message.window = id;
+        message.type = state;
+        message.data.data32[0] = 1; // add
+        std::copy(added.begin(), added.end(), message.data.data32 + 1);
+        message.data.data32[3] = 1; // from an ordinary application
+        const Reply<xcb_query_tree_reply_t> tree(
+            xcb_query_tree_reply(connection, xcb_query_tree(connection, id), nullptr));
+        if (!tree) {
+            return;
+        }
+        xcb_send_event(connection, 0, tree->root,
+                       XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                       reinterpret_cast<const char*>(&message));
+    } else {
+        // Qt merges its own states into what the property already holds when it maps the
+        // window.
+        std::vector<xcb_atom_t> atoms = Atoms(connection, id, state);
+        for (const xcb_atom_t atom : added) {
+            if (std::find(atoms.begin(), atoms.end(), atom) == atoms.end()) {
+                atoms.push_back(atom);
+            }
+        }
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, state, XCB_ATOM_ATOM, 32,
+                            static_cast<std::uint32_t>(atoms.size()), atoms.data());
+    }
     xcb_flush(connection);
 }

@@ -2,6 +2,7 @@
 
 class QWindow;
 
-// Asks the window manager to leave the (not yet mapped) window out of the task bar and the
-// pager. Does nothing where the display is not X11.
+// Asks the window manager to leave the window out of the task bar and the pager: in the state
+// the window is mapped with, or by a request when it is mapped already. Does nothing where the
+// display is not X11.
 void AddSkipTaskbarState(QWindow* window);

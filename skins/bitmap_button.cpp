@@ -2,6 +2,7 @@
 
 #include "platform/window_shape.h"
 
+#include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
 
@@ -70,8 +71,12 @@ void TCustomBitmapButton::SetAutoCreateBitmap(bool value) {
     }
 }
 
+// The button keeps its presses and releases: ignored ones would reach the window beneath,
+// which starts a window move on a left press.
 void TCustomBitmapButton::mousePressEvent(QMouseEvent* event) {
-    TCustomBitmapControl::mousePressEvent(event);
+    event->accept();
+    // A double click presses the button again but is no click of its own.
+    clickPending = event->type() == QEvent::MouseButtonPress && event->button() == Qt::LeftButton;
     if (!toggleType) {
         downed = true;
     } else if (toggled) {
@@ -85,7 +90,13 @@ void TCustomBitmapButton::mousePressEvent(QMouseEvent* event) {
 }
 
 void TCustomBitmapButton::mouseReleaseEvent(QMouseEvent* event) {
-    TCustomBitmapControl::mouseReleaseEvent(event);
+    event->accept();
+    if (clickPending && event->button() == Qt::LeftButton) {
+        clickPending = false;
+        if (rect().contains(event->position().toPoint()) && OnClick) {
+            OnClick(this);
+        }
+    }
     if (!(toggleType && toggled)) {
         downed = false;
     }
@@ -110,7 +121,9 @@ void TCustomBitmapButton::showEvent(QShowEvent* event) {
 }
 
 TBitmapRgn& TCustomBitmapButton::PictureToShow() {
-    if (!isEnabled()) {
+    // The button's own state: while a window above it is disabled (during long work) it keeps
+    // its normal look.
+    if (testAttribute(Qt::WA_ForceDisabled)) {
         return pictures[Disabled];
     }
     if (downed) {

@@ -4,6 +4,7 @@
 #include "custom_bitmap_control.h"
 
 #include <array>
+#include <functional>
 
 // A push button made of four pictures (normal, pressed, under the mouse, disabled) that takes
 // the shape of the picture it shows. Missing pictures are derived from the others; with
@@ -11,6 +12,7 @@
 class TCustomBitmapButton : public TCustomBitmapControl {
 public:
     enum PictureIndex { Normal, Downed, Highlighted, Disabled };
+    using TNotifyEvent = std::function<void(TCustomBitmapButton* sender)>;
 
     explicit TCustomBitmapButton(QWidget* parent = nullptr);
 
@@ -35,6 +37,10 @@ public:
     bool AutoCreateBitmap() const { return autoCreateBitmap; }
     void SetAutoCreateBitmap(bool value);
 
+    // A left button pressed on the button and released over it, told before the release
+    // changes the pressed state.
+    TNotifyEvent OnClick;
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -55,6 +61,7 @@ private:
     bool autoCreateBitmap = true;
     bool mouseInside = false;
     bool regionStale = true;
+    bool clickPending = false;
     bool drawingDefaults = false;
     const TBitmapRgn* lastPicture = nullptr;
     QSize lastSize{0, 0};

@@ -11,9 +11,7 @@ TCustomBitmapScrollBar::TCustomBitmapScrollBar(QWidget* parent)
     startPos.OnChange = [this] { PointChanged(); };
     endPos.OnChange = [this] { PointChanged(); };
     DrawDefaultThumb();
-    resize(250, 100);
-    // A bar created at the default size gets no resize event before it is shown.
-    Resized();
+    SetSize({250, 100});
 }
 
 TCustomBitmapScrollBar::~TCustomBitmapScrollBar() {
@@ -119,7 +117,7 @@ void TCustomBitmapScrollBar::SetAutoDecideStartEndPos(bool value) {
 void TCustomBitmapScrollBar::SetAutoSize(bool value) {
     autoSize = value;
     if (value && !guidePicture.Empty()) {
-        resize(guidePicture.Size());
+        SetSize(guidePicture.Size());
     }
 }
 
@@ -179,9 +177,7 @@ void TCustomBitmapScrollBar::PlaceThumb(QPoint pointInBar) {
     if (!thumb->parentWidget()) {
         return;
     }
-    movingThumb = true;
     thumb->move(thumb->parentWidget()->mapFromGlobal(mapToGlobal(pointInBar)));
-    movingThumb = false;
 }
 
 void TCustomBitmapScrollBar::MoveThumb() {
@@ -272,8 +268,8 @@ void TCustomBitmapScrollBar::GuideChanged() {
     if (guidePicture.Empty()) {
         return;
     }
-    if (!autoCreateBitmap && size() != guidePicture.Size()) {
-        resize(guidePicture.Size());
+    if (!autoCreateBitmap) {
+        SetSize(guidePicture.Size());
     }
     SetWindowShape(this, guidePicture.Region());
     update();
@@ -297,7 +293,9 @@ void TCustomBitmapScrollBar::DrawDefaultThumb() {
     QPainter painter(&picture);
     painter.setPen(QPen(palette().color(QPalette::Dark), 1));
     painter.setBrush(palette().brush(QPalette::Button));
-    painter.drawEllipse(QRect(0, 0, d - 2, d - 2));
+    // The ellipse of the box (0, 0)-(d - 2, d - 2) without its right and bottom edges, pixels
+    // 0 to d - 3; Qt's outline of a w-wide rectangle covers w + 1 pixels.
+    painter.drawEllipse(QRect(0, 0, d - 3, d - 3));
     painter.end();
     drawingDefaults = true;
     SetBmpThumb(picture);

@@ -121,7 +121,6 @@ private:
     int smallChange = 0;
     bool drawingDefaults = false;
     bool decidingPoints = false;
-    bool movingThumb = false;
     QPointer<TThumbWindow> thumb;
 };
 

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 
 TSpeedMeter::TSpeedMeter(QWidget* parent) : QWidget(parent) {
@@ -14,7 +15,9 @@ TSpeedMeter::TSpeedMeter(QWidget* parent) : QWidget(parent) {
 void TSpeedMeter::SetMin(int value) {
     min = std::max(value, 0);
     if (max < min) {
-        max = min + 1;
+        // No room above the largest value: the range closes there, where the hand rests at
+        // the minimum.
+        max = min == std::numeric_limits<int>::max() ? min : min + 1;
     }
     update();
 }
@@ -57,7 +60,8 @@ QPoint TSpeedMeter::Centre() const {
 }
 
 int TSpeedMeter::Radius() const {
-    return RoundHalfEven(handSizeByPercent / 100.0 * std::min(width(), height()));
+    return static_cast<int>(
+        RoundedQuotient(WideInt(handSizeByPercent) * std::min(width(), height()), 100));
 }
 
 QPoint TSpeedMeter::Tip(double f) const {
@@ -72,10 +76,17 @@ void TSpeedMeter::paintEvent(QPaintEvent*) {
     painter.setPen(QPen(handColor, tickWidth, Qt::SolidLine, Qt::RoundCap));
     // With Min equal to Max there is no sweep to place the hand on; it rests at the minimum.
     const double f = max == min ? 0.0 : double(position - min) / (double(max) - min);
-    painter.drawLine(Centre(), Tip(f));
+    const QPoint handTip = Tip(f);
+    const bool thin = tickWidth <= 1;
+    if (thin) {
+        // A thin line leaves out its last pixel, so the hand stops short of its tip.
+        painter.setClipRegion(QRegion(rect()).subtracted(QRegion(QRect(handTip, QSize(1, 1)))));
+    }
+    painter.drawLine(Centre(), handTip);
+    painter.setClipping(false);
     for (int i = 0; i < tickCount; ++i) {
         const QPoint tip = Tip(double(i) / tickCount);
-        if (tickWidth <= 1) {
+        if (thin) {
             painter.drawPoint(tip);
         } else {
             painter.drawLine(tip, tip + QPoint(1, 1));

@@ -19,7 +19,7 @@ public:
     QColor HandColor() const { return handColor; }
 
     // Min stays at 0 or above and Max at 1 or above; raising Min above Max pushes Max to
-    // Min + 1, lowering Max below Min pulls Min to Max - 1.
+    // Min + 1 (to Min itself at the largest value), lowering Max below Min pulls Min to Max - 1.
     void SetMin(int value);
     void SetMax(int value);
     // Clamped to the range of the moment; later range changes leave it as it is.

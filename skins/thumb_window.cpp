@@ -41,8 +41,10 @@ void TThumbWindow::mousePressEvent(QMouseEvent* event) {
         QWidget::mousePressEvent(event);
         return;
     }
-    bar->ThumbPressed();
+    // The move counts from the press, so that a modal window opened by the bar's handler of
+    // the press ends it.
     drag->Start(event->globalPosition().toPoint());
+    bar->ThumbPressed();
 }
 
 void TThumbWindow::mouseDoubleClickEvent(QMouseEvent* event) {

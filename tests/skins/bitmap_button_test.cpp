@@ -4,17 +4,35 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
+#include <utility>
 #include <vector>
 
 namespace {
 
-void SendMouse(QWidget& widget, QEvent::Type type) {
-    const QPointF at(5, 5);
+void SendMouse(QWidget& widget, QEvent::Type type, QPointF at = {5, 5}) {
     QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
                       Qt::NoModifier);
     QApplication::sendEvent(&widget, &event);
 }
+
+QImage Filled(QColor colour) {
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(colour);
+    // A bottom-left pixel of its own, so that the rest is inside the shape.
+    picture.setPixel(0, 9, qRgb(0, 0, 0));
+    return picture;
+}
+
+// Counts the presses and releases that reach it.
+class MouseCountingWindow : public QWidget {
+public:
+    int mouseEvents = 0;
+
+protected:
+    void mousePressEvent(QMouseEvent*) override { ++mouseEvents; }
+    void mouseReleaseEvent(QMouseEvent*) override { ++mouseEvents; }
+};
 
 struct ClickCase {
     const char* name;
@@ -44,6 +62,66 @@ INSTANTIATE_TEST_SUITE_P(
         // Latched by the first click, released only when the second one goes up.
         ClickCase{"Toggle", true, {true, true, true, false}, {true, true, false, false}}),
     [](const auto& info) { return info.param.name; });
+
+TEST(BitmapButtonTest, KeepsItsPressesAndReleasesFromTheWindowBeneath) {
+    MouseCountingWindow window;
+    auto* button = new TBitmapButton(&window);
+    SendMouse(*button, QEvent::MouseButtonPress);
+    SendMouse(*button, QEvent::MouseButtonRelease);
+    EXPECT_EQ(window.mouseEvents, 0);
+}
+
+struct ClickEventCase {
+    const char* name;
+    std::vector<std::pair<QEvent::Type, QPointF>> events;
+    int clicks;
+};
+
+class ButtonClickEventTest : public testing::TestWithParam<ClickEventCase> {};
+
+TEST_P(ButtonClickEventTest, ClicksOnAReleaseOverTheButtonAfterAPress) {
+    TBitmapButton button;
+    int clicks = 0;
+    button.OnClick = [&](TCustomBitmapButton* sender) {
+        EXPECT_EQ(sender, &button);
+        ++clicks;
+    };
+    for (const auto& [type, at] : GetParam().events) {
+        SendMouse(button, type, at);
+    }
+    EXPECT_EQ(clicks, GetParam().clicks);
+}
+
+constexpr auto Press = QEvent::MouseButtonPress;
+constexpr auto Release = QEvent::MouseButtonRelease;
+constexpr auto DoubleClick = QEvent::MouseButtonDblClick;
+
+INSTANTIATE_TEST_SUITE_P(
+    Buttons, ButtonClickEventTest,
+    testing::Values(
+        ClickEventCase{"PressAndRelease", {{Press, {5, 5}}, {Release, {45, 45}}}, 1},
+        ClickEventCase{"ReleasedOutside", {{Press, {5, 5}}, {Release, {60, 5}}}, 0},
+        ClickEventCase{"ReleaseAlone", {{Release, {5, 5}}}, 0},
+        // The second press of a double click comes as a double click of its own.
+        ClickEventCase{
+            "DoubleClick",
+            {{Press, {5, 5}}, {Release, {5, 5}}, {DoubleClick, {5, 5}}, {Release, {5, 5}}},
+            1}),
+    [](const auto& info) { return info.param.name; });
+
+TEST(BitmapButtonTest, ShowsTheDisabledPictureOnlyWhenItselfIsDisabled) {
+    QWidget window;
+    auto* button = new TBitmapButton(&window);
+    button->SetGlyph(Filled(Qt::green));
+    button->SetBitmapDisabled(Filled(Qt::red));
+    const auto shown = [&] { return button->grab().toImage().pixel(5, 5); };
+    // The program disables its main window during long work.
+    window.setEnabled(false);
+    EXPECT_EQ(shown(), qRgb(0, 255, 0));
+    window.setEnabled(true);
+    button->setEnabled(false);
+    EXPECT_EQ(shown(), qRgb(255, 0, 0));
+}
 
 TEST(BitmapButtonTest, DownedOnAToggleButtonLatchesIt) {
     TBitmapButton button;

@@ -3,7 +3,9 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -43,6 +45,31 @@ TEST(ScrollTrackTest, ProjectionClampsToTheEndsAndFollowsTheLine) {
     EXPECT_EQ(upright.PointToPosition({7, 0}), 0);
 }
 
+TEST(ScrollTrackTest, RoundsTheExactValueOnceHalvesToEven) {
+    // Each is 7.5 exactly (11 * 15 / 22 and 15 * 11 / 22), though not in floating point.
+    EXPECT_EQ((ScrollTrack{{0, 0}, {11, 0}, sbHorizontal, 0, 22}.PositionToPoint(15)),
+              QPoint(8, 0));
+    EXPECT_EQ((ScrollTrack{{0, 0}, {22, 15}, sbHorizontal, 0, 1}.Project({11, 0})), QPoint(11, 8));
+    EXPECT_EQ((ScrollTrack{{0, 0}, {22, 0}, sbHorizontal, 0, 11}.PointToPosition({15, 0})), 8);
+}
+
+TEST(ScrollTrackTest, ExtremeValuesStayOnTheTrack) {
+    constexpr int lowest = std::numeric_limits<int>::min();
+    constexpr int highest = std::numeric_limits<int>::max();
+    // Position is not clamped again when the range shrinks.
+    const ScrollTrack shrunk{{0, 10}, {100, 30}, sbHorizontal, 0, 10};
+    EXPECT_EQ(shrunk.PositionToPoint(highest), QPoint(100, 30));
+    EXPECT_EQ(shrunk.PositionToPoint(lowest), QPoint(0, 10));
+    const ScrollTrack widest{{lowest, lowest}, {highest, highest}, sbVertical, lowest, highest};
+    EXPECT_EQ(widest.PositionToPoint(highest), QPoint(highest, highest));
+    EXPECT_EQ(widest.PositionToPoint(0), QPoint(0, 0));
+    EXPECT_EQ(widest.Project({5, lowest}), QPoint(lowest, lowest));
+    EXPECT_EQ(widest.PointToPosition({0, highest}), highest);
+    const ScrollTrack steep{{0, 0}, {1, 0}, sbHorizontal, lowest, highest};
+    EXPECT_EQ(steep.PointToPosition({highest, 0}), highest);
+    EXPECT_EQ(steep.PointToPosition({lowest, 0}), lowest);
+}
+
 class ScrollBarTest : public testing::Test {
 protected:
     ScrollBarTest() {
@@ -59,10 +86,21 @@ protected:
 
     QPoint ThumbInBar() const { return bar->ThumbWindow()->pos() - bar->pos(); }
 
+    void SendToThumb(QEvent::Type type, QPoint offset, Qt::MouseButtons buttons) {
+        TThumbWindow* thumb = bar->ThumbWindow();
+        const QPointF at = QPointF(12, 12) + offset;
+        QMouseEvent event(type, at, thumb->mapToGlobal(at),
+                          type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, buttons,
+                          Qt::NoModifier);
+        QApplication::sendEvent(thumb, &event);
+    }
+
     QWidget parent;
     TBitmapScrollBar* bar;
     std::vector<std::pair<TScrollCode, int>> scrolls;
     int changes = 0;
+    // A window that blocks all others while it is shown.
+    QWidget modal;
 };
 
 TEST_F(ScrollBarTest, PlacesTheThumbOnTheSlantedTrack) {
@@ -130,6 +168,122 @@ TEST_F(ScrollBarTest, ClickingTheTrackCentresTheThumbThere) {
     EXPECT_EQ(ThumbInBar(), QPoint(60, 22));
     EXPECT_EQ(bar->Position(), 60);
     const std::vector<std::pair<TScrollCode, int>> expected{{scPosition, 60}, {scEndScroll, 60}};
+    EXPECT_EQ(scrolls, expected);
+}
+
+TEST(BitmapScrollBarTest, DrawnThumbCoversTheEllipseWithoutItsRightAndBottomEdges) {
+    TBitmapScrollBar bar;
+    for (const int width : {25, 10}) {
+        bar.SetDefaultGuideWidth(width);
+        ASSERT_TRUE(bar.BmpThumb().Region());
+        EXPECT_EQ(bar.BmpThumb().Region()->boundingRect(), QRect(0, 0, width - 2, width - 2));
+    }
+}
+
+struct HiddenSizeCase {
+    const char* name;
+    std::function<void(TBitmapScrollBar&)> size;
+    QPoint start;
+    QPoint end;
+};
+
+class HiddenBarTest : public testing::TestWithParam<HiddenSizeCase> {};
+
+// Skins are loaded while the main window is hidden, where Qt holds resize events back.
+TEST_P(HiddenBarTest, PointsFollowTheSizeAtOnce) {
+    TBitmapScrollBar bar;
+    GetParam().size(bar);
+    EXPECT_EQ(bar.ScrollStartPos().Point(), GetParam().start);
+    EXPECT_EQ(bar.ScrollEndPos().Point(), GetParam().end);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Sizes, HiddenBarTest,
+    testing::Values(HiddenSizeCase{"SetSize",
+                                   [](auto& bar) {
+                                       bar.SetSize({300, 30});
+                                   },
+                                   {-12, 3},
+                                   {288, 3}},
+                    HiddenSizeCase{"SetBounds",
+                                   [](auto& bar) {
+                                       bar.SetBounds({5, 5, 40, 300});
+                                   },
+                                   {-12, 138},
+                                   {28, 138}},
+                    // The bar takes the guide's size; the drawn thumb stays 25 by 25.
+                    HiddenSizeCase{"Guide",
+                                   [](auto& bar) {
+                                       QImage guide(120, 20, QImage::Format_RGB32);
+                                       guide.fill(Qt::black);
+                                       bar.SetBmpGuide(guide);
+                                   },
+                                   {-12, -2},
+                                   {108, -2}}),
+    [](const auto& info) { return info.param.name; });
+
+class ThumbDragEndTest;
+
+struct DragEndCase {
+    const char* name;
+    std::function<void(ThumbDragEndTest&)> end;
+};
+
+class ThumbDragEndTest : public ScrollBarTest, public testing::WithParamInterface<DragEndCase> {
+public:
+    using ScrollBarTest::bar;
+    using ScrollBarTest::modal;
+    using ScrollBarTest::SendToThumb;
+};
+
+// The release may never reach the thumb; the drag must end all the same, or the thumb stops
+// following the position.
+TEST_P(ThumbDragEndTest, EndsOnceAndLetsThePositionMoveTheThumb) {
+    bar->SetMax(100);
+    SendToThumb(QEvent::MouseButtonPress, {}, Qt::LeftButton);
+    SendToThumb(QEvent::MouseMove, {40, 0}, Qt::LeftButton);
+    ASSERT_TRUE(bar->ThumbWindow()->Dragging());
+    GetParam().end(*this);
+    EXPECT_FALSE(bar->ThumbWindow()->Dragging());
+    const int position = bar->Position();
+    const std::vector<std::pair<TScrollCode, int>> expected{
+        {scTrack, 0}, {scTrack, position}, {scPosition, position}, {scEndScroll, position}};
+    EXPECT_EQ(scrolls, expected);
+    bar->SetPosition(100);
+    EXPECT_EQ(ThumbInBar(), QPoint(238, 38));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ends, ThumbDragEndTest,
+    testing::Values(
+        DragEndCase{"Released",
+                    [](ThumbDragEndTest& test) {
+                        test.SendToThumb(QEvent::MouseButtonRelease, {40, 0}, Qt::NoButton);
+                    }},
+        DragEndCase{"Hidden", [](ThumbDragEndTest& test) { test.bar->hide(); }},
+        DragEndCase{"BlockedByAModalWindow",
+                    [](ThumbDragEndTest& test) {
+                        test.modal.setWindowModality(Qt::ApplicationModal);
+                        test.modal.show();
+                    }},
+        DragEndCase{"MovedWithNoButtonHeld",
+                    [](ThumbDragEndTest& test) {
+                        test.SendToThumb(QEvent::MouseMove, {50, 0}, Qt::NoButton);
+                    }}),
+    [](const auto& info) { return info.param.name; });
+
+TEST_F(ScrollBarTest, AModalWindowOpenedForThePressEndsTheDrag) {
+    bar->OnScroll = [this](TCustomBitmapScrollBar*, TScrollCode code, int&) {
+        scrolls.push_back({code, 0});
+        if (code == scTrack) {
+            modal.setWindowModality(Qt::ApplicationModal);
+            modal.show();
+        }
+    };
+    SendToThumb(QEvent::MouseButtonPress, {}, Qt::LeftButton);
+    EXPECT_FALSE(bar->ThumbWindow()->Dragging());
+    const std::vector<std::pair<TScrollCode, int>> expected{
+        {scTrack, 0}, {scPosition, 0}, {scEndScroll, 0}};
     EXPECT_EQ(scrolls, expected);
 }
 

@@ -1,11 +1,13 @@
 #include "platform/gui_thread.h"
 #include "platform/tool_window.h"
 #include "platform/window_shape.h"
+#include "platform/x11_window_state.h"
 #include "skins/bitmap_region.h"
 #include "tests/support/x11_test.h"
 
 #include <QPainter>
 #include <QWidget>
+#include <QWindow>
 #include <optional>
 
 namespace {
@@ -99,6 +101,27 @@ TEST_F(ShapedWindowTest, ToolWindowsStayOutOfTheTaskBar) {
     EXPECT_EQ(tool.parentWidget(), &owner);
     const QString state =
         RunX11Tool("xprop", {"-id", QString::number(tool.winId()), "_NET_WM_STATE"});
+    EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state.toStdString();
+    EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_PAGER")) << state.toStdString();
+}
+
+TEST_F(ShapedWindowTest, AMappedWindowLeavesTheTaskBarByRequest) {
+    QWidget window;
+    window.resize(50, 50);
+    ShowAndWait(&window);
+    AddSkipTaskbarState(window.windowHandle());
+    // The window manager writes the state afresh when it minimises the window: what it was not
+    // asked for is lost then.
+    const QString id = QString::number(window.winId());
+    RunX11Tool("xdotool", {"windowminimize", id});
+    QString state;
+    ASSERT_TRUE(WaitOnGuiThread(
+        [&] {
+            state = RunX11Tool("xprop", {"-id", id, "_NET_WM_STATE"});
+            return state.contains("_NET_WM_STATE_HIDDEN");
+        },
+        5000))
+        << state.toStdString();
     EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_TASKBAR")) << state.toStdString();
     EXPECT_TRUE(state.contains("_NET_WM_STATE_SKIP_PAGER")) << state.toStdString();
 }

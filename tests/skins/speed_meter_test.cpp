@@ -3,6 +3,7 @@
 #include <QImage>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 
@@ -43,7 +44,11 @@ INSTANTIATE_TEST_SUITE_P(
                                    m.SetMax(40);
                                    m.SetMin(40);
                                },
-                               40, 40}),
+                               40, 40},
+                    // Nothing lies above the largest value to push Max to.
+                    SetterCase{"MinAtTheLargestValueClosesTheRange",
+                               [](auto& m) { m.SetMin(std::numeric_limits<int>::max()); },
+                               std::numeric_limits<int>::max(), std::numeric_limits<int>::max()}),
     [](const auto& info) { return info.param.name; });
 
 TEST(SpeedMeterTest, ClampsTheOtherSettings) {
@@ -71,6 +76,11 @@ TEST(SpeedMeterTest, HandGeometry) {
     EXPECT_EQ(meter.Tip(0), QPoint(86, 38));   // 30 degrees above the right
     EXPECT_EQ(meter.Tip(0.5), QPoint(50, 17)); // straight up
     EXPECT_EQ(meter.Tip(1), QPoint(14, 38));   // 30 degrees above the left
+    // 70 per cent of 45 is 31.5 and of 35 is 24.5: halves go to the even neighbour.
+    meter.resize(45, 60);
+    EXPECT_EQ(meter.Radius(), 32);
+    meter.resize(35, 60);
+    EXPECT_EQ(meter.Radius(), 24);
 }
 
 struct PaintCase {
@@ -79,7 +89,9 @@ struct PaintCase {
     int max;
     int position;
     int tickCount;
-    bool minimumTipPainted;
+    int tickWidth;
+    double handAt;
+    bool handTipPainted;
 };
 
 class SpeedMeterPaintTest : public testing::TestWithParam<PaintCase> {};
@@ -94,23 +106,37 @@ TEST_P(SpeedMeterPaintTest, PaintsOnlyHandAndTicks) {
     meter.SetMin(test.min);
     meter.SetPosition(test.position);
     meter.SetTickCount(test.tickCount);
+    meter.SetTickWidth(test.tickWidth);
     QImage image(meter.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
     meter.render(&image, {}, {}, QWidget::DrawChildren);
 
     const auto red = qRgb(255, 0, 0);
-    EXPECT_EQ(image.pixel(meter.Centre()), red);
-    EXPECT_EQ(image.pixel(meter.Tip(0)) == red, test.minimumTipPainted);
-    EXPECT_EQ(image.pixel(meter.Tip(0.5)) == red, test.tickCount % 2 == 0 && test.tickCount > 0);
-    EXPECT_EQ(image.pixel(0, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(image.pixel(99, 59), qRgb(255, 255, 255));
+    const auto painted = [&](QPoint at) { return image.pixel(at) == red; };
+    EXPECT_TRUE(painted(meter.Centre()));
+    const QPoint handTip = meter.Tip(test.handAt);
+    EXPECT_EQ(painted(handTip), test.handTipPainted);
+    bool handReachesTheTip = false;
+    for (int dy = -1; dy <= 1; ++dy) {
+        for (int dx = -1; dx <= 1; ++dx) {
+            handReachesTheTip |= (dx != 0 || dy != 0) && painted(handTip + QPoint(dx, dy));
+        }
+    }
+    EXPECT_TRUE(handReachesTheTip);
+    EXPECT_EQ(painted(meter.Tip(0)), test.tickCount > 0);
+    EXPECT_EQ(painted(meter.Tip(0.5)), test.tickCount % 2 == 0 && test.tickCount > 0);
+    EXPECT_FALSE(painted({0, 0}));
+    EXPECT_FALSE(painted({99, 59}));
 }
 
-INSTANTIATE_TEST_SUITE_P(Meters, SpeedMeterPaintTest,
-                         testing::Values(PaintCase{"HandAtMaximumWithTicks", 10, 500, 500, 8, true},
-                                         PaintCase{"HandAloneWithoutTicks", 10, 500, 500, 0, false},
-                                         PaintCase{"EqualRangeRestsAtMinimum", 40, 40, 40, 0,
-                                                   true}),
-                         [](const auto& info) { return info.param.name; });
+// A thin hand stops one pixel short of its tip, as a thin line leaves out its last pixel; a
+// wide one ends round over it.
+INSTANTIATE_TEST_SUITE_P(
+    Meters, SpeedMeterPaintTest,
+    testing::Values(PaintCase{"HandAtMaximumWithTicks", 10, 500, 500, 8, 1, 1.0, false},
+                    PaintCase{"HandAloneWithoutTicks", 10, 500, 500, 0, 1, 1.0, false},
+                    PaintCase{"EqualRangeRestsAtMinimum", 40, 40, 40, 0, 1, 0.0, false},
+                    PaintCase{"WideHandCoversItsTip", 10, 500, 500, 0, 3, 1.0, true}),
+    [](const auto& info) { return info.param.name; });
 
 } // namespace
