@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds Quavrel and plays a WAVE file, or a 3-second 440 Hz tone when none is given.
+# Builds Quavrel and plays a song: any media file FFmpeg reads, an audio CD drive or a .cue disc
+# image, or a 3-second 440 Hz tone when none is given.
 #
-# Usage: scripts/run.sh [FILE.wav] [quavrel-play options such as --info or --from MS]
+# Usage: scripts/run.sh [SONG] [quavrel-song play options such as --from MS --to MS --loop]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -15,4 +16,4 @@ if (($# == 0)) || [[ $1 == --* ]]; then
     sox -n -r 44100 -c 2 -b 16 "$folder/tone.wav" synth 3 sine 440 vol 0.5
     set -- "$folder/tone.wav" "$@"
 fi
-"$root/build/tools/quavrel-play" "$@"
+"$root/build/tools/quavrel-song" play "$@"
