@@ -38,8 +38,9 @@ void X11Test::PressKey(const QString& key) {
 }
 
 void X11Test::ReleaseKey(const QString& key) {
-    heldKeys.erase(key);
+    // key may be the held set's own entry (TearDown): used before it is erased.
     RunX11Tool("xdotool", {"keyup", key});
+    heldKeys.erase(key);
 }
 
 void X11Test::TearDown() {
