@@ -1,24 +1,25 @@
 #include "virtual_code_hot_key.h"
 
 #include "key_names.h"
+#include "platform/key_state.h"
 #include "platform/virtual_keys.h"
 
 #include <QKeyEvent>
 
 namespace {
 
-// A modifier key counts as held at its own press: X reports the modifiers as they were
-// before the key went down.
-TShiftState ShiftStateOf(const QKeyEvent& event) {
+// A modifier key (virtualKey) counts as held at its own press: X reports the modifiers as they
+// were before the key went down.
+TShiftState ShiftStateOf(const QKeyEvent& event, std::uint16_t virtualKey) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     TShiftState shift = 0;
-    if (modifiers.testFlag(Qt::ShiftModifier) || event.key() == Qt::Key_Shift) {
+    if (modifiers.testFlag(Qt::ShiftModifier) || virtualKey == VkShift) {
         shift |= ssShift;
     }
-    if (modifiers.testFlag(Qt::AltModifier) || event.key() == Qt::Key_Alt) {
+    if (modifiers.testFlag(Qt::AltModifier) || virtualKey == VkMenu) {
         shift |= ssAlt;
     }
-    if (modifiers.testFlag(Qt::ControlModifier) || event.key() == Qt::Key_Control) {
+    if (modifiers.testFlag(Qt::ControlModifier) || virtualKey == VkControl) {
         shift |= ssCtrl;
     }
     return shift;
@@ -59,12 +60,11 @@ bool TVirtualCodeHotKey::event(QEvent* event) {
 }
 
 void TVirtualCodeHotKey::keyPressEvent(QKeyEvent* event) {
-    const bool keypad = event->modifiers().testFlag(Qt::KeypadModifier);
-    std::uint16_t key = VirtualKeyFromQtKey(event->key(), keypad);
-    if (key == VkShift || key == VkControl || key == VkMenu) {
-        key = 0;
-    }
-    const TShiftState shift = ShiftStateOf(*event);
+    // The key as the polls will see it held, not the character the layout gives it.
+    const std::uint16_t pressed = VirtualKeyOfKeyEvent(*event);
+    const TShiftState shift = ShiftStateOf(*event, pressed);
+    std::uint16_t key =
+        pressed == VkShift || pressed == VkControl || pressed == VkMenu ? 0 : pressed;
     bool accept = true;
     if (OnChangeQuery) {
         OnChangeQuery(this, key, shift, accept);

@@ -8,7 +8,8 @@
 
 // A read-only field that captures a shortcut: the next key pressed in it, with its modifiers,
 // whatever the key (Tab, Enter and Escape too, and the dialog's own shortcuts), is shown as
-// its shortcut text. Typing never changes the text.
+// its shortcut text. The key is named as the polls see it held, not by the character it types.
+// Typing never changes the text.
 class TVirtualCodeHotKey : public QLineEdit {
     Q_OBJECT
 public:

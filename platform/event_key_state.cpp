@@ -1,7 +1,5 @@
 #include "event_key_state.h"
 
-#include "virtual_keys.h"
-
 #include <QGuiApplication>
 #include <QKeyEvent>
 
@@ -20,9 +18,8 @@ bool EventKeyState::eventFilter(QObject* watched, QEvent* event) {
     switch (event->type()) {
     case QEvent::KeyPress:
     case QEvent::KeyRelease: {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        const bool keypad = key->modifiers().testFlag(Qt::KeypadModifier);
-        if (const std::uint16_t virtualKey = VirtualKeyFromQtKey(key->key(), keypad)) {
+        if (const std::uint16_t virtualKey =
+                VirtualKeyOfKeyEvent(*static_cast<QKeyEvent*>(event))) {
             held.set(virtualKey, event->type() == QEvent::KeyPress);
         }
         break;

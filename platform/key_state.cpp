@@ -5,6 +5,7 @@
 #include "x11_key_state.h"
 
 #include <QGuiApplication>
+#include <QKeyEvent>
 
 namespace {
 
@@ -38,6 +39,13 @@ std::unique_ptr<KeyStateSource> CreateSystemKeyState() {
         return x11;
     }
     return std::make_unique<EventKeyState>();
+}
+
+std::uint16_t VirtualKeyOfKeyEvent(const QKeyEvent& event) {
+    if (const std::optional<std::uint16_t> x11 = X11VirtualKeyOfKeycode(event.nativeScanCode())) {
+        return *x11;
+    }
+    return VirtualKeyFromQtKey(event.key(), event.modifiers().testFlag(Qt::KeypadModifier));
 }
 
 bool IsMouseButton(std::uint16_t virtualKey) {

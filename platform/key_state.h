@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+class QKeyEvent;
+
 // Every virtual-key code below 256 that is held, read at one moment.
 using HeldKeys = std::bitset<256>;
 
@@ -27,6 +29,11 @@ void SetKeyStateSource(KeyStateSource* source);
 // The system's key state: the X server's keymap on X11, otherwise what this program's own
 // key events said. Needs the GUI application to exist.
 std::unique_ptr<KeyStateSource> CreateSystemKeyState();
+
+// The virtual key of a key event, as a poll sees the same key held: where the keys come from an
+// X server by the event's X key code (keypad keys are NUMPAD codes whatever Num Lock says,
+// digits and punctuation go by position), elsewhere by its Qt key. 0 when none corresponds.
+std::uint16_t VirtualKeyOfKeyEvent(const QKeyEvent& event);
 
 // The mouse buttons VkLButton, VkRButton and VkMButton as Qt last saw them; false for others.
 bool IsMouseButtonDown(std::uint16_t virtualKey);

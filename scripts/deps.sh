@@ -10,7 +10,7 @@ packages=(
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libcdio-dev
     libgtest-dev googletest libbenchmark-dev
     pulseaudio pulseaudio-utils sox ffmpeg lame flac
-    xvfb openbox xdotool x11-utils imagemagick fonts-liberation fonts-ipafont-gothic
+    xvfb openbox xdotool x11-utils x11-xkb-utils imagemagick fonts-liberation fonts-ipafont-gothic
     clang-format
 )
 
