@@ -5,12 +5,20 @@
 #include "real_time_key.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 #include <QThread>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
 constexpr unsigned long ReleasePollMs = 10;
+
+// The objects alive now, watched: a handler may make or destroy keys and actions while the
+// poll runs, and the poll goes on with the others, each once.
+template <typename T> std::vector<QPointer<T>> Snapshot(const std::vector<T*>& registry) {
+    return {registry.begin(), registry.end()};
+}
 
 bool AnyBoundKeyPressed(TShiftState shift) {
     const HeldKeys held = CurrentKeyState().AllDown();
@@ -40,17 +48,24 @@ TShiftState CurrentShiftState() {
 }
 
 void PollRealTimeKeys() {
-    // One reading of the keyboard for the whole poll: every key judged at the same moment.
-    const HeldKeys held = CurrentKeyState().AllDown();
-    const TShiftState shift = ShiftStateOf(held);
-    // By index: a handler may make or destroy keys and actions while the poll runs.
-    const auto& keys = TRealTimeKey::Registry();
-    for (std::size_t i = 0; i < keys.size(); ++i) {
-        keys[i]->CheckState(shift, held);
+    // One reading of the keyboard serves the keys as long as no handler runs; a handler may
+    // take its time (a menu, a message box) while keys go down and up, so the keys after it
+    // are judged on a new reading.
+    HeldKeys held = CurrentKeyState().AllDown();
+    bool handlerRan = false;
+    for (const QPointer<TRealTimeKey>& key : Snapshot(TRealTimeKey::Registry())) {
+        if (key == nullptr) {
+            continue;
+        }
+        if (handlerRan) {
+            held = CurrentKeyState().AllDown();
+        }
+        handlerRan = key->CheckState(ShiftStateOf(held), held);
     }
-    const auto& actions = TRealTimeAction::Registry();
-    for (std::size_t i = 0; i < actions.size(); ++i) {
-        actions[i]->Hold();
+    for (const QPointer<TRealTimeAction>& action : Snapshot(TRealTimeAction::Registry())) {
+        if (action != nullptr) {
+            action->Hold();
+        }
     }
 }
 

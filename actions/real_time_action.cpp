@@ -72,27 +72,36 @@ TRealTimeButton* TRealTimeAction::SourceButton() const {
     return sourceButton;
 }
 
+// A handler may destroy its action (the Exit command ends the program, a window closes with its
+// commands): after each one, nothing more happens unless the action is still alive.
+
 void TRealTimeAction::Press(QObject* source) {
     RecordSource(source);
     downTick = TickCount();
+    const QPointer<TRealTimeAction> alive(this);
     if (OnDown) {
         OnDown(this);
     }
-    SetDowned(true);
+    if (alive) {
+        SetDowned(true);
+    }
 }
 
 void TRealTimeAction::Release(QObject* source) {
     RecordSource(source);
+    const QPointer<TRealTimeAction> alive(this);
     if (OnReleased) {
         OnReleased(this, HeldMilliSec());
     }
-    if (OnUp) {
+    if (alive && OnUp) {
         OnUp(this);
     }
-    if (downed && OnClick) {
+    if (alive && downed && OnClick) {
         OnClick(this);
     }
-    SetDowned(false);
+    if (alive) {
+        SetDowned(false);
+    }
 }
 
 void TRealTimeAction::Hold() {

@@ -30,24 +30,26 @@ void TRealTimeKey::SetRealTimeAction(TRealTimeAction* value) {
     }
 }
 
-void TRealTimeKey::CheckState(TShiftState shift, const HeldKeys& held) {
-    if (IsPressed(shift, held)) {
-        if (!pressed) {
-            pressed = true;
-            if (action != nullptr) {
-                action->Press(this);
-            }
-        }
-    } else if (pressed) {
-        pressed = false;
-        if (action != nullptr) {
-            action->Release(this);
-        }
+bool TRealTimeKey::CheckState(TShiftState shift, const HeldKeys& held) {
+    // The handlers may destroy this key: nothing of it is touched after Press or Release.
+    const bool down = IsPressed(shift, held);
+    if (down == pressed) {
+        return false;
     }
+    pressed = down;
+    if (action == nullptr) {
+        return false;
+    }
+    if (down) {
+        action->Press(this);
+    } else {
+        action->Release(this);
+    }
+    return true;
 }
 
-void TRealTimeKey::CheckState(TShiftState shift) {
-    CheckState(shift, CurrentKeyState().AllDown());
+bool TRealTimeKey::CheckState(TShiftState shift) {
+    return CheckState(shift, CurrentKeyState().AllDown());
 }
 
 bool TRealTimeKey::IsPressed(TShiftState shift, const HeldKeys& held) const {

@@ -29,9 +29,11 @@ public:
     // Whether the last poll saw the key held.
     bool Pressed() const { return pressed; }
 
-    // One poll step with the modifiers held now (shift) and the keys held now.
-    void CheckState(TShiftState shift, const HeldKeys& held);
-    void CheckState(TShiftState shift);
+    // One poll step with the modifiers held now (shift) and the keys held now. True when it
+    // pressed or released the action: its handlers ran, and may have run an event loop of their
+    // own (a menu, a message box) while other keys went down or up.
+    bool CheckState(TShiftState shift, const HeldKeys& held);
+    bool CheckState(TShiftState shift);
     // Whether shift is exactly ShiftState and the key is held; fires nothing.
     bool IsPressed(TShiftState shift, const HeldKeys& held) const;
     bool IsPressed(TShiftState shift) const;

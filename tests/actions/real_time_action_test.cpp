@@ -218,6 +218,81 @@ TEST(RealTimeActionTest, LinksFollowTheKeysAndButtonsAndDieWithThem) {
     EXPECT_EQ(TRealTimeAction::Registry().size(), 1u);
 }
 
+TEST(KeyPollingTest, KeysAfterAHandlerAreJudgedOnANewReading) {
+    class CountedInput : public FakeInput {
+    public:
+        HeldKeys AllDown() override {
+            ++readings;
+            return FakeInput::AllDown();
+        }
+        int readings = 0;
+    } input;
+    TRealTimeAction first;
+    TRealTimeAction second;
+    Events secondEvents;
+    Record(second, secondEvents);
+    TRealTimeKey firstKey;
+    firstKey.SetVirtualKey(P);
+    firstKey.SetRealTimeAction(&first);
+    TRealTimeKey secondKey;
+    secondKey.SetVirtualKey(Q);
+    secondKey.SetRealTimeAction(&second);
+    // Q is let go while P's command runs an event loop of its own (a menu).
+    first.OnDown = [&](QObject*) { input.Hold({P}); };
+
+    input.Hold({P, Q});
+    PollRealTimeKeys();
+    EXPECT_EQ(secondEvents, Events{});
+    // When no handler runs, one reading serves every key.
+    input.readings = 0;
+    PollRealTimeKeys();
+    EXPECT_EQ(input.readings, 1);
+}
+
+// A handler may destroy its own action and key (Exit, a window closing with its commands); the
+// poll goes on with the keys and actions still alive, none left out.
+TEST(KeyPollingTest, AHandlerMayDestroyItsActionAndKeyDuringThePoll) {
+    for (const char* during : {"down", "holding", "released", "up", "click"}) {
+        FakeInput input;
+        auto doomed = std::make_unique<TRealTimeAction>();
+        auto doomedKey = std::make_unique<TRealTimeKey>();
+        doomedKey->SetVirtualKey(P);
+        doomedKey->SetRealTimeAction(doomed.get());
+        TRealTimeAction other;
+        Events events;
+        Record(other, events);
+        TRealTimeKey otherKey;
+        otherKey.SetVirtualKey(Q);
+        otherKey.SetRealTimeAction(&other);
+
+        const auto destroy = [&] {
+            doomedKey.reset();
+            doomed.reset();
+        };
+        const auto destroyOnTime = [destroy](QObject*, std::int32_t) { destroy(); };
+        const auto destroyOnNotify = [destroy](QObject*) { destroy(); };
+        const std::string event = during;
+        if (event == "down") {
+            doomed->OnDown = destroyOnNotify;
+        } else if (event == "holding") {
+            doomed->OnHolding = destroyOnTime;
+        } else if (event == "released") {
+            doomed->OnReleased = destroyOnTime;
+        } else if (event == "up") {
+            doomed->OnUp = destroyOnNotify;
+        } else {
+            doomed->OnClick = destroyOnNotify;
+        }
+
+        input.Hold({P, Q});
+        PollRealTimeKeys();
+        input.Hold({});
+        PollRealTimeKeys();
+        EXPECT_EQ(doomed, nullptr) << during;
+        EXPECT_EQ(events, (Events{"down", "holding 0", "released 0", "up", "click"})) << during;
+    }
+}
+
 TEST(KeyPollingTest, WaitingForBoundKeysEndsWhenTheyAreLetGo) {
     // The bound Return key is seen held for three more readings after the wait began.
     class LateRelease : public KeyStateSource {
