@@ -3,6 +3,7 @@
 #include "key_polling.h"
 #include "message_format.h"
 #include "messages.h"
+#include "platform/tick_count.h"
 #include "program_caption.h"
 #include "real_time_key.h"
 
@@ -10,6 +11,7 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QWidget>
+#include <cstdlib>
 
 namespace {
 
@@ -22,7 +24,10 @@ QString WithLineFeeds(QString text) {
 
 TPollGate::TPollGate(std::function<bool()> programInFront, TRealTimeKey* minimizeKey,
                      QObject* parent)
-    : QObject(parent), programInFront(std::move(programInFront)), minimizeKey(minimizeKey) {}
+    : QObject(parent), programInFront(std::move(programInFront)), minimizeKey(minimizeKey) {
+    // Its time-out only wakes the loop; the idle moment that follows polls.
+    catchUp.setSingleShot(true);
+}
 
 TPollGate::~TPollGate() {
     Remove();
@@ -31,13 +36,26 @@ TPollGate::~TPollGate() {
 void TPollGate::Install() {
     if (!idleHook) {
         idleHook = connect(QAbstractEventDispatcher::instance(thread()),
-                           &QAbstractEventDispatcher::aboutToBlock, this, &TPollGate::PollGate);
+                           &QAbstractEventDispatcher::aboutToBlock, this, &TPollGate::Idle);
     }
 }
 
 void TPollGate::Remove() {
     disconnect(idleHook);
     idleHook = {};
+    catchUp.stop();
+}
+
+void TPollGate::Idle() {
+    const std::uint32_t now = TickCount();
+    if (lastPollTick && now - *lastPollTick < PollIntervalMs) {
+        if (!catchUp.isActive()) {
+            catchUp.start(static_cast<int>(PollIntervalMs - (now - *lastPollTick)));
+        }
+        return;
+    }
+    lastPollTick = now;
+    PollGate();
 }
 
 void TPollGate::PollGate() {
@@ -45,16 +63,23 @@ void TPollGate::PollGate() {
         return;
     }
     polling = true;
+    // A command may destroy the gate (Exit ends the program): nothing of it is touched then.
+    const QPointer<TPollGate> alive(this);
     try {
         if (programInFront()) {
             PollRealTimeKeys();
         } else if (minimizeWhileInactive && minimizeKey != nullptr) {
             minimizeKey->CheckState(CurrentShiftState());
         }
-        polling = false;
     } catch (const std::exception& error) {
+        if (alive) {
+            polling = false;
+            ReportFatal(error);
+        }
+        return;
+    }
+    if (alive) {
         polling = false;
-        ReportFatal(error);
     }
 }
 
@@ -64,9 +89,17 @@ void TPollGate::ReportFatal(const std::exception& error) {
         WithLineFeeds(FormatMessage(SFatalError, {QString::fromUtf8(error.what())}));
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgramCaption), text,
                     QMessageBox::Ok | QMessageBox::Cancel);
-    if (box.exec() == QMessageBox::Ok) {
+    const QPointer<TPollGate> alive(this);
+    const int answer = box.exec();
+    if (!alive) {
+        return;
+    }
+    if (answer == QMessageBox::Ok) {
+        // Polling stays off: the program is ending.
         if (OnFatalExit) {
             OnFatalExit();
+        } else {
+            QCoreApplication::exit(EXIT_FAILURE);
         }
         return;
     }

@@ -2,22 +2,30 @@
 
 #include <QMetaObject>
 #include <QObject>
+#include <QPointer>
+#include <QTimer>
+#include <cstdint>
 #include <exception>
 #include <functional>
+#include <optional>
 
 class QWidget;
 class TRealTimeKey;
 
-// The key polling of idle moments. Installed, it polls every time the GUI thread's event loop
-// is about to wait for events: all bound keys while the program is in front; only the
-// Minimize key while it is not, and only when that is allowed. It never posts an event itself
-// (the loop would never come to rest). An error raised by a command during a poll stops the
-// polling and asks the user whether to end the program.
+// The key polling of idle moments. Installed, it polls when the GUI thread's event loop is
+// about to wait for events: all bound keys while the program is in front; only the Minimize
+// key while it is not, and only when that is allowed. It never posts an event itself, and it
+// polls at most once every PollIntervalMs: a command that repaints at every poll wakes the loop
+// at once, which would otherwise poll again and again without rest. An error raised by a
+// command during a poll stops the polling and asks the user whether to end the program.
 class TPollGate : public QObject {
     Q_OBJECT
 public:
+    static constexpr std::uint32_t PollIntervalMs = 10;
+
     // programInFront: whether the active window is the program's own (IsProgramInFront);
-    // minimizeKey (not owned; may be null): the key polled alone while the program is not.
+    // minimizeKey (not owned; may be null, may be destroyed first): the key polled alone
+    // while the program is not.
     TPollGate(std::function<bool()> programInFront, TRealTimeKey* minimizeKey,
               QObject* parent = nullptr);
     ~TPollGate() override;
@@ -28,24 +36,31 @@ public:
     // The option that lets the Minimize key work while another program is in front.
     bool MinimizeWhileInactive() const { return minimizeWhileInactive; }
     void SetMinimizeWhileInactive(bool value) { minimizeWhileInactive = value; }
-    // What OK in the error box does: end the program.
+    // What OK in the error box does: end the program. Unset, the application's event loop ends
+    // with a failure code.
     std::function<void()> OnFatalExit;
 
     // One idle moment. Does nothing while the error box is open, while a popup menu is open
     // or while a command of this gate's own poll runs an event loop of its own (a menu, a
-    // dialog): those keys belong to the menu or dialog.
+    // dialog): those keys belong to the menu or dialog. A command may destroy the gate.
     void PollGate();
     bool FatalDialogOpen() const { return fatalDialogOpen; }
 
 private:
+    // The event loop is about to wait: polls, unless the last poll is too recent.
+    void Idle();
     void ReportFatal(const std::exception& error);
 
     std::function<bool()> programInFront;
-    TRealTimeKey* minimizeKey;
+    QPointer<TRealTimeKey> minimizeKey;
     bool minimizeWhileInactive = false;
     bool fatalDialogOpen = false;
     bool polling = false;
     QMetaObject::Connection idleHook;
+    std::optional<std::uint32_t> lastPollTick;
+    // Wakes the loop when an idle moment was passed over, so that a key change is seen then
+    // rather than at whatever wakes the loop next.
+    QTimer catchUp;
 };
 
 // Whether the active window is the main window, one of the windows it owns, or the player's

@@ -7,8 +7,11 @@
 #include "tests/dialogs/modal.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
+#include <QTimer>
 #include <gtest/gtest.h>
+#include <memory>
 #include <stdexcept>
 
 namespace {
@@ -76,6 +79,34 @@ TEST_F(PollGateTest, InstalledItPollsWheneverTheEventLoopWaits) {
     EXPECT_TRUE(play.Downed());
 }
 
+TEST_F(PollGateTest, ACommandThatWakesTheLoopAtEveryPollCannotMakeItPollMoreOften) {
+    // Like a repaint of the held command's display: an event posted at every poll.
+    QObject repainted;
+    int polls = 0;
+    play.OnHolding = [&](QObject*, std::int32_t) {
+        ++polls;
+        QCoreApplication::postEvent(&repainted, new QEvent(QEvent::User));
+    };
+    // Each round handles what woke the loop and lets it come to rest again.
+    const auto runLoop = [] {
+        int rounds = 0;
+        WaitOnGuiThread([&] { return ++rounds > 20; }, 5000);
+    };
+    input.tick = 1000;
+    input.Hold({PlayKey});
+    gate.Install();
+    runLoop();
+    EXPECT_EQ(polls, 1);
+    input.tick += TPollGate::PollIntervalMs - 1;
+    runLoop();
+    EXPECT_EQ(polls, 1);
+    // Once the interval is over it polls again, without anything else waking the loop.
+    input.tick += 1;
+    EXPECT_TRUE(WaitOnGuiThread([&] { return polls == 2; }, 5000));
+    runLoop();
+    EXPECT_EQ(polls, 2);
+}
+
 TEST_F(PollGateTest, ACommandsOwnEventLoopIsNotPolledFromInside) {
     int minimizePressesInside = -1;
     play.OnDown = [&](QObject*) {
@@ -121,6 +152,51 @@ TEST_F(PollGateTest, AnErrorStopsPollingUntilTheUserGoesOn) {
     input.Hold({MinimizeKey});
     gate.PollGate();
     EXPECT_EQ(minimizePresses, 0);
+}
+
+TEST_F(PollGateTest, OkWithoutAnExitHandlerEndsTheProgramWithAFailure) {
+    play.OnDown = [](QObject*) { throw std::runtime_error("disc gone"); };
+    input.Hold({PlayKey});
+    // Only the answer ends the event loop here, not the box closing as the last window.
+    const bool quitOnLastWindowClosed = QApplication::quitOnLastWindowClosed();
+    QApplication::setQuitOnLastWindowClosed(false);
+    QTimer::singleShot(0, &gate, [this] {
+        WhenModalShown([](QWidget* window) {
+            qobject_cast<QMessageBox*>(window)->button(QMessageBox::Ok)->click();
+        });
+        gate.PollGate();
+    });
+    // Should the program go on, the test ends the loop with success.
+    QTimer giveUp;
+    QObject::connect(&giveUp, &QTimer::timeout, [] { QCoreApplication::exit(0); });
+    giveUp.start(5000);
+    EXPECT_NE(QCoreApplication::exec(), 0);
+    QApplication::setQuitOnLastWindowClosed(quitOnLastWindowClosed);
+}
+
+TEST(PollGateLifetimeTest, ACommandMayDestroyTheGateAndTheMinimizeKeyMayGoFirst) {
+    FakeInput input;
+    TRealTimeAction play;
+    TRealTimeKey playKey;
+    playKey.SetVirtualKey(PlayKey);
+    playKey.SetRealTimeAction(&play);
+    auto minimizeKey = std::make_unique<TRealTimeKey>();
+    minimizeKey->SetVirtualKey(MinimizeKey);
+    bool inFront = false;
+    auto gate = std::make_unique<TPollGate>([&] { return inFront; }, minimizeKey.get());
+    gate->SetMinimizeWhileInactive(true);
+
+    minimizeKey.reset();
+    input.Hold({MinimizeKey});
+    gate->PollGate();
+
+    // Exit ends the program, the gate with it, in the middle of the poll.
+    play.OnDown = [&](QObject*) { gate.reset(); };
+    inFront = true;
+    input.Hold({PlayKey});
+    gate->PollGate();
+    EXPECT_EQ(gate, nullptr);
+    EXPECT_TRUE(play.Downed());
 }
 
 } // namespace
