@@ -76,6 +76,17 @@ const NameTable& Names() {
     return table;
 }
 
+// Only a to z: the names are ASCII, and full Unicode upper-casing would let other letters stand
+// for them (the long s for S, the dotless i for I).
+QString AsciiUpper(QString text) {
+    for (QChar& c : text) {
+        if (c >= u'a' && c <= u'z') {
+            c = QChar(c.unicode() - u'a' + u'A');
+        }
+    }
+    return text;
+}
+
 const KeyName* Named(std::uint16_t virtualKey) {
     if (virtualKey >= Names().size() || Names()[virtualKey].Storage.isEmpty()) {
         return nullptr;
@@ -91,7 +102,7 @@ QString KeyStorageName(std::uint16_t virtualKey) {
 }
 
 std::uint16_t KeyFromStorageName(const QString& text) {
-    const QString wanted = text.toUpper();
+    const QString wanted = AsciiUpper(text);
     for (std::size_t code = 0; code < Names().size(); ++code) {
         if (!Names()[code].Storage.isEmpty() && Names()[code].Storage == wanted) {
             return static_cast<std::uint16_t>(code);
@@ -120,7 +131,7 @@ QString ShiftText(TShiftState shift) {
 }
 
 TShiftState ShiftFromText(const QString& text) {
-    const QString upper = text.toUpper();
+    const QString upper = AsciiUpper(text);
     TShiftState shift = 0;
     if (upper.contains(QStringLiteral("SHIFT"))) {
         shift |= ssShift;

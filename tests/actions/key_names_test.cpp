@@ -72,6 +72,8 @@ TEST(KeyNamesTest, StorageNamesReadBackWhateverTheirCase) {
     EXPECT_EQ(KeyFromStorageName("VK_LWIN"), 91);
     EXPECT_EQ(KeyFromStorageName("VK_Q"), 81);
     EXPECT_EQ(KeyFromStorageName("vk_space"), 32);
+    // Only ASCII letters change case: the long s is no S.
+    EXPECT_EQ(KeyFromStorageName("vk_ſpace"), 0);
     EXPECT_EQ(KeyFromStorageName("NONE"), 0);
     EXPECT_EQ(KeyFromStorageName(""), 0);
     EXPECT_EQ(KeyFromStorageName("VK_MINUS"), 0);
@@ -87,6 +89,7 @@ TEST(KeyNamesTest, ShiftTextsBothWays) {
     EXPECT_EQ(ShiftFromText("ctrl+shift"), ssShift | ssCtrl);
     EXPECT_EQ(ShiftFromText("ALT shift"), ssShift | ssAlt);
     EXPECT_EQ(ShiftFromText(""), 0);
+    EXPECT_EQ(ShiftFromText("ſhift+ctrl+alt"), ssCtrl | ssAlt);
     EXPECT_EQ(ShortcutText(32, ssShift), "Shift+SPACE");
     EXPECT_EQ(ShortcutText(116, 0), "F5");
     EXPECT_EQ(ShortcutText(0, 0), "NONE");
