@@ -3,6 +3,7 @@
 
 #include "platform/gui_thread.h"
 #include "platform/sdl_wave_device.h"
+#include "pulse_test.h"
 
 #include <algorithm>
 #include <cmath>
@@ -210,15 +211,7 @@ TEST(SdlWaveDeviceErrorTest, FailuresCarrySdlsReason) {
     }
 }
 
-class SdlWaveDeviceTest : public testing::Test {
-protected:
-    void SetUp() override {
-        const char* enabled = std::getenv("QUAVREL_PULSE_TESTS");
-        if (enabled == nullptr || std::string(enabled) != "1") {
-            GTEST_SKIP() << "needs the private PulseAudio of scripts/test.sh";
-        }
-    }
-};
+using SdlWaveDeviceTest = PulseTest;
 
 TEST_F(SdlWaveDeviceTest, PlayedSamplesComeBackBitExactToTheLastByte) {
     const Bytes noise = Noise(ByteCount(cdFormat, 1.0));

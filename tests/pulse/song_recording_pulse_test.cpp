@@ -1,57 +1,29 @@
 #include "audio/cda_media_player.h"
 #include "audio/wave_player.h"
 #include "platform/gui_thread.h"
-#include "tests/support/temp_dir.h"
+#include "pulse_test.h"
 #include "tests/support/wave_fixture.h"
 
 #include <QElapsedTimer>
 #include <QProcess>
-#include <algorithm>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
 
 const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
 
-class SongRecordingThroughPulseAudio : public testing::Test {
-protected:
-    void SetUp() override {
-        if (std::getenv("QUAVREL_PULSE_TESTS") == nullptr) {
-            GTEST_SKIP() << "needs the private PulseAudio of scripts/test.sh";
-        }
-    }
-    TempDir dir;
-};
+using SongRecordingThroughPulseAudio = PulseTest;
 
 // The song player's output reaches the null sink, and the sink's monitor is the default input.
 TEST_F(SongRecordingThroughPulseAudio, ThePlayedSongComesBackFromTheInputDevice) {
-    Bytes song(44100, 0); // a quarter second of silence, then noise
-    const Bytes noise = Pattern(44100 * 4);
-    song.insert(song.end(), noise.begin(), noise.end());
-    WriteWave(dir.File("song.wav"), Stereo16, song);
-
-    TWavePlayer recorder;
-    recorder.SetFileName(dir.File("recording.wav"));
-    recorder.RecordFormat = Stereo16;
-    recorder.OpenNew();
-    recorder.Record();
-    TCDAMediaPlayer player;
-    player.FileName = dir.File("song.wav");
-    player.Open();
-    player.Play();
-    ASSERT_TRUE(WaitOnGuiThread([&] { return player.GetMode() == TMPModes::mpStopped; }, 10000));
-    WaitOnGuiThread([] { return false; }, 800); // the monitor lags behind the sink
-    recorder.Stop();
-    recorder.Close();
-
-    const Bytes file = ReadFile(dir.File("recording.wav"));
-    const Bytes recorded(file.begin() + 46, file.end());
-    const auto onset =
-        std::search(recorded.begin(), recorded.end(), noise.begin(), noise.begin() + 64);
-    ASSERT_NE(onset, recorded.end()) << "the start of the noise was not recorded";
-    ASSERT_GE(static_cast<std::size_t>(recorded.end() - onset), noise.size());
-    EXPECT_TRUE(std::equal(noise.begin(), noise.end(), onset));
+    ExpectPlayedNoiseComesBack(dir, [](const std::string& song) {
+        TCDAMediaPlayer player;
+        player.FileName = song;
+        player.Open();
+        player.Play();
+        ASSERT_TRUE(
+            WaitOnGuiThread([&] { return player.GetMode() == TMPModes::mpStopped; }, 10000));
+    });
 }
 
 // A recording keeps its header current, so a killed recorder leaves a file that opens with
