@@ -20,13 +20,7 @@ bool SameFormat(const WaveDeviceFormat& a, const WaveDeviceFormat& b) {
 
 TSongTapDevice::TSongTapDevice(TSongTap& tap) : tap(tap) {
     timer.setInterval(PumpMilliseconds);
-    QObject::connect(&timer, &QTimer::timeout, [this] {
-        try {
-            Pump();
-        } catch (const std::exception& error) {
-            HandleApplicationError(error);
-        }
-    });
+    QObject::connect(&timer, &QTimer::timeout, [this] { PumpReportingErrors(); });
 }
 
 TSongTapDevice::~TSongTapDevice() {
@@ -65,18 +59,24 @@ void TSongTapDevice::Start() {
     started = true;
     cursor = tap.Heard();
     tap.HoldFrom(cursor);
-    tap.OnFilled = [this] { Pump(); };
+    tap.OnFilled = [this] { PumpReportingErrors(); };
     timer.start();
 }
 
-void TSongTapDevice::Reset() {
+void TSongTapDevice::StopTapping() {
     if (started) {
-        Pump();
         started = false;
         timer.stop();
         tap.OnFilled = nullptr;
         tap.Release();
     }
+}
+
+void TSongTapDevice::Reset() {
+    if (started) {
+        Pump();
+    }
+    StopTapping();
     while (!queue.empty()) {
         WaveBuffer* buffer = queue.front();
         queue.pop_front();
@@ -85,17 +85,22 @@ void TSongTapDevice::Reset() {
 }
 
 void TSongTapDevice::Close() {
-    if (started) {
-        timer.stop();
-        tap.OnFilled = nullptr;
-        tap.Release();
-        started = false;
-    }
+    StopTapping();
     queue.clear();
     pending.clear();
     opened = false;
     converter.reset();
     sourceFormat.reset();
+}
+
+// A failure while collecting must not stop the song whose fill called in: it is reported
+// instead, as a device error would be.
+void TSongTapDevice::PumpReportingErrors() {
+    try {
+        Pump();
+    } catch (const std::exception& error) {
+        HandleApplicationError(error);
+    }
 }
 
 void TSongTapDevice::Pump() {

@@ -27,6 +27,8 @@ public:
 
 private:
     void Pump();
+    void PumpReportingErrors();
+    void StopTapping();
     void Deliver(const std::uint8_t* data, std::size_t bytes);
     void Flush();
     void HandBack(WaveBuffer& buffer);
