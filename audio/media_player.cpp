@@ -248,11 +248,18 @@ void TMediaPlayer::Pause() {
 void TMediaPlayer::SetPosition(std::int32_t position) {
     Run([this, position] {
         LoadMedium();
-        const std::int64_t target = FrameOf(position);
-        Halt();
-        frame = target;
-        state = TMPModes::mpStopped;
+        SeekTo(FrameOf(position), false);
     });
+}
+
+// A seek stops the song (a paused one too); `playOn` starts it again from there.
+void TMediaPlayer::SeekTo(std::int64_t target, bool playOn) {
+    Halt();
+    frame = target;
+    state = TMPModes::mpStopped;
+    if (playOn) {
+        StartOutput();
+    }
 }
 
 std::int32_t TMediaPlayer::GetPosition() const {
@@ -293,13 +300,7 @@ void TMediaPlayer::Next() {
                 break;
             }
         }
-        const bool playing = state == TMPModes::mpPlaying;
-        Halt();
-        frame = target;
-        state = TMPModes::mpStopped;
-        if (playing) {
-            StartOutput();
-        }
+        SeekTo(target, state == TMPModes::mpPlaying);
     });
 }
 
@@ -316,13 +317,8 @@ void TMediaPlayer::Previous() {
         if (current > 0 && absolute - spans[current].start < rate) {
             --current;
         }
-        const bool playing = state == TMPModes::mpPlaying;
-        Halt();
-        frame = std::max<std::int64_t>(0, spans[current].start - originFrame);
-        state = TMPModes::mpStopped;
-        if (playing) {
-            StartOutput();
-        }
+        SeekTo(std::max<std::int64_t>(0, spans[current].start - originFrame),
+               state == TMPModes::mpPlaying);
     });
 }
 

@@ -6,7 +6,6 @@
 #include "platform/pcm_source.h"
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,8 +53,6 @@ public:
     TMPDeviceTypes DeviceType = TMPDeviceTypes::dtAutoSelect;
     // The song: a media file, a CD drive's device path or a .cue image.
     std::string FileName;
-    // Kept for the callers that set it; a song is always opened shareable here.
-    bool Shareable = false;
     // Play at the end of the song starts again from its beginning.
     bool AutoRewind = true;
 
@@ -128,6 +125,7 @@ private:
     std::int32_t DurationOf(std::int64_t frames) const;
     std::int32_t Milliseconds(std::int64_t absoluteFrame) const;
     void Halt();
+    void SeekTo(std::int64_t target, bool playOn);
     void StartOutput();
     void DropUnheard(std::int64_t heard);
     void Retire(std::unique_ptr<TDoubleBufferingPlayer> old);
