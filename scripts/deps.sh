@@ -11,7 +11,7 @@ packages=(
     libgtest-dev googletest libbenchmark-dev
     pulseaudio pulseaudio-utils sox ffmpeg lame flac
     xvfb openbox xdotool x11-utils x11-xkb-utils imagemagick fonts-liberation fonts-ipafont-gothic
-    clang-format
+    clang-format ccache
 )
 
 missing=()

@@ -7,6 +7,8 @@ set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 "$root/scripts/deps.sh"
+# Clones in different folders share one compiler cache: paths below the root count as relative.
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 cmake -S "$root" -B "$root/build" -G Ninja
 cmake --build "$root/build" -j2
 

@@ -27,6 +27,8 @@ if [[ ${QUAVREL_WERROR:-0} == 1 ]]; then
 fi
 
 "$root/scripts/deps.sh"
+# Clones in different folders share one compiler cache: paths below the root count as relative.
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 cmake -S "$root" -B "$build" -G Ninja "${options[@]}"
 cmake --build "$build" -j2
 
