@@ -8,9 +8,7 @@
 // the program records what the song plays, digitally.
 inline constexpr int RecordSourceSong = 0;
 inline constexpr int RecordSourceInput = 1;
-
-// Stored as "RecordSource" in the "Application" section.
-extern int RecordSource;
+// The choice between them is the setting `RecordSource`.
 
 // While it lives, recordings capture what `player` plays instead of the default input device.
 // The player must outlive it, and it must outlive every recording started meanwhile (their

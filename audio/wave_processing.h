@@ -2,9 +2,9 @@
 
 #include "pcm_wave_format.h"
 #include "platform/exception.h"
+#include "platform/progress_callback.h"
 
 #include <cstdint>
-#include <functional>
 #include <string>
 
 class TWaveFileStream;
@@ -28,9 +28,6 @@ struct TWaveProcessingStages {
     std::string End = "End";
 };
 TWaveProcessingStages& WaveProcessingStages();
-
-// Called with the stage text and the fraction done in that stage, 0.0 to 1.0.
-using ProgressCallback = std::function<void(const std::string& stage, double fraction)>;
 
 // 1 mono 8-bit, 2 mono 16-bit, 3 stereo 8-bit, 4 stereo 16-bit, 0 anything else.
 int SampleKind(const PcmWaveFormat& format);

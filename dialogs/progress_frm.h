@@ -1,6 +1,6 @@
 #pragma once
 
-#include "audio/wave_processing.h"
+#include "platform/progress_callback.h"
 
 #include <QWidget>
 
