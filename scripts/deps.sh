@@ -1,18 +1,45 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Quavrel needs to build, test and run, when any is missing:
-# as root directly, otherwise through sudo.
+# Installs the Debian 12 packages Quavrel needs, when any is missing: as root directly, otherwise
+# through sudo.
+#
+# Usage: scripts/deps.sh            what building and running need
+#        scripts/deps.sh --test     that, and what the test suite adds
+#        scripts/deps.sh --only PACKAGE...   just these (benchmarks bring their references so)
+#
+# Building and running never install a sound or display server: on a desktop that runs
+# PipeWire, installing the PulseAudio daemon could take the sound away from the user's session.
+# Only the tests bring their private servers.
 set -euo pipefail
 
-# Everything the project needs from Debian, in one place.
-packages=(
-    build-essential cmake ninja-build pkg-config
+# Building and running: compilers, libraries, and the fonts the skins name.
+run_packages=(
+    build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev libsdl2-dev libx11-dev libxcb1-dev libfontconfig-dev
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libcdio-dev
-    libgtest-dev googletest libbenchmark-dev
-    pulseaudio pulseaudio-utils sox ffmpeg lame flac
-    xvfb openbox xdotool x11-utils x11-xkb-utils imagemagick fonts-liberation fonts-ipafont-gothic
-    clang-format ccache
+    fonts-liberation fonts-ipafont-gothic
+    sox
 )
+# Testing adds the test framework, the private sound server and X display, and the tools that
+# make test media and drive windows.
+test_packages=(
+    libgtest-dev googletest
+    pulseaudio pulseaudio-utils ffmpeg lame flac
+    xvfb openbox xdotool x11-utils x11-xkb-utils x11-xserver-utils imagemagick
+    clang-format
+)
+
+case ${1:-} in
+"") packages=("${run_packages[@]}") ;;
+--test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+--only)
+    shift
+    packages=("$@")
+    ;;
+*)
+    echo "usage: $0 [--test | --only PACKAGE...]" >&2
+    exit 2
+    ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do

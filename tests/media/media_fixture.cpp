@@ -1,5 +1,6 @@
 #include "media_fixture.h"
 
+#include "tests/support/required_environment.h"
 #include "tests/support/wave_fixture.h"
 
 #include <fcntl.h>
@@ -137,16 +138,12 @@ void EncodeMedia(const TempDir& dir, const ClickSignal& signal, const std::strin
     WriteWave(source, MakePcmWaveFormat(signal.channels, signal.rate, 16),
               Bytes(bytes, bytes + signal.samples.size() * sizeof(std::int16_t)));
     const std::vector<std::string> command = EncoderFor(name, source, dir.File(name));
-    if (!ToolExists(command.front())) {
-        GTEST_SKIP() << command.front() << " is not installed";
-    }
+    QUAVREL_SKIP_UNLESS_PRESENT(ToolExists(command.front()), command.front());
     ASSERT_TRUE(RunTool(command)) << "encoding " << name << " failed";
 }
 
 void MakeVideoWithoutSound(const TempDir& dir, const std::string& name) {
-    if (!ToolExists("ffmpeg")) {
-        GTEST_SKIP() << "ffmpeg is not installed";
-    }
+    QUAVREL_SKIP_UNLESS_PRESENT(ToolExists("ffmpeg"), "ffmpeg");
     ASSERT_TRUE(RunTool({"ffmpeg", "-nostdin", "-v", "error", "-y", "-f", "lavfi", "-i",
                          "color=c=black:s=16x16:d=0.2", "-c:v", "ffv1", dir.File(name)}));
 }

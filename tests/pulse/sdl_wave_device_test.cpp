@@ -256,6 +256,8 @@ void ExpectEveryBufferBackInOrderAfterReset(Buffers& buffers) {
     EXPECT_TRUE(buffers.returned.empty()) << "a buffer came back inside Reset";
     ASSERT_TRUE(
         WaitOnGuiThread([&] { return buffers.returned.size() == buffers.Count(); }, timeoutMs));
+    // A fixed look for what must not happen (a buffer back twice): a busy machine can only make
+    // it miss a fault, never fail a sound device.
     WaitOnGuiThread([] { return false; }, 300);
     std::vector<std::size_t> inOrder(buffers.Count());
     for (std::size_t i = 0; i < inOrder.size(); ++i) {

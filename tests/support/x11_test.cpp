@@ -2,6 +2,7 @@
 
 #include "platform/gui_thread.h"
 #include "tests/support/gui_events.h"
+#include "tests/support/required_environment.h"
 
 #include <QGuiApplication>
 #include <QPixmap>
@@ -17,9 +18,8 @@ constexpr int ToolTimeoutMs = 10000;
 } // namespace
 
 void X11Test::SetUp() {
-    if (QGuiApplication::platformName() != "xcb") {
-        GTEST_SKIP() << "needs an X display with a window manager (scripts/test.sh gives one)";
-    }
+    QUAVREL_SKIP_UNLESS_PRESENT(QGuiApplication::platformName() == "xcb",
+                                "an X display with a window manager (scripts/test.sh gives one)");
 }
 
 void X11Test::PressMouseButton(int button) {
