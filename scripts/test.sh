@@ -4,17 +4,24 @@
 #
 # Usage: scripts/test.sh [--sanitize]
 #   --sanitize   build in build-asan/ with AddressSanitizer and UndefinedBehaviorSanitizer
+#                (without the sound server's tests)
 # QUAVREL_WERROR=1 in the environment turns compiler warnings into errors.
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
 options=()
+ctest_options=()
+with_sound_server=true
 case ${1:-} in
 "") ;;
 --sanitize)
     build=$root/build-asan
     options+=(-DQUAVREL_SANITIZE=ON)
+    # Real-time streams slowed down by the sanitizers starve and get gaps that are no fault of
+    # ours; the sound server's tests run in the normal build only.
+    ctest_options+=(--label-exclude pulse)
+    with_sound_server=false
     export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
     ;;
 *)
@@ -42,10 +49,11 @@ source "$root/scripts/pulse.sh"
 source "$root/scripts/xvfb.sh"
 trap 'quavrel_xvfb_stop; quavrel_pulse_stop' EXIT
 trap 'exit 130' INT TERM
-quavrel_pulse_start
 quavrel_xvfb_start
-
-export QUAVREL_PULSE_TESTS=1 SDL_AUDIODRIVER=pulseaudio
+if [[ $with_sound_server == true ]]; then
+    quavrel_pulse_start
+    export QUAVREL_PULSE_TESTS=1 SDL_AUDIODRIVER=pulseaudio
+fi
 # Each test says where it runs (offscreen, or on the X display) and which server it must have to
 # itself; the others run side by side.
-cd "$build" && ctest --output-on-failure --parallel "$(nproc)"
+cd "$build" && ctest --output-on-failure --parallel "$(nproc)" "${ctest_options[@]}"
