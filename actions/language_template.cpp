@@ -57,6 +57,6 @@ void WriteLanguageTemplate(const std::string& path) {
         }
     }
     const QByteArray bytes = text.toUtf8();
-    FileStream file(path, FileStream::Mode::CreateExclusive);
+    FileStream file(path, FileStream::Mode::CreateAlways);
     file.Write(bytes.constData(), bytes.size());
 }

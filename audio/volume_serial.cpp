@@ -4,8 +4,11 @@
 
 namespace {
 
-// The gap an enhanced CD leaves between its audio session and the data track after it.
-constexpr std::int32_t SessionGapSectors = 150 * CdSectorsPerSecond;
+// Windows takes the lead-out of an enhanced CD's audio session to lie 2:30 before the data
+// track (the session's lead-out and the next one's lead-in), leaving out the data track's 2 s
+// pregap: 150 sectors after where the audio really ends. The serial must be the one Windows
+// computes, so it keeps that figure.
+constexpr std::int32_t WindowsLeadOutBeforeDataSectors = 150 * CdSectorsPerSecond;
 
 std::uint32_t PackedMsf(std::int32_t sector) {
     const auto address = static_cast<std::uint32_t>(sector + CdAddressOffset);
@@ -22,7 +25,7 @@ std::uint32_t CdVolumeSerial(const CdToc& toc) {
     std::int32_t leadOut = toc.leadOutSector;
     if (last > 1 && !toc.tracks[last - 1].audio && toc.tracks[last - 2].audio) {
         --last;
-        leadOut = toc.tracks[last].startSector - SessionGapSectors;
+        leadOut = toc.tracks[last].startSector - WindowsLeadOutBeforeDataSectors;
     }
     std::uint32_t serial = 0;
     for (std::size_t i = 0; i < last; ++i) {

@@ -7,8 +7,9 @@ TWaveFileStream::~TWaveFileStream() = default;
 
 std::unique_ptr<ByteStream> TWaveFileStream::CreateStream() {
     if (Creating) {
-        FileStream::Delete(FileName);
-        return std::make_unique<FileStream>(FileName, FileStream::Mode::CreateExclusive);
+        // Emptied in place rather than deleted and made again: a new file would not carry the
+        // lock of a writer that still has the old one open, and both would go on writing.
+        return std::make_unique<FileStream>(FileName, FileStream::Mode::CreateAlways);
     }
     if (!FileStream::Exists(FileName)) {
         throw ERiffStreamError("File not found.");

@@ -5,7 +5,7 @@
 #include <string>
 
 // A WAVE file on disk, named by SetFileName: Open reads an existing file (others may keep
-// using it), CreateNew starts a new one in its place.
+// using it), CreateNew starts a new one in its place unless another writer holds it.
 class TWaveFileStream : public TRiffStream {
 public:
     TWaveFileStream() = default;

@@ -93,6 +93,8 @@ void TWavePlayer::Start(std::uint8_t mode, const PcmWaveFormat& format, std::uin
         Device->SetMode(mode);
         Device->Format = format;
         PositionOffset = WaveStream->GetPosition();
+        PendingOffsets.clear();
+        HandedBytes = 0;
         Device->SetActive(true);
         State = newState;
     } catch (...) {
@@ -125,10 +127,11 @@ void TWavePlayer::Stop() {
         State = StateStopped;
         return;
     }
-    const std::int32_t heard = GetPosition();
+    // The frame heard, not its milliseconds: a stop and a play go on exactly where they were.
+    const std::int64_t heard = HeardBytes();
     Device->SetActive(false);
     State = StateStopped;
-    SetPosition(heard);
+    WaveStream->SetPosition(static_cast<std::int32_t>(heard));
 }
 
 void TWavePlayer::PlayStop() {
@@ -158,27 +161,18 @@ void TWavePlayer::SetState(std::uint8_t state) {
     }
 }
 
+// While playing, the new place is heard after the two buffers already queued; the position
+// reported moves there only then.
 void TWavePlayer::SetPosition(std::int32_t ms) {
-    const std::int32_t bytes = MillisecondsToBytes(ms);
-    if (State == StatePlaying) {
-        const std::int64_t device = Device->GetDevicePosition();
-        WaveStream->SetPosition(bytes);
-        PositionOffset = bytes - device;
-    } else if (State == StateStopped) {
-        WaveStream->SetPosition(bytes);
+    if (State == StatePlaying || State == StateStopped) {
+        WaveStream->SetPosition(MillisecondsToBytes(ms));
     }
 }
 
 std::int32_t TWavePlayer::GetPosition() {
     switch (State) {
-    case StatePlaying: {
-        const std::int32_t size = DataSize();
-        if (size <= 0) {
-            return 0;
-        }
-        const std::int64_t heard = (Device->GetDevicePosition() + PositionOffset) % size;
-        return BytesToMilliseconds(heard < 0 ? heard + size : heard);
-    }
+    case StatePlaying:
+        return BytesToMilliseconds(HeardBytes());
     case StateRecording:
         return BytesToMilliseconds(Device->GetDevicePosition() + PositionOffset);
     case StateStopped:
@@ -223,32 +217,51 @@ void TWavePlayer::DoData(std::int32_t, std::uint8_t* data, std::int32_t bytes) {
     WaveStream->PatchLengths();
 }
 
+// A buffer never holds sound from both sides of the loop point: the loop point falls on a
+// buffer boundary, so each buffer is one run of the file's data.
 void TWavePlayer::DoFill(std::int32_t, std::uint8_t* data, std::int32_t& bytes) {
-    const std::int32_t size = bytes;
-    if (!RepeatEnabled) {
-        bytes = WaveStream->Read(data, size);
-        return;
+    std::int32_t count = bytes;
+    if (RepeatEnabled) {
+        if (WaveStream->GetPosition() >= RepeatEnd) {
+            WaveStream->SetPosition(RepeatStart);
+        }
+        count = std::clamp(RepeatEnd - WaveStream->GetPosition(), 0, count);
     }
-    std::int32_t position = WaveStream->GetPosition();
-    if (position == RepeatStart) {
-        PositionOffset = RepeatStart - Device->GetDevicePosition();
-    }
-    if (std::int64_t{position} + size <= RepeatEnd) {
-        bytes = WaveStream->Read(data, size);
-        return;
-    }
-    const std::int32_t rest = RepeatEnd - position;
-    if (rest > 0) {
-        bytes = WaveStream->Read(data, rest);
-        WaveStream->SetPosition(RepeatStart);
-        return;
-    }
-    WaveStream->SetPosition(RepeatStart);
-    position = WaveStream->GetPosition();
-    bytes = WaveStream->Read(data, std::min(size, RepeatEnd - position));
-    if (WaveStream->GetPosition() >= RepeatEnd) {
+    const std::int32_t start = WaveStream->GetPosition();
+    bytes = WaveStream->Read(data, count);
+    HandOver(start, bytes);
+    if (RepeatEnabled && WaveStream->GetPosition() >= RepeatEnd) {
         WaveStream->SetPosition(RepeatStart);
     }
+}
+
+// The data from `start` is heard once the device has played what was handed to it before.
+void TWavePlayer::HandOver(std::int32_t start, std::int32_t bytes) {
+    if (bytes <= 0) {
+        return;
+    }
+    TakeHeardOffsets(Device->GetDevicePosition());
+    const std::int64_t offset = start - HandedBytes;
+    const std::int64_t last =
+        PendingOffsets.empty() ? PositionOffset : PendingOffsets.back().Offset;
+    if (offset != last) {
+        PendingOffsets.push_back({HandedBytes, offset});
+    }
+    HandedBytes += bytes;
+}
+
+void TWavePlayer::TakeHeardOffsets(std::int64_t device) {
+    while (!PendingOffsets.empty() && PendingOffsets.front().DeviceBytes <= device) {
+        PositionOffset = PendingOffsets.front().Offset;
+        PendingOffsets.pop_front();
+    }
+}
+
+// The data position of the sound now heard, inside the data.
+std::int64_t TWavePlayer::HeardBytes() {
+    const std::int64_t device = Device->GetDevicePosition();
+    TakeHeardOffsets(device);
+    return std::clamp<std::int64_t>(device + PositionOffset, 0, DataSize());
 }
 
 void TWavePlayer::DoStop() {

@@ -5,6 +5,7 @@
 #include "recording_formats.h"
 #include "wave_file_stream.h"
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
@@ -58,6 +59,9 @@ private:
     std::int32_t MillisecondsToBytes(std::int32_t ms) const;
     std::int32_t BytesToMilliseconds(std::int64_t bytes) const;
     void ResetRepeatRange();
+    std::int64_t HeardBytes();
+    void TakeHeardOffsets(std::int64_t device);
+    void HandOver(std::int32_t start, std::int32_t bytes);
     void OpenStream(const std::function<void()>& open);
     void Start(std::uint8_t mode, const PcmWaveFormat& format, std::uint8_t newState);
 
@@ -67,7 +71,18 @@ private:
     std::unique_ptr<TDoubleBufferingPlayer> Device;
     std::int32_t RepeatStart = 0;
     std::int32_t RepeatEnd = 0;
+    // From a device byte count on, the data heard comes from that count plus an offset.
+    struct THeardOffset {
+        std::int64_t DeviceBytes;
+        std::int64_t Offset;
+    };
+
     // Data position now heard minus the device byte count; 64-bit so that hours of looping do
     // not wrap the device count.
     std::int64_t PositionOffset = 0;
+    // The offsets of data handed to the device but not yet heard, oldest first: a loop or a
+    // seek is heard only after the buffers queued before it.
+    std::deque<THeardOffset> PendingOffsets;
+    // Bytes handed to the device since the run started.
+    std::int64_t HandedBytes = 0;
 };

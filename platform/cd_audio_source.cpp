@@ -42,30 +42,45 @@ public:
     }
 
 private:
-    // Reads ahead a run of sectors of one track; sectors of data tracks play as silence.
+    // Sectors from one on that are all audio, or all something else.
+    struct SectorRun {
+        std::int32_t end;
+        bool audio;
+    };
+
+    // Reads ahead a run of sectors of one audio track. Sectors of no audio track (a data track,
+    // the gap an enhanced CD leaves before it) play as silence: a drive fails to read them as
+    // audio.
     void Fill(std::int32_t relativeSector) {
         constexpr std::int32_t readAhead = 14; // a little over 32 KB, one player buffer
         const std::int32_t sector = firstSector + relativeSector;
-        const CdTrack* track = TrackOf(sector);
-        std::int32_t count = std::min(readAhead, toc.leadOutSector - sector);
-        if (track != nullptr) {
-            count = std::min(count, track->startSector + track->sectors - sector);
-        }
+        const SectorRun run = RunAt(sector);
+        const std::int32_t count = std::min(readAhead, run.end - sector);
         cache.assign(static_cast<std::size_t>(count) * CdBytesPerSector, 0);
-        if (track == nullptr || track->audio) {
+        if (run.audio) {
             drive->ReadAudio(sector, count, cache.data());
         }
         cachedSector = relativeSector;
         cachedCount = count;
     }
 
-    const CdTrack* TrackOf(std::int32_t sector) const {
+    // The audio track `sector` lies in up to its end, or else the silence up to the next audio
+    // track or the lead-out.
+    SectorRun RunAt(std::int32_t sector) const {
+        std::int32_t silenceEnd = toc.leadOutSector;
         for (const CdTrack& track : toc.tracks) {
-            if (sector >= track.startSector && sector < track.startSector + track.sectors) {
-                return &track;
+            if (!track.audio) {
+                continue;
+            }
+            const std::int32_t end = track.startSector + track.sectors;
+            if (sector >= track.startSector && sector < end) {
+                return {end, true};
+            }
+            if (track.startSector > sector) {
+                silenceEnd = std::min(silenceEnd, track.startSector);
             }
         }
-        return nullptr;
+        return {silenceEnd, false};
     }
 
     std::shared_ptr<const CdDrive> drive;

@@ -50,8 +50,14 @@ std::string QuotedPath(const std::string& path) {
     return "\"" + path + "\"";
 }
 
-// An enhanced CD's audio session lead-out plus the data session's lead-in and pregap.
-constexpr std::int32_t SessionGapSectors = 11400;
+// An enhanced CD keeps its data track in a second session. Between the end of the last audio
+// track and the start of the data track lie the audio session's lead-out (1:30), the data
+// session's lead-in (1:00) and the data track's pregap (0:02): no track's sound.
+constexpr std::int32_t SessionLeadOutSectors = 90 * CdSectorsPerSecond;
+constexpr std::int32_t SessionLeadInSectors = 60 * CdSectorsPerSecond;
+constexpr std::int32_t DataPregapSectors = 2 * CdSectorsPerSecond;
+constexpr std::int32_t SessionGapSectors =
+    SessionLeadOutSectors + SessionLeadInSectors + DataPregapSectors; // 11400
 
 } // namespace
 
@@ -134,8 +140,7 @@ CdToc CdDrive::ReadToc() const {
     for (std::size_t i = 0; i < toc.tracks.size(); ++i) {
         std::int32_t end =
             i + 1 < toc.tracks.size() ? toc.tracks[i + 1].startSector : toc.leadOutSector;
-        // On an enhanced CD the audio session's lead-out and the data session's lead-in and
-        // pregap lie between the last audio track and the data track after it.
+        // On an enhanced CD the last audio track ends where the gap before the data track begins.
         if (i + 1 < toc.tracks.size() && toc.tracks[i].audio && !toc.tracks[i + 1].audio) {
             end -= SessionGapSectors;
         }

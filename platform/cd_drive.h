@@ -63,5 +63,6 @@ private:
 };
 
 // The audio of a whole disc, from the first track's start to the lead-out, 44100 Hz 16-bit
-// stereo. Frame 0 is the first track's first sample.
+// stereo. Frame 0 is the first track's first sample. What lies outside the audio tracks (a data
+// track, the gap before it) is silence and never read.
 std::unique_ptr<PcmSource> OpenCdAudio(std::shared_ptr<const CdDrive> drive, const CdToc& toc);

@@ -16,18 +16,8 @@ std::string SystemReason(int error) {
 } // namespace
 
 FileStream::FileStream(const std::string& path, Mode mode) : path(path) {
-    if (mode == Mode::CreateExclusive) {
-        fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        if (fd < 0) {
-            throw EFileStreamError("Cannot create file \"" + path + "\". " + SystemReason(errno));
-        }
-        // Advisory only: keeps a second writer of ours (another instance) away from the file.
-        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-            const int error = errno;
-            ::close(fd);
-            fd = -1;
-            throw EFileStreamError("Cannot create file \"" + path + "\". " + SystemReason(error));
-        }
+    if (mode != Mode::ReadShared) {
+        Create(mode == Mode::CreateNew);
     } else {
         fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
@@ -39,6 +29,21 @@ FileStream::FileStream(const std::string& path, Mode mode) : path(path) {
             fd = -1;
             throw EFileStreamError("Cannot open file \"" + path + "\". " + SystemReason(EISDIR));
         }
+    }
+}
+
+// The file is emptied only once the lock is held, so a writer that is refused has changed
+// nothing. The lock is advisory: it keeps our own writers apart, not other programs.
+void FileStream::Create(bool mustBeNew) {
+    fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : 0), 0644);
+    if (fd < 0) {
+        throw EFileStreamError("Cannot create file \"" + path + "\". " + SystemReason(errno));
+    }
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0 || ::ftruncate(fd, 0) != 0) {
+        const int error = errno;
+        ::close(fd);
+        fd = -1;
+        throw EFileStreamError("Cannot create file \"" + path + "\". " + SystemReason(error));
     }
 }
 

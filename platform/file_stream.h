@@ -12,11 +12,16 @@ public:
 };
 
 // A disk file opened through the operating system's own calls.
+//
+// A created file is read and write, and locked against every other writer of ours (another
+// instance included) for as long as it stays open: creating a file that such a writer holds
+// fails and leaves the file as it is.
 class FileStream final : public ByteStream {
 public:
     enum class Mode {
-        ReadShared,      // existing file, read-only; others may read and write it meanwhile
-        CreateExclusive, // new empty file, read and write; others may not open it for writing
+        ReadShared,   // existing file, read-only; others may read and write it meanwhile
+        CreateAlways, // empty file, replacing the contents of one of that name
+        CreateNew,    // empty file that did not exist: fails when the name is taken
     };
 
     FileStream(const std::string& path, Mode mode);
@@ -35,6 +40,7 @@ public:
     static void Delete(const std::string& path);
 
 private:
+    void Create(bool mustBeNew);
     [[noreturn]] void Fail(const char* what) const;
 
     std::string path;

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -13,6 +14,14 @@ bool IsLossless(AVCodecID id) {
            !(descriptor->props & AV_CODEC_PROP_LOSSY);
 }
 
+// Whether a stream found on opening the file again is the one decoded so far.
+bool SameAudio(const AVCodecParameters& now, const AVCodecParameters& before) {
+    return now.codec_type == AVMEDIA_TYPE_AUDIO && now.codec_id == before.codec_id &&
+           now.sample_rate == before.sample_rate && now.extradata_size == before.extradata_size &&
+           (now.extradata_size == 0 ||
+            std::memcmp(now.extradata, before.extradata, now.extradata_size) == 0);
+}
+
 } // namespace
 
 AudioDecoder::AudioDecoder(const std::string& path) : path(path) {
@@ -20,7 +29,7 @@ AudioDecoder::AudioDecoder(const std::string& path) : path(path) {
     if (!frame || !packet) {
         Fail(FfmpegReason(AVERROR(ENOMEM)));
     }
-    const int opened = OpenFormat();
+    const int opened = OpenFormat(format);
     if (opened == AVERROR_INVALIDDATA || opened == AVERROR(EINVAL)) {
         Fail("the file is not in a format FFmpeg can read");
     }
@@ -49,14 +58,37 @@ AudioDecoder::AudioDecoder(const std::string& path) : path(path) {
     }
 }
 
-int AudioDecoder::OpenFormat() {
+// A demuxer of its own, handed over only once it has read the file's streams.
+int AudioDecoder::OpenFormat(FormatContextPtr& opened) const {
     AVFormatContext* raw = nullptr;
     const int result = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (result < 0) {
         return result;
     }
-    format.reset(raw);
-    return avformat_find_stream_info(raw, nullptr);
+    FormatContextPtr context(raw);
+    const int found = avformat_find_stream_info(raw, nullptr);
+    if (found >= 0) {
+        opened = std::move(context);
+    }
+    return found;
+}
+
+// The file opened again on a fresh demuxer, which takes the place of the current one only when
+// it holds the same audio stream: until then `stream` and the decoder stay on the old one.
+void AudioDecoder::Reopen() {
+    FormatContextPtr fresh;
+    const int reopened = OpenFormat(fresh);
+    if (reopened < 0) {
+        throw EMediaError("Cannot seek in \"" + path + "\": " + FfmpegReason(reopened));
+    }
+    const int index = stream->index;
+    if (index >= static_cast<int>(fresh->nb_streams) ||
+        !SameAudio(*fresh->streams[index]->codecpar, *stream->codecpar)) {
+        throw EMediaError("Cannot seek in \"" + path +
+                          "\": the file has changed since it was opened");
+    }
+    format = std::move(fresh);
+    SelectStream(index);
 }
 
 void AudioDecoder::SelectStream(int index) {
@@ -183,12 +215,7 @@ void AudioDecoder::SeekTo(std::int64_t timestamp) {
     // share one (Ogg pages) that index labels the packets after a seek with wrong times, so
     // such files seek on a fresh demuxer, which finds the page by its own search.
     if (sharedPositions) {
-        const int index = stream->index;
-        const int reopened = OpenFormat();
-        if (reopened < 0) {
-            throw EMediaError("Cannot seek in \"" + path + "\": " + FfmpegReason(reopened));
-        }
-        SelectStream(index);
+        Reopen();
     }
     int result =
         avformat_seek_file(format.get(), stream->index, INT64_MIN, timestamp, timestamp, 0);

@@ -39,7 +39,8 @@ public:
 
 private:
     [[noreturn]] void Fail(const std::string& reason) const;
-    int OpenFormat();
+    int OpenFormat(FormatContextPtr& opened) const;
+    void Reopen();
     void SelectStream(int index);
     int OpenCodec();
     void NotePacket();

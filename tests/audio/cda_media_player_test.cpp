@@ -8,6 +8,7 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -209,6 +210,68 @@ TEST_F(CdaMediaPlayerTest, VolumeSerialSumsTheTrackAddresses) {
     std::string serial;
     player.VolumeSerial(serial);
     EXPECT_EQ(serial, "00000D2B");
+}
+
+// An enhanced CD: audio tracks of 160 and 248 sectors (00:02:00 and 00:04:10), the gap between
+// the sessions (11400 sectors), then a data track of 300 at 02:39:33 up to the lead-out at
+// 02:43:33.
+class EnhancedCdTest : public testing::Test {
+protected:
+    void SetUp() override {
+        player.FileName = disc.cuePath;
+        player.Open();
+        player.SetTimeFormat(tfMilliseconds);
+    }
+
+    VirtualWaveDevices devices;
+    TempDir dir;
+    DiscImage disc{dir.Path(), {160, 248}, 300};
+    TCDAMediaPlayer player;
+};
+
+TEST_F(EnhancedCdTest, TracksEndBeforeTheGapBetweenTheSessions) {
+    ASSERT_EQ(disc.dataStart, 11808);
+    EXPECT_EQ(player.TrackCount(), 3);
+    const struct {
+        std::int32_t track, startMs, lengthMs;
+    } tracks[] = {{1, 2000, 2134}, {2, 4134, 3307}, {3, 159440, 4000}};
+    for (const auto& t : tracks) {
+        EXPECT_EQ(player.TrackPosition(t.track), t.startMs) << t.track;
+        EXPECT_EQ(player.TrackOrMediaLength(t.track), t.lengthMs) << t.track;
+    }
+    EXPECT_EQ(player.EndPosition(), 163440);
+    EXPECT_EQ(player.TrackAt(100000), 2); // in the gap: still after track 2
+}
+
+// Windows drops the data track and takes its start minus 2:30 (sector 558) as the lead-out:
+// 00:02:00 + 00:04:10 packed, plus 558 - 0 for a disc of fewer than three tracks.
+TEST_F(EnhancedCdTest, VolumeSerialEndsTheAudio230BeforeTheDataTrack) {
+    std::string serial;
+    player.VolumeSerial(serial);
+    EXPECT_EQ(serial, "00000838");
+}
+
+// Sectors after the last audio track cannot be read as audio (a drive fails there): the gap
+// and the data track play as silence, to the end of the disc.
+TEST_F(EnhancedCdTest, PlayingToTheEndReadsNoSectorAfterTheAudio) {
+    const std::int64_t lastSecond = (disc.audioEnd - 75) * 588LL;
+    player.SetPosition(6440); // the last second of track 2: disc sector 483
+    player.Play();
+    while (devices.Output() != nullptr && devices.Output()->Advance(1 << 20) > 0) {
+        ProcessGuiEvents();
+    }
+    ProcessGuiEvents();
+    EXPECT_EQ(player.GetMode(), TMPModes::mpStopped);
+
+    const std::vector<std::uint8_t>& played = devices.played;
+    ASSERT_EQ(played.size(), static_cast<std::size_t>(disc.sectors * 588LL - lastSecond) * 4);
+    for (std::int64_t frame = 0; frame < 75 * 588; ++frame) {
+        const auto expected = disc.FrameAt(lastSecond + frame);
+        ASSERT_TRUE(std::equal(expected.begin(), expected.end(), played.begin() + frame * 4))
+            << frame;
+    }
+    const auto silence = played.begin() + 75 * 588 * 4;
+    EXPECT_EQ(std::count(silence, played.end(), 0), played.end() - silence);
 }
 
 TEST(VolumeSerial, WorkedOutByHand) {

@@ -1,5 +1,6 @@
 #include "audio/riff_stream_error.h"
 #include "audio/wave_file_stream.h"
+#include "platform/file_stream.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
@@ -55,6 +56,24 @@ TEST_F(WaveFileStreamTest, NewFileClosedUnwrittenHoldsOnlyTheHeader) {
     EXPECT_EQ(U32At(file, 16), 18u);
     EXPECT_EQ(U32At(file, 42), 0u);
     EXPECT_EQ(std::string(file.begin() + 36, file.begin() + 42), std::string("\0\0data", 6));
+}
+
+// A cassette being recorded is never replaced by a second writer of the same name.
+TEST_F(WaveFileStreamTest, FileBeingWrittenRefusesASecondWriter) {
+    const Bytes data = Pattern(1000);
+    TWaveFileStream first;
+    first.SetFileName(path);
+    first.Format = Stereo16;
+    first.CreateNew();
+    first.Write(data.data(), static_cast<std::int32_t>(data.size()));
+    TWaveFileStream second;
+    second.SetFileName(path);
+    second.Format = Mono16;
+    EXPECT_THROW(second.CreateNew(), EFileStreamError);
+    first.Close();
+
+    EXPECT_EQ(ReadAll(Opened()), data);
+    EXPECT_EQ(reader.Format, Stereo16);
 }
 
 TEST_F(WaveFileStreamTest, WrittenFileIsPatchedAndReadsBack) {

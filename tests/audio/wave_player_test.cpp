@@ -11,6 +11,24 @@ namespace {
 
 constexpr int BufferSize = TDoubleBufferingPlayer::BufferSize;
 const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
+const PcmWaveFormat Mono8 = MakePcmWaveFormat(1, 11025, 8);
+
+// Whole frames of a format: its bytes of `ms` milliseconds, rounded down as the player rounds,
+// and the milliseconds the player reports for a byte position.
+struct FormatUnits {
+    const PcmWaveFormat& format;
+
+    std::int64_t BytesPerSecond() const {
+        return std::int64_t{format.samplesPerSec} * format.blockAlign;
+    }
+    std::int64_t BytesOf(std::int32_t ms) const {
+        const std::int64_t bytes = ms * BytesPerSecond() / 1000;
+        return bytes - bytes % format.blockAlign;
+    }
+    std::int32_t MsOf(std::int64_t bytes) const {
+        return static_cast<std::int32_t>(bytes * 1000 / BytesPerSecond());
+    }
+};
 
 class WavePlayerTest : public testing::Test {
 protected:
@@ -30,6 +48,14 @@ protected:
                 break;
             }
         }
+    }
+
+    // What the device plays first once the player plays again from where it stands.
+    Bytes PlayedNext(std::int64_t bytes) {
+        devices.played.clear();
+        player.Play();
+        Run(bytes);
+        return devices.played;
     }
 
     // The message of the error Play fails with, or "" when it does not fail.
@@ -134,6 +160,71 @@ TEST_F(WavePlayerTest, StopReturnsToThePositionHeard) {
     ProcessGuiEvents();
     EXPECT_EQ(player.GetState(), TWavePlayer::StateStopped);
     EXPECT_EQ(player.GetPosition(), 750);
+}
+
+// The loop point is heard only once the buffers queued before it have played: until then the
+// position runs on towards the range end, and a Stop just after it lands on the frame heard. A
+// frame count that is no whole number of milliseconds shows that Stop keeps the exact frame.
+TEST_F(WavePlayerTest, PositionAndStopFollowTheLoopPointAsHeard) {
+    for (const PcmWaveFormat& format : {Stereo16, Mono8}) {
+        SCOPED_TRACE(format.samplesPerSec);
+        const FormatUnits units{format};
+        // A range of two and a half buffers: the loop point lies inside the third buffer.
+        const std::int32_t startMs = 100;
+        const std::int32_t endMs =
+            startMs + static_cast<std::int32_t>(BufferSize * 5 / 2 * 1000 / units.BytesPerSecond());
+        const std::int64_t start = units.BytesOf(startMs);
+        const std::int64_t end = units.BytesOf(endMs);
+        const std::int64_t frames = 1000 * format.blockAlign;
+        const Bytes data = Pattern(static_cast<std::size_t>(end + units.BytesPerSecond()));
+        OpenWith(data, format);
+        player.SetRepeatStart(startMs);
+        player.SetRepeatEnd(endMs);
+        player.RepeatEnabled = true;
+        player.SetPosition(startMs);
+        player.Play();
+
+        Run(end - start - frames);
+        EXPECT_EQ(player.GetPosition(), units.MsOf(end - frames)) << "before the loop point";
+        Run(2 * frames);
+        EXPECT_EQ(player.GetPosition(), units.MsOf(start + frames)) << "after the loop point";
+        Run(end - start);
+        EXPECT_EQ(player.GetPosition(), units.MsOf(start + frames)) << "a loop later";
+
+        player.Stop();
+        ProcessGuiEvents();
+        EXPECT_EQ(player.GetPosition(), units.MsOf(start + frames));
+        EXPECT_EQ(PlayedNext(64),
+                  Bytes(data.begin() + start + frames, data.begin() + start + frames + 64));
+        player.Close();
+    }
+}
+
+// A new place set while playing is heard after the two buffers already queued.
+TEST_F(WavePlayerTest, PositionSetWhilePlayingIsReportedOnceHeard) {
+    for (const PcmWaveFormat& format : {Stereo16, Mono8}) {
+        SCOPED_TRACE(format.samplesPerSec);
+        const FormatUnits units{format};
+        const std::int64_t frames = 1000 * format.blockAlign;
+        const Bytes data = Pattern(4 * BufferSize);
+        OpenWith(data, format);
+        player.Play();
+        Run(frames);
+        player.SetPosition(500);
+        const std::int64_t target = units.BytesOf(500);
+        EXPECT_EQ(player.GetPosition(), units.MsOf(frames)) << "just after the seek";
+        Run(2 * BufferSize - 2 * frames);
+        EXPECT_EQ(player.GetPosition(), units.MsOf(2 * BufferSize - frames))
+            << "the last of the queued buffers";
+        Run(2 * frames);
+        EXPECT_EQ(player.GetPosition(), units.MsOf(target + frames)) << "the new place";
+
+        player.Stop();
+        ProcessGuiEvents();
+        EXPECT_EQ(PlayedNext(64),
+                  Bytes(data.begin() + target + frames, data.begin() + target + frames + 64));
+        player.Close();
+    }
 }
 
 // Stopping just past a buffer boundary once moved the position back into recorded data, and the

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -154,6 +155,52 @@ TEST(MediaFileErrorTest, DamagedFilesPlayWhatTheyHave) {
         source->Seek(signal.frames * 3 / 4);
         std::uint8_t piece[4 * 100];
         source->Read(piece, 100);
+    }
+}
+
+// An Ogg file seeks on a demuxer opened afresh. Should the file have been replaced meanwhile,
+// the seek fails and the song plays on from where it was, on the file it opened first.
+TEST(MediaFileErrorTest, SeekInAFileReplacedMeanwhileFailsAndPlaysOn) {
+    namespace fs = std::filesystem;
+    TempDir dir;
+    const ClickSignal signal = MakeClickSignal(44100, 2, 132300, 55555);
+    ASSERT_NO_FATAL_FAILURE(EncodeMedia(dir, signal, "song.ogg"));
+    ASSERT_NO_FATAL_FAILURE(EncodeMedia(dir, signal, "other.wav"));
+    ASSERT_NO_FATAL_FAILURE(MakeVideoWithoutSound(dir, "other.mkv"));
+    const std::string path = dir.File("song.ogg");
+    const std::string kept = dir.File("kept.ogg");
+    const std::vector<std::int16_t> fromStart = ReadToEnd(*OpenMediaFile(path));
+    const std::string changed = "the file has changed since it was opened";
+    const struct {
+        std::string replacement; // empty: none
+        std::string reason;
+    } cases[] = {
+        {"other.wav", changed},
+        {"other.mkv", changed},
+        {"", "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.replacement);
+        const std::unique_ptr<PcmSource> source = OpenMediaFile(path);
+        ReadFrames(*source, 5000);
+        fs::rename(path, kept);
+        if (!c.replacement.empty()) {
+            fs::copy_file(dir.File(c.replacement), path);
+        }
+        try {
+            source->Seek(100000);
+            ADD_FAILURE() << "no error";
+        } catch (const EMediaError& error) {
+            EXPECT_EQ(error.Message(), "Cannot seek in \"" + path + "\": " + c.reason);
+        }
+        const std::vector<std::int16_t> after = ReadFrames(*source, 10000);
+        EXPECT_TRUE(std::equal(after.begin(), after.end(), fromStart.begin() + 5000 * 2,
+                               fromStart.begin() + 15000 * 2));
+        EXPECT_EQ(after.size(), 10000u * 2);
+
+        fs::remove(path);
+        fs::rename(kept, path);
+        EXPECT_TRUE(SeekReadsAsFromStart(*source, fromStart, 100000, 4000));
     }
 }
 
