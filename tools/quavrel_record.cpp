@@ -3,10 +3,10 @@
 #include "audio/record_source.h"
 #include "audio/recording_formats.h"
 #include "audio/wave_player.h"
+#include "platform/file_stream.h"
 #include "tool_support.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -82,6 +82,14 @@ PcmWaveFormat ChosenFormat(const Options& options) {
     return formats[static_cast<std::size_t>(index)].Format;
 }
 
+// What the closed recording holds, in bytes of sound.
+std::int32_t RecordedBytes(TWavePlayer& recorder) {
+    recorder.Open();
+    const std::int32_t bytes = recorder.DataSize();
+    recorder.Close();
+    return bytes;
+}
+
 int Record(const Options& options, TCDAMediaPlayer* song) {
     TWavePlayer recorder;
     recorder.SetFileName(options.output);
@@ -95,12 +103,12 @@ int Record(const Options& options, TCDAMediaPlayer* song) {
         song->Play();
     }
 
-    QElapsedTimer elapsed;
-    elapsed.start();
+    // --seconds counts recorded sound, not time: a sound server may take seconds to wake its
+    // sink or its source, and the recording must still be as long as asked.
     const int exitCode = RunEventLoop(64, [&] {
-        const bool timeUp = options.seconds && elapsed.elapsed() >= *options.seconds * 1000;
+        const bool enough = options.seconds && recorder.GetPosition() >= *options.seconds * 1000;
         const bool songEnded = song != nullptr && song->GetMode() != TMPModes::mpPlaying;
-        return !timeUp && !songEnded && recorder.GetState() == TWavePlayer::StateRecording;
+        return !enough && !songEnded && recorder.GetState() == TWavePlayer::StateRecording;
     });
     // Stop the recording first, so that it ends where the song was heard last.
     recorder.Stop();
@@ -109,6 +117,12 @@ int Record(const Options& options, TCDAMediaPlayer* song) {
         song->Stop();
     }
     recorder.Close();
+    // An empty file is no recording: the tool failed at its job.
+    if (exitCode == 0 && RecordedBytes(recorder) == 0) {
+        FileStream::Delete(options.output);
+        std::cerr << "Nothing was recorded.\n";
+        return 1;
+    }
     return exitCode;
 }
 
