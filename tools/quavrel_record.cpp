@@ -82,19 +82,11 @@ PcmWaveFormat ChosenFormat(const Options& options) {
     return formats[static_cast<std::size_t>(index)].Format;
 }
 
-// What the closed recording holds, in bytes of sound.
-std::int32_t RecordedBytes(TWavePlayer& recorder) {
-    recorder.Open();
-    const std::int32_t bytes = recorder.DataSize();
-    recorder.Close();
-    return bytes;
-}
-
-int Record(const Options& options, TCDAMediaPlayer* song) {
-    TWavePlayer recorder;
-    recorder.SetFileName(options.output);
-    recorder.RecordFormat = ChosenFormat(options);
-    recorder.OpenNew();
+// Records until the song ends, --seconds of sound are in, the recorder stops or Ctrl+C, and
+// closes the file; false when anything failed on the way, including what devices report about
+// the last buffers once the loop has ended.
+bool RecordToTheEnd(TWavePlayer& recorder, const Options& options, TCDAMediaPlayer* song) {
+    const ToolErrorScope errors;
     if (song != nullptr) {
         song->SetPositionWithMethod(options.from);
     }
@@ -102,7 +94,6 @@ int Record(const Options& options, TCDAMediaPlayer* song) {
     if (song != nullptr) {
         song->Play();
     }
-
     // --seconds counts recorded sound, not time: a sound server may take seconds to wake its
     // sink or its source, and the recording must still be as long as asked.
     const int exitCode = RunEventLoop(64, [&] {
@@ -117,13 +108,48 @@ int Record(const Options& options, TCDAMediaPlayer* song) {
         song->Stop();
     }
     recorder.Close();
-    // An empty file is no recording: the tool failed at its job.
-    if (exitCode == 0 && RecordedBytes(recorder) == 0) {
-        FileStream::Delete(options.output);
+    return exitCode == 0 && !errors.Failed();
+}
+
+// Whether the closed recording holds any sound; says so when it does not, since an empty file
+// is no recording.
+bool HoldsSound(TWavePlayer& recorder) {
+    recorder.Open();
+    const std::int32_t bytes = recorder.DataSize();
+    recorder.Close();
+    if (bytes == 0) {
         std::cerr << "Nothing was recorded.\n";
-        return 1;
     }
-    return exitCode;
+    return bytes > 0;
+}
+
+// Removes a recording the tool could not finish.
+void Discard(TWavePlayer& recorder, const std::string& path) {
+    try {
+        recorder.Close();
+    } catch (const std::exception&) {
+        // The file goes anyway.
+    }
+    FileStream::Delete(path);
+}
+
+// The tool ends with a whole recording or none: a failure leaves no part of one behind.
+int Record(const Options& options, TCDAMediaPlayer* song) {
+    TWavePlayer recorder;
+    recorder.SetFileName(options.output);
+    recorder.RecordFormat = ChosenFormat(options);
+    recorder.OpenNew();
+    bool kept = false;
+    try {
+        kept = RecordToTheEnd(recorder, options, song) && HoldsSound(recorder);
+    } catch (...) {
+        Discard(recorder, options.output);
+        throw;
+    }
+    if (!kept) {
+        Discard(recorder, options.output);
+    }
+    return kept ? 0 : 1;
 }
 
 } // namespace

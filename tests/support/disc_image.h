@@ -18,3 +18,7 @@ struct DiscImage {
     std::vector<std::int32_t> trackStarts; // sectors
     std::int32_t sectors = 0;
 };
+
+// A .cue image in `folder` whose second track starts beyond the end of its .bin: it opens, but
+// its table of contents cannot be read. Returns the .cue path.
+std::string WriteUnreadableDiscImage(const std::string& folder);

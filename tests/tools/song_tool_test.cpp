@@ -1,4 +1,5 @@
 #include "platform/gui_thread.h"
+#include "tests/support/disc_image.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 #include "tool_process.h"
@@ -25,7 +26,8 @@ protected:
 // event loop.
 TEST_F(SongToolTest, AnErrorWhilePlayingEndsTheToolWithItsMessage) {
     WriteWave(song, Stereo16, Pattern(44100 * 4 * 2));
-    ToolProcess play(QUAVREL_SONG_TOOL, {"play", Arg(song), "--to", "300", "--loop"}, sink);
+    ToolProcess play(QUAVREL_SONG_TOOL, {"play", Arg(song), "--to", "300", "--loop"},
+                     {.sink = sink});
     ASSERT_TRUE(WaitOnGuiThread([&] { return QFileInfo(Arg(sink)).size() > 0; }, WaitMs))
         << "the song was never played";
     // A folder where the output file was: the next round cannot open the device.
@@ -37,6 +39,31 @@ TEST_F(SongToolTest, AnErrorWhilePlayingEndsTheToolWithItsMessage) {
     EXPECT_TRUE(play.Errors().starts_with("Cannot open the default output device: ") &&
                 std::count(play.Errors().begin(), play.Errors().end(), '\n') == 1)
         << play.Errors();
+}
+
+// An export that fails, before its file was made or after, leaves no file.
+TEST_F(SongToolTest, AFailedExportLeavesNoFile) {
+    WriteWave(song, Stereo16, Pattern(44100 * 4 * 3));
+    const std::string output = dir.File("section.wav");
+    struct Case {
+        const char* name;
+        std::string song;
+        ToolConditions conditions;
+    };
+    const Case cases[] = {
+        {"a missing song", dir.File("missing.wav"), {}},
+        {"a disc whose contents cannot be read", WriteUnreadableDiscImage(dir.Path()), {}},
+        {"a section that cannot be written whole", song, {.fileSizeLimit = 100000}},
+    };
+    for (const Case& c : cases) {
+        ToolProcess exporter(QUAVREL_SONG_TOOL,
+                             {"export", Arg(c.song), "--from", "0", "--to", "3000", Arg(output)},
+                             c.conditions);
+        ASSERT_TRUE(exporter.Finish()) << c.name;
+        EXPECT_EQ(exporter.ExitCode(), 1) << c.name;
+        EXPECT_FALSE(exporter.Errors().empty()) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(output)) << c.name;
+    }
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "platform/gui_thread.h"
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 // Far beyond what any tool run here needs, on a loaded machine too.
@@ -9,15 +12,25 @@ constexpr int FinishTimeoutMs = 60000;
 
 } // namespace
 
-ToolProcess::ToolProcess(const char* program, const QStringList& arguments, const std::string& sink,
-                         int periodDelayMs) {
+ToolProcess::ToolProcess(const char* program, const QStringList& arguments,
+                         const ToolConditions& conditions) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("SDL_AUDIODRIVER", "disk");
-    environment.insert("SDL_DISKAUDIOFILE", Arg(sink));
-    if (periodDelayMs > 0) {
-        environment.insert("SDL_DISKAUDIODELAY", QString::number(periodDelayMs));
+    environment.insert("SDL_DISKAUDIOFILE", Arg(conditions.sink));
+    if (conditions.periodDelayMs > 0) {
+        environment.insert("SDL_DISKAUDIODELAY", QString::number(conditions.periodDelayMs));
     }
     process.setProcessEnvironment(environment);
+    if (conditions.fileSizeLimit > 0) {
+        const auto limit = static_cast<rlim_t>(conditions.fileSizeLimit);
+        // In the child before it starts the tool: writing past the limit then fails with EFBIG
+        // instead of ending the process with SIGXFSZ.
+        process.setChildProcessModifier([limit] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit size{limit, limit};
+            ::setrlimit(RLIMIT_FSIZE, &size);
+        });
+    }
     // Positions shown as they change are of no interest here, and must not fill a pipe.
     process.setStandardOutputFile(QProcess::nullDevice());
     process.start(program, arguments);

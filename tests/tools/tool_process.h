@@ -4,13 +4,22 @@
 #include <QStringList>
 #include <string>
 
-// A command-line tool run as a process of its own on SDL's disk audio driver, so that no sound
-// server is needed: what it plays goes to the file `sink`, paced in real time unless
-// `periodDelayMs` says how long each period of 1024 frames takes.
+// What a tool run by a test works with. Its sound goes through SDL's disk audio driver, so
+// that no sound server is needed.
+struct ToolConditions {
+    // The file the disk driver writes what the tool plays to.
+    std::string sink = "/dev/null";
+    // How long the driver takes for each period of 1024 frames; 0: real time.
+    int periodDelayMs = 0;
+    // The largest file the tool may write, in bytes (writing further fails); 0: no limit.
+    long fileSizeLimit = 0;
+};
+
+// A command-line tool run as a process of its own.
 class ToolProcess {
 public:
-    ToolProcess(const char* program, const QStringList& arguments, const std::string& sink,
-                int periodDelayMs = 0);
+    ToolProcess(const char* program, const QStringList& arguments,
+                const ToolConditions& conditions = {});
     ~ToolProcess();
     ToolProcess(const ToolProcess&) = delete;
     ToolProcess& operator=(const ToolProcess&) = delete;
