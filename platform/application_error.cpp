@@ -23,3 +23,10 @@ void HandleApplicationError(const std::exception& error) {
         std::cerr << error.what() << '\n';
     }
 }
+
+ScopedApplicationErrorHandler::ScopedApplicationErrorHandler(ApplicationErrorHandler handler)
+    : previous(SetApplicationErrorHandler(std::move(handler))) {}
+
+ScopedApplicationErrorHandler::~ScopedApplicationErrorHandler() {
+    SetApplicationErrorHandler(std::move(previous));
+}

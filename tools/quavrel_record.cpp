@@ -3,10 +3,10 @@
 #include "audio/record_source.h"
 #include "audio/recording_formats.h"
 #include "audio/wave_player.h"
+#include "platform/file_stream.h"
 #include "tool_support.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <iostream>
 #include <memory>
 #include <optional>
@@ -82,11 +82,11 @@ PcmWaveFormat ChosenFormat(const Options& options) {
     return formats[static_cast<std::size_t>(index)].Format;
 }
 
-int Record(const Options& options, TCDAMediaPlayer* song) {
-    TWavePlayer recorder;
-    recorder.SetFileName(options.output);
-    recorder.RecordFormat = ChosenFormat(options);
-    recorder.OpenNew();
+// Records until the song ends, --seconds of sound are in, the recorder stops or Ctrl+C, and
+// closes the file; false when anything failed on the way, including what devices report about
+// the last buffers once the loop has ended.
+bool RecordToTheEnd(TWavePlayer& recorder, const Options& options, TCDAMediaPlayer* song) {
+    const ToolErrorScope errors;
     if (song != nullptr) {
         song->SetPositionWithMethod(options.from);
     }
@@ -94,13 +94,12 @@ int Record(const Options& options, TCDAMediaPlayer* song) {
     if (song != nullptr) {
         song->Play();
     }
-
-    QElapsedTimer elapsed;
-    elapsed.start();
+    // --seconds counts recorded sound, not time: a sound server may take seconds to wake its
+    // sink or its source, and the recording must still be as long as asked.
     const int exitCode = RunEventLoop(64, [&] {
-        const bool timeUp = options.seconds && elapsed.elapsed() >= *options.seconds * 1000;
+        const bool enough = options.seconds && recorder.GetPosition() >= *options.seconds * 1000;
         const bool songEnded = song != nullptr && song->GetMode() != TMPModes::mpPlaying;
-        return !timeUp && !songEnded && recorder.GetState() == TWavePlayer::StateRecording;
+        return !enough && !songEnded && recorder.GetState() == TWavePlayer::StateRecording;
     });
     // Stop the recording first, so that it ends where the song was heard last.
     recorder.Stop();
@@ -109,7 +108,48 @@ int Record(const Options& options, TCDAMediaPlayer* song) {
         song->Stop();
     }
     recorder.Close();
-    return exitCode;
+    return exitCode == 0 && !errors.Failed();
+}
+
+// Whether the closed recording holds any sound; says so when it does not, since an empty file
+// is no recording.
+bool HoldsSound(TWavePlayer& recorder) {
+    recorder.Open();
+    const std::int32_t bytes = recorder.DataSize();
+    recorder.Close();
+    if (bytes == 0) {
+        std::cerr << "Nothing was recorded.\n";
+    }
+    return bytes > 0;
+}
+
+// Removes a recording the tool could not finish.
+void Discard(TWavePlayer& recorder, const std::string& path) {
+    try {
+        recorder.Close();
+    } catch (const std::exception&) {
+        // The file goes anyway.
+    }
+    FileStream::Delete(path);
+}
+
+// The tool ends with a whole recording or none: a failure leaves no part of one behind.
+int Record(const Options& options, TCDAMediaPlayer* song) {
+    TWavePlayer recorder;
+    recorder.SetFileName(options.output);
+    recorder.RecordFormat = ChosenFormat(options);
+    recorder.OpenNew();
+    bool kept = false;
+    try {
+        kept = RecordToTheEnd(recorder, options, song) && HoldsSound(recorder);
+    } catch (...) {
+        Discard(recorder, options.output);
+        throw;
+    }
+    if (!kept) {
+        Discard(recorder, options.output);
+    }
+    return kept ? 0 : 1;
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "tool_support.h"
 
-#include "platform/application_error.h"
-
-#include <QCoreApplication>
+#include <QEventLoop>
 #include <QTimer>
 #include <atomic>
 #include <charconv>
@@ -17,9 +15,20 @@ std::atomic<bool> interrupted = false;
 
 } // namespace
 
+ToolErrorScope::ToolErrorScope(std::function<void()> onError)
+    : onError(std::move(onError)), handler([this](const std::exception& error) {
+          std::cerr << error.what() << '\n';
+          failed = true;
+          if (this->onError) {
+              this->onError();
+          }
+      }) {}
+
 int RunTool(const std::function<int()>& body) {
+    const ToolErrorScope errors;
     try {
-        return body();
+        const int exitCode = body();
+        return errors.Failed() ? 1 : exitCode;
     } catch (const std::exception& error) {
         std::cerr << error.what() << '\n';
         return 1;
@@ -30,24 +39,29 @@ int RunEventLoop(int intervalMs, const std::function<bool()>& tick) {
     interrupted = false;
     std::signal(SIGINT, [](int) { interrupted = true; });
     std::signal(SIGTERM, [](int) { interrupted = true; });
-    int exitCode = 0;
-    SetApplicationErrorHandler([&exitCode](const std::exception& error) {
-        std::cerr << error.what() << '\n';
-        exitCode = 1;
-        QCoreApplication::exit(1);
-    });
-    if (!tick()) {
-        return exitCode;
-    }
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (interrupted || !tick()) {
-            QCoreApplication::exit(exitCode);
+    QEventLoop loop;
+    const ToolErrorScope errors([&loop] { loop.exit(); });
+    // Every tick runs here, so that its errors end the loop like those reported by anything
+    // else the loop runs; thrown on, they would cross Qt's event loop, which ends the process.
+    const auto step = [&] {
+        try {
+            return !interrupted && tick();
+        } catch (const std::exception& error) {
+            HandleApplicationError(error);
+            return false;
         }
-    });
-    timer.start(intervalMs);
-    QCoreApplication::exec();
-    return exitCode;
+    };
+    if (step()) {
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] {
+            if (!step()) {
+                loop.exit();
+            }
+        });
+        timer.start(intervalMs);
+        loop.exec();
+    }
+    return errors.Failed() ? 1 : 0;
 }
 
 PositionDisplay::PositionDisplay() : terminal(::isatty(STDOUT_FILENO) != 0) {}

@@ -1,18 +1,36 @@
 #pragma once
 
+#include "platform/application_error.h"
+
 #include <cstdint>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-// Runs a command-line tool's body: any error ends it with its message alone on stderr and
-// exit code 1.
+// While it lives, errors that reach the application error handler (a deferred call, a device
+// completion) are printed, each alone on stderr, and Failed() tells that there were some;
+// `onError` runs after each. Scopes nest: the newest takes the errors until it ends.
+class ToolErrorScope {
+public:
+    explicit ToolErrorScope(std::function<void()> onError = nullptr);
+
+    bool Failed() const { return failed; }
+
+private:
+    bool failed = false;
+    std::function<void()> onError;
+    ScopedApplicationErrorHandler handler;
+};
+
+// Runs a command-line tool's body: any error, thrown or reported to the application error
+// handler on the way, ends it with its message alone on stderr and exit code 1.
 int RunTool(const std::function<int()>& body);
 
-// Runs the event loop, calling `tick` at once and then every `intervalMs` milliseconds until it
-// returns false or Ctrl+C (SIGINT or SIGTERM) arrives. An error raised inside the loop later on
-// is printed and ends it with exit code 1; otherwise the result is 0.
+// Runs an event loop, calling `tick` at once and then every `intervalMs` milliseconds until it
+// returns false or Ctrl+C (SIGINT or SIGTERM) arrives. An error met meanwhile, raised by a tick
+// or reported to the application error handler, is printed and ends the loop with the result
+// 1; otherwise the result is 0.
 int RunEventLoop(int intervalMs, const std::function<bool()>& tick);
 
 // Shows a changing position: rewritten in place on a terminal, one line each otherwise.

@@ -21,9 +21,6 @@ protected:
             return;
         }
         SetKeyStateSource(nullptr);
-        // Key codes are looked up once per process: here before the layout changes, so that
-        // the tests after this one find the keys where the restored layout has them.
-        CurrentKeyState().AllDown();
         const QRegularExpressionMatch layout =
             QRegularExpression(QStringLiteral("^layout:\\s*(\\S+)"),
                                QRegularExpression::MultilineOption)
@@ -57,22 +54,6 @@ protected:
         return editor.VirtualKey();
     }
 
-    // What a poll sees while key is held.
-    HeldKeys Held(const QString& key) {
-        PressKey(key);
-        HeldKeys held;
-        EXPECT_TRUE(WaitOnGuiThread(
-            [&] {
-                held = CurrentKeyState().AllDown();
-                return held.any();
-            },
-            WaitMs))
-            << key.toStdString();
-        ReleaseKey(key);
-        EXPECT_TRUE(WaitOnGuiThread([] { return CurrentKeyState().AllDown().none(); }, WaitMs));
-        return held;
-    }
-
     QWidget window;
     TVirtualCodeHotKey editor{&window};
     int captures = 0;
@@ -94,7 +75,7 @@ TEST_F(HotKeyOnX11Test, TheEditorCapturesTheKeyThatPollsSeeHeld) {
         EXPECT_EQ(Captured(c.key), c.virtualKey) << c.key;
         HeldKeys expected;
         expected.set(c.virtualKey);
-        EXPECT_EQ(Held(c.key), expected) << c.key;
+        EXPECT_EQ(PollWhilePressed(c.key, expected), expected) << c.key;
     }
 }
 

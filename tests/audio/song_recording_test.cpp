@@ -145,8 +145,8 @@ TEST_F(SongRecordingTest, PausesAndFailedStartsRecordOnlyWhatWasHeard) {
 // A device that fails while the song plays ends the run: the song stops and plays again.
 TEST_F(SongRecordingTest, ADeviceErrorStopsTheSong) {
     std::string reported;
-    const auto previous =
-        SetApplicationErrorHandler([&](const std::exception& error) { reported = error.what(); });
+    const ScopedApplicationErrorHandler handler(
+        [&](const std::exception& error) { reported = error.what(); });
     WriteWave(dir.File("song.wav"), Stereo16, Pattern(200000 * 4));
     OpenSong(dir.File("song.wav"));
     song.Play();
@@ -158,7 +158,6 @@ TEST_F(SongRecordingTest, ADeviceErrorStopsTheSong) {
     devices.queueError.clear();
     song.Play();
     EXPECT_EQ(song.GetMode(), TMPModes::mpPlaying);
-    SetApplicationErrorHandler(previous);
 }
 
 } // namespace

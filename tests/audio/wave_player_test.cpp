@@ -280,16 +280,17 @@ TEST_F(WavePlayerTest, NonPcmFileIsNotPlayed) {
 
 TEST_F(WavePlayerTest, ErrorWhileRecyclingBuffersIsRaisedAfterwards) {
     std::string reported;
-    const auto previous = SetApplicationErrorHandler([&](const std::exception& error) {
-        if (dynamic_cast<const EDoubleBufferingPlayerError*>(&error)) {
-            reported = error.what();
-        }
-    });
-    OpenWith(Pattern(4 * BufferSize));
-    player.Play();
-    devices.queueError = "device went away";
-    Run(BufferSize);
-    SetApplicationErrorHandler(previous);
+    {
+        const ScopedApplicationErrorHandler handler([&](const std::exception& error) {
+            if (dynamic_cast<const EDoubleBufferingPlayerError*>(&error)) {
+                reported = error.what();
+            }
+        });
+        OpenWith(Pattern(4 * BufferSize));
+        player.Play();
+        devices.queueError = "device went away";
+        Run(BufferSize);
+    }
 
     EXPECT_EQ(reported, "device went away");
     EXPECT_EQ(player.GetState(), TWavePlayer::StateStopped);

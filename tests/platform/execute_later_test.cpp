@@ -29,13 +29,14 @@ TEST(ExecuteLaterTest, RunsMethodThenProcedureOnlyOnceTheCurrentWorkIsDone) {
 
 TEST(ExecuteLaterTest, ErrorRaisedLaterReachesTheApplicationHandler) {
     std::vector<std::string> reported;
-    const auto previous = SetApplicationErrorHandler(
-        [&](const std::exception& error) { reported.push_back(error.what()); });
-    TExecuteLater::Schedule([](std::intptr_t) { throw Exception("device gone"); }, 0);
-    TExecuteLater::Schedule(nullptr, Procedure, 7);
-    calls.clear();
-    ProcessGuiEvents();
-    SetApplicationErrorHandler(previous);
+    {
+        const ScopedApplicationErrorHandler handler(
+            [&](const std::exception& error) { reported.push_back(error.what()); });
+        TExecuteLater::Schedule([](std::intptr_t) { throw Exception("device gone"); }, 0);
+        TExecuteLater::Schedule(nullptr, Procedure, 7);
+        calls.clear();
+        ProcessGuiEvents();
+    }
     EXPECT_EQ(reported, std::vector<std::string>{"device gone"});
     EXPECT_EQ(calls, std::vector<std::string>{"procedure 7"});
 }

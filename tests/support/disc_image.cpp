@@ -69,3 +69,15 @@ std::vector<std::uint8_t> DiscImage::FrameAt(std::int64_t frame) const {
     }
     return Frame(frame, track);
 }
+
+std::string WriteUnreadableDiscImage(const std::string& folder) {
+    const std::string cuePath = folder + "/unreadable.cue";
+    std::ofstream(cuePath) << "FILE \"unreadable.bin\" BINARY\n"
+                              "  TRACK 01 AUDIO\n    INDEX 01 00:00:00\n"
+                              "  TRACK 02 AUDIO\n    INDEX 01 00:04:00\n";
+    // Two seconds of silence, where the second track would start at four.
+    const std::vector<char> silence(2 * 75 * 2352);
+    std::ofstream(folder + "/unreadable.bin", std::ios::binary)
+        .write(silence.data(), static_cast<std::streamsize>(silence.size()));
+    return cuePath;
+}

@@ -31,3 +31,7 @@ struct DiscImage {
     std::int32_t dataStart = 0;            // of the data track; 0 without one
     std::int32_t sectors = 0;              // the whole image: the lead-out
 };
+
+// A .cue image in `folder` whose second track starts beyond the end of its .bin: it opens, but
+// its table of contents cannot be read. Returns the .cue path.
+std::string WriteUnreadableDiscImage(const std::string& folder);

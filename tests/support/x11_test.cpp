@@ -43,6 +43,20 @@ void X11Test::ReleaseKey(const QString& key) {
     heldKeys.erase(key);
 }
 
+HeldKeys X11Test::PollWhilePressed(const QString& key, const HeldKeys& expected) {
+    PressKey(key);
+    HeldKeys held;
+    WaitOnGuiThread(
+        [&] {
+            held = CurrentKeyState().AllDown();
+            return held == expected;
+        },
+        ToolTimeoutMs);
+    ReleaseKey(key);
+    EXPECT_TRUE(WaitOnGuiThread([] { return CurrentKeyState().AllDown().none(); }, ToolTimeoutMs));
+    return held;
+}
+
 void X11Test::TearDown() {
     while (!heldButtons.empty()) {
         ReleaseMouseButton(*heldButtons.begin());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/key_state.h"
+
 #include <QImage>
 #include <QString>
 #include <QStringList>
@@ -20,6 +22,9 @@ protected:
     // key: an xdotool key name ("p", "shift", "Return").
     void PressKey(const QString& key);
     void ReleaseKey(const QString& key);
+    // Holds key down until a poll of the key state sees `expected` held (or a deadline passes),
+    // then lets it go and waits until nothing is held; returns what the last poll saw.
+    HeldKeys PollWhilePressed(const QString& key, const HeldKeys& expected);
     void TearDown() override;
 
 private:
