@@ -8,6 +8,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev libsdl2-dev libx11-dev libxcb1-dev libfontconfig-dev
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libcdio-dev
+    librubberband-dev
     libgtest-dev googletest libbenchmark-dev
     pulseaudio pulseaudio-utils sox ffmpeg lame flac
     xvfb openbox xdotool x11-utils x11-xkb-utils imagemagick fonts-liberation fonts-ipafont-gothic
