@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <rubberband/RubberBandStretcher.h>
+#include <string>
 #include <vector>
 
 namespace {
@@ -21,6 +22,9 @@ constexpr std::int64_t StudyFrames = 16384;
 constexpr std::int64_t ProcessFrames = 4096;
 // Result frames taken from the stretcher at a time.
 constexpr std::int64_t RetrieveFrames = 4096;
+// A pass reports its progress once per this many source frames: often enough for a smooth
+// bar, rarely enough that repainting it costs nothing next to the stretch.
+constexpr std::int64_t ReportFrames = 16384;
 
 constexpr std::uint32_t LowestRate = 8000;
 constexpr std::uint32_t HighestRate = 192000;
@@ -104,9 +108,27 @@ private:
     std::vector<double> wideA, wideB;
 };
 
-double Fraction(std::int64_t done, std::int64_t total) {
-    return static_cast<double>(done) / static_cast<double>(total);
-}
+// The fraction of the source one pass has worked through, as one stage.
+class PassProgress {
+public:
+    PassProgress(const ProgressCallback& progress, const std::string& stage, std::int64_t frames)
+        : progress(progress), stage(stage), frames(frames) {}
+
+    void At(std::int64_t done) {
+        if (done >= next) {
+            Report(progress, stage, static_cast<double>(done) / static_cast<double>(frames));
+            next = done + ReportFrames;
+        }
+    }
+
+    void Done() { Report(progress, stage, 1.0); }
+
+private:
+    const ProgressCallback& progress;
+    const std::string& stage;
+    std::int64_t frames;
+    std::int64_t next = 0;
+};
 
 } // namespace
 
@@ -135,17 +157,19 @@ void StretchWaveHighQuality(TWaveFileStream& source, TWaveFileStream& destinatio
         stretcher.setMaxProcessSize(static_cast<std::size_t>(ProcessFrames));
 
         FloatSource studied(source, job);
+        PassProgress studying(progress, stages.Convert, job.Size.FramesIn);
         while (!studied.AtEnd()) {
-            Report(progress, stages.Convert, Fraction(studied.Position(), job.Size.FramesIn));
+            studying.At(studied.Position());
             const std::int64_t count = studied.Next(StudyFrames);
             stretcher.study(studied.Pointers(), static_cast<std::size_t>(count), studied.AtEnd());
         }
-        Report(progress, stages.Convert, 1.0);
+        studying.Done();
 
         FloatSource processed(source, job);
         ResultDrain drain(stretcher, output, job.Size.Stereo);
+        PassProgress processing(progress, stages.Expand, job.Size.FramesIn);
         while (!processed.AtEnd()) {
-            Report(progress, stages.Expand, Fraction(processed.Position(), job.Size.FramesIn));
+            processing.At(processed.Position());
             const auto wanted = static_cast<std::int64_t>(stretcher.getSamplesRequired());
             const std::int64_t count =
                 processed.Next(std::clamp<std::int64_t>(wanted, 1, ProcessFrames));

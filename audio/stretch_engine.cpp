@@ -6,7 +6,7 @@
 
 namespace {
 
-class DescribedEngine : public StretchEngine {
+class OverlapAddEngine : public StretchEngine {
 public:
     double Stretch(TWaveFileStream& source, TWaveFileStream& destination,
                    const StretchRequest& request, const ProgressCallback& progress) override {
@@ -56,7 +56,7 @@ std::unique_ptr<StretchEngine> MakeStretchEngine(StretchEngineKind kind) {
     case StretchEngineKind::Described:
         break;
     }
-    return std::make_unique<DescribedEngine>();
+    return std::make_unique<OverlapAddEngine>();
 }
 
 double StretchWaveFile(StretchEngine& engine, const std::string& sourcePath,
