@@ -182,3 +182,5 @@ QUAVREL_MESSAGE(SChangeDataFolder, "SChangeDataFolder",
                 "\rYour profile will not be deleted or moved. Your profile will be still remained "
                 "in its old directory.\r\rIn order to do it, Quavrel has to be shutdowned. \rWhen "
                 "you restart Quavrel , you will select new profile folder.\r\rContinue ? ")
+QUAVREL_MESSAGE(SMenuItemHighQualityStretch, "SMenuItemHighQualityStretch",
+                "High Quality Speed Change (slower)")

@@ -1,7 +1,6 @@
 // quavrel-stretch: writes a slowed-down or sped-up copy of a PCM WAVE file.
-#include "audio/wave_file_stream.h"
+#include "audio/stretch_engine.h"
 #include "audio/wave_processing.h"
-#include "platform/file_stream.h"
 #include "tool_support.h"
 
 #include <cmath>
@@ -14,19 +13,24 @@ namespace {
 
 const char* const Help =
     R"(Usage: quavrel-stretch IN.wav OUT.wav (--percent P | --frames N | --speed V)
-                       [--linear] [--block B] [--hop H]
+                       [--engine ola|linear|hq] [--linear] [--block B] [--hop H]
 
 Writes OUT.wav, a copy of the PCM WAVE file IN.wav (mono or stereo, 8 or 16 bit) made longer
-or shorter. Without --linear the pitch stays the same (overlap-add of windowed blocks); with
---linear the sound is resampled like a tape played at another speed.
+or shorter. The engine decides how:
+  ola     the pitch stays the same, by overlap-add of windowed blocks (the default)
+  linear  resampled like a tape played at another speed, so the pitch follows the speed
+  hq      the pitch stays the same, by a phase vocoder: smoother, several times slower
 
   --percent P   the result is P percent as long as the source (150 = half as long again)
   --frames N    the result is exactly N frames long
-  --speed V     the main window's speed value, 10 to 500: V percent as long, or with --linear
-                a whole number of semitones, (V - 250) / 10 (+12 = twice as long, an octave down)
-  --linear      resample instead of keeping the pitch
-  --block B     block length in frames (default: chosen from the ratio)
-  --hop H       hop between blocks as a fraction of the block length (default: from the ratio)
+  --speed V     the main window's speed value, 10 to 500: V percent as long, or with the linear
+                engine a whole number of semitones, (V - 250) / 10 (+12 = twice as long, an
+                octave down)
+  --engine E    ola, linear or hq
+  --linear      the same as --engine linear
+  --block B     ola only: block length in frames (default: chosen from the ratio)
+  --hop H       ola only: hop between blocks as a fraction of the block length (default: from
+                the ratio)
   --help        this text
 )";
 
@@ -35,10 +39,30 @@ struct Options {
     std::optional<double> percent;
     std::optional<std::int32_t> frames;
     std::optional<std::int32_t> speed;
-    bool linear = false;
+    std::optional<StretchEngineKind> engine;
     std::int32_t block = 0;
     double hop = 0.0;
 };
+
+StretchEngineKind EngineByName(const std::string& name) {
+    if (name == "ola") {
+        return StretchEngineKind::Described;
+    }
+    if (name == "linear") {
+        return StretchEngineKind::Linear;
+    }
+    if (name == "hq") {
+        return StretchEngineKind::HighQuality;
+    }
+    throw UsageError("Unknown engine: " + name + " (ola, linear or hq)");
+}
+
+void TakeEngine(Options& options, StretchEngineKind engine) {
+    if (options.engine && *options.engine != engine) {
+        throw UsageError("Give one engine (see --help).");
+    }
+    options.engine = engine;
+}
 
 Options ParseOptions(int argc, char** argv) {
     Arguments args(argc, argv);
@@ -55,8 +79,10 @@ Options ParseOptions(int argc, char** argv) {
             options.frames = args.TakeInteger("--frames");
         } else if (arg == "--speed") {
             options.speed = args.TakeInteger("--speed");
+        } else if (arg == "--engine") {
+            TakeEngine(options, EngineByName(args.Take("--engine")));
         } else if (arg == "--linear") {
-            options.linear = true;
+            TakeEngine(options, StretchEngineKind::Linear);
         } else if (arg == "--block") {
             options.block = args.TakeInteger("--block");
         } else if (arg == "--hop") {
@@ -80,6 +106,10 @@ Options ParseOptions(int argc, char** argv) {
     }
     if (options.block < 0 || options.hop < 0.0) {
         throw UsageError("--block and --hop must not be negative.");
+    }
+    if ((options.block != 0 || options.hop != 0.0) &&
+        options.engine.value_or(StretchEngineKind::Described) != StretchEngineKind::Described) {
+        throw UsageError("--block and --hop belong to the ola engine.");
     }
     options.in = files[0];
     options.out = files[1];
@@ -114,48 +144,26 @@ private:
 };
 
 void Stretch(const Options& options) {
-    TWaveFileStream source;
-    source.SetFileName(options.in);
-    source.Open();
-    const PcmWaveFormat format = source.Format;
-    // Refused before the output exists, so a bad source leaves nothing behind.
-    if (format.formatTag != PcmWaveFormat::PcmTag || SampleKind(format) == 0) {
-        throw EWaveProcessing("not supported file type");
-    }
     std::error_code ignored;
     if (std::filesystem::equivalent(options.in, options.out, ignored)) {
         throw UsageError("OUT.wav must not be the source itself.");
     }
-
-    TWaveFileStream destination;
-    destination.SetFileName(options.out);
-    destination.Format = format;
-    destination.CreateNew();
-    try {
-        ProgressLine progress;
-        const ProgressCallback report = [&progress](const std::string& stage, double fraction) {
-            progress(stage, fraction);
-        };
-        double ratio = options.percent ? *options.percent / 100.0 : 0.0;
-        if (options.speed) {
-            ratio = options.linear ? SpeedToRatio(*options.speed) : *options.speed / 100.0;
-        }
-        const std::int32_t frames = options.frames.value_or(0);
-        if (options.linear) {
-            StretchWaveLinear(&source, &destination, format, ratio, frames, report);
-        } else {
-            StretchWave(&source, &destination, format, ratio, frames, options.block, options.hop,
-                        report);
-        }
-        destination.Close();
-    } catch (...) {
-        try {
-            destination.Close();
-        } catch (const std::exception&) {
-        }
-        FileStream::Delete(options.out);
-        throw;
+    const StretchEngineKind kind = options.engine.value_or(StretchEngineKind::Described);
+    StretchRequest request;
+    request.Ratio = options.percent ? *options.percent / 100.0 : 0.0;
+    if (options.speed) {
+        request.Ratio = kind == StretchEngineKind::Linear ? SpeedToRatio(*options.speed)
+                                                          : *options.speed / 100.0;
     }
+    request.TargetFrames = options.frames.value_or(0);
+    request.BlockLength = options.block;
+    request.HopFactor = options.hop;
+
+    ProgressLine progress;
+    const ProgressCallback report = [&progress](const std::string& stage, double fraction) {
+        progress(stage, fraction);
+    };
+    StretchWaveFile(*MakeStretchEngine(kind), options.in, options.out, request, report);
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "wave_fixture.h"
 
+#include <algorithm>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
@@ -94,4 +96,23 @@ Bytes Pattern(std::size_t count, unsigned seed) {
         byte = static_cast<std::uint8_t>(state >> 24);
     }
     return bytes;
+}
+
+void AppendPcmSample(Bytes& data, double value, int bits) {
+    if (bits == 16) {
+        const auto sample =
+            static_cast<std::int16_t>(std::clamp(std::lround(value * 32767.0), -32768L, 32767L));
+        data.push_back(static_cast<std::uint8_t>(sample & 0xFF));
+        data.push_back(static_cast<std::uint8_t>((sample >> 8) & 0xFF));
+    } else {
+        data.push_back(
+            static_cast<std::uint8_t>(std::clamp(std::lround(value * 127.0) + 128, 0L, 255L)));
+    }
+}
+
+double PcmSampleAt(const Bytes& data, std::size_t index, int bits) {
+    if (bits == 16) {
+        return static_cast<std::int16_t>(data[2 * index] | data[2 * index + 1] << 8) / 32767.0;
+    }
+    return (data[index] - 128) / 127.0;
 }

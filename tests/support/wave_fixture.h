@@ -34,3 +34,8 @@ std::uint32_t U32At(const Bytes& bytes, std::size_t offset);
 void WriteWave(const std::string& path, const PcmWaveFormat& format, const Bytes& data);
 // `count` bytes of a pattern that differs from byte to byte.
 Bytes Pattern(std::size_t count, unsigned seed = 1);
+// A sample normalised to full scale (32767 or 127), rounded and clipped, as 16-bit signed or
+// 8-bit unsigned PCM.
+void AppendPcmSample(Bytes& data, double value, int bits);
+// Sample `index` (counting every channel's samples) of PCM data, normalised to full scale.
+double PcmSampleAt(const Bytes& data, std::size_t index, int bits);
