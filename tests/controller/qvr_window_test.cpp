@@ -122,6 +122,17 @@ TEST_F(QvrWindowTest, MenusHoldTheirItemsAndEnableSetOrEjectByDocking) {
             EXPECT_EQ(window->miEject->isEnabled(), docked);
         }
     }
+
+    // A chosen item runs once the menu is gone.
+    host.docked = nullptr;
+    card->MenuPopup();
+    card->miSet->trigger();
+    EXPECT_EQ(host.docked, nullptr);
+    ProcessGuiEvents();
+    EXPECT_EQ(host.docked, card);
+    card->PopupMenu->actions().at(2)->trigger();
+    ProcessGuiEvents();
+    EXPECT_EQ(host.closeQueue, (std::vector<TQvrBaseFrm*>{card}));
 }
 
 TEST_F(QvrWindowTest, DoubleClickActsByTheSetting) {
