@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+
+// Files that must be new: created with O_EXCL, so two processes (or a name drawn twice) can
+// never end up sharing one. Errors other than "the name is taken" raise EFileStreamError with
+// the path and the system's reason.
+
+// Creates path as a new, empty file. False when something of that name exists already.
+bool CreateNewFile(const std::string& path);
+
+// Copies the file source to target, which must not exist yet: false when it does. A copy that
+// fails half-way is removed again.
+bool CopyToNewFile(const std::string& source, const std::string& target);
