@@ -36,6 +36,9 @@ FileStream::FileStream(const std::string& path, Mode mode) : path(path) {
 // nothing. The lock is advisory: it keeps our own writers apart, not other programs.
 void FileStream::Create(bool mustBeNew) {
     fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | (mustBeNew ? O_EXCL : 0), 0644);
+    if (fd < 0 && errno == EEXIST) {
+        throw EFileExists("Cannot create file \"" + path + "\". " + SystemReason(errno));
+    }
     if (fd < 0) {
         throw EFileStreamError("Cannot create file \"" + path + "\". " + SystemReason(errno));
     }

@@ -11,6 +11,12 @@ public:
     using Exception::Exception;
 };
 
+// Creating a file that must be new failed because the name is taken.
+class EFileExists : public EFileStreamError {
+public:
+    using EFileStreamError::EFileStreamError;
+};
+
 // A disk file opened through the operating system's own calls.
 //
 // A created file is read and write, and locked against every other writer of ours (another
@@ -21,7 +27,7 @@ public:
     enum class Mode {
         ReadShared,   // existing file, read-only; others may read and write it meanwhile
         CreateAlways, // empty file, replacing the contents of one of that name
-        CreateNew,    // empty file that did not exist: fails when the name is taken
+        CreateNew,    // empty file that did not exist: EFileExists when the name is taken
     };
 
     FileStream(const std::string& path, Mode mode);
