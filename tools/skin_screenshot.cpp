@@ -73,6 +73,9 @@ void DrawFloatingWindow(QPainter& painter, const TSkinWindowLook& look, QPoint a
 QImage SkinScreenshot(SkinTarget& target) {
     QWidget* window = target.MainWindow();
     FillSampleState(target);
+    // Buttons take their shapes when they first paint: the first rendering gives every control
+    // its shape, the second shows the window as the screen does.
+    window->grab();
     const QImage face = window->grab().toImage();
     const TSkinWindowLook& cassette = target.Parameters.Cassette;
     const TSkinWindowLook& card = target.Parameters.Card;
