@@ -42,3 +42,21 @@ void RegisterMessage(QString& message, const QString& key) {
 const std::vector<MessageEntry>& RegisteredMessages() {
     return Registry();
 }
+
+const QString SSkinErrorAtLine = QString::fromUtf8("%d行目でエラー発生しました。 %s%s");
+const QString SSkinSyntaxError = QStringLiteral("Syntax Error : ");
+const QString SSkinUnknownTag = QStringLiteral("Unknown Tag Error : ");
+const QString SSkinIllegalTag = QStringLiteral("Illegal Tag : ");
+const QString SSkinBadFunctionName = QStringLiteral("Bad Function Name : ");
+const QString SSkinBadFunctionType = QStringLiteral("Bad Function Type : ");
+const QString SSkinBadPropertyName = QStringLiteral("Bad Property Name : ");
+const QString SSkinBadScrollType = QStringLiteral("Bad ScrollType Value : ");
+const QString SSkinNoOpenControl = QStringLiteral("No control is open for the property : ");
+const QString SSkinFileNotFound = QStringLiteral("Could not find the file : ");
+const QString SSkinMalformedInteger = QStringLiteral("Malformed integer : ");
+const QString SSkinMalformedColor = QStringLiteral("malformed color : ");
+const QString SSkinDefaultTitle = QStringLiteral("Skin%d");
+const QString SInvalidBitmap = QStringLiteral("Bitmap image is not valid");
+const QString SInvalidIcon = QStringLiteral("Icon image is not valid");
+const QString SInvalidJpeg = QStringLiteral("JPEG image is not valid (%s)");
+const QString SUnknownPictureExtension = QStringLiteral("Unknown picture file extension (.%s)");

@@ -22,3 +22,24 @@ struct MessageEntry {
 void RegisterMessage(QString& message, const QString& key);
 // All registered messages in registration order, starting with every message of the list.
 const std::vector<MessageEntry>& RegisteredMessages();
+
+// Texts that no language file replaces. A skin author reads the loader's messages against the
+// skin.xml they point into, so they read the same in every language; the picture messages
+// are the picture loader's own.
+extern const QString SSkinErrorAtLine;
+extern const QString SSkinSyntaxError;
+extern const QString SSkinUnknownTag;
+extern const QString SSkinIllegalTag;
+extern const QString SSkinBadFunctionName;
+extern const QString SSkinBadFunctionType;
+extern const QString SSkinBadPropertyName;
+extern const QString SSkinBadScrollType;
+extern const QString SSkinNoOpenControl;
+extern const QString SSkinFileNotFound;
+extern const QString SSkinMalformedInteger;
+extern const QString SSkinMalformedColor;
+extern const QString SSkinDefaultTitle;
+extern const QString SInvalidBitmap;
+extern const QString SInvalidIcon;
+extern const QString SInvalidJpeg;
+extern const QString SUnknownPictureExtension;

@@ -6,7 +6,7 @@ class QWidget;
 class TCDAMediaPlayer;
 class TQvrBaseFrm;
 struct Settings;
-struct TWindowSkin;
+struct TSkinWindowLook;
 
 enum class TQvrKind { Cassette, Card };
 
@@ -28,7 +28,7 @@ public:
     // The song player, which splits memory-card times into tracks.
     virtual TCDAMediaPlayer& SongPlayer() = 0;
     // The skin's description of one kind of window.
-    virtual const TWindowSkin& WindowSkin(TQvrKind kind) const = 0;
+    virtual const TSkinWindowLook& WindowSkin(TQvrKind kind) const = 0;
     // A window dragged nearer than this (straight-line distance) to its docking point docks.
     virtual int DockSnapDistance() const = 0;
 

@@ -47,7 +47,7 @@ void DrawReel(QPainter& painter, QPointF centre) {
 
 } // namespace
 
-TWindowSkin DefaultCassetteSkin() {
+TSkinWindowLook DefaultCassetteSkin() {
     constexpr int Width = 176;
     constexpr int Height = 110;
     const QColor body(52, 57, 66);
@@ -96,7 +96,7 @@ TWindowSkin DefaultCassetteSkin() {
     }
     painter.end();
 
-    TWindowSkin skin;
+    TSkinWindowLook skin;
     skin.Background = picture;
     skin.BackgroundColor = Reference(body);
     skin.Width = Width;
@@ -108,7 +108,7 @@ TWindowSkin DefaultCassetteSkin() {
     return skin;
 }
 
-TWindowSkin DefaultCardSkin() {
+TSkinWindowLook DefaultCardSkin() {
     constexpr int Width = 132;
     constexpr int Height = 84;
     constexpr int Notch = 16;
@@ -145,7 +145,7 @@ TWindowSkin DefaultCardSkin() {
     }
     painter.end();
 
-    TWindowSkin skin;
+    TSkinWindowLook skin;
     skin.Background = picture;
     skin.BackgroundColor = Reference(body);
     skin.Width = Width;

@@ -9,7 +9,9 @@
 #include "setting_font.h"
 #include "settings.h"
 #include "skins/round_half_even.h"
-#include "skins/window_skin.h"
+#include "skins/skin_parameters.h"
+#include "skins/skin_values.h"
+#include "skins/text_item.h"
 
 #include <QMenu>
 #include <QMouseEvent>
@@ -79,9 +81,9 @@ QPoint TQvrBaseFrm::DockingPoint() const {
 }
 
 void TQvrBaseFrm::ApplySkin() {
-    const TWindowSkin& skin = Host.WindowSkin(Kind());
+    const TSkinWindowLook& skin = Host.WindowSkin(Kind());
     dockingOffset = skin.DockingPoint;
-    SetColor(ColorFromReference(skin.BackgroundColor));
+    SetColor(ColorOfColorRef(skin.BackgroundColor));
     resize(skin.Width, skin.Height);
     SetPicture(skin.Background);
 }

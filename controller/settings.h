@@ -1,6 +1,7 @@
 #pragma once
 
 #include "audio/record_source.h"
+#include "audio/stretch_engine.h"
 
 #include <string>
 
@@ -17,10 +18,6 @@ struct FontSetting {
 
     bool operator==(const FontSetting&) const = default;
 };
-
-// Which engine makes a speed-changed copy of a cassette.
-inline constexpr int StretchEngineDescribed = 0;
-inline constexpr int StretchEngineHighQuality = 1;
 
 // Everything the user chooses that outlives a run. The program owns one, loads it at start-up,
 // hands it by reference to whoever needs an option and saves it at shut-down; nothing keeps

@@ -2,6 +2,7 @@
 
 #include "actions/messages.h"
 #include "audio/recording_formats.h"
+#include "audio/stretch_engine.h"
 #include "audio/wave_file_stream.h"
 #include "audio/wave_player.h"
 #include "audio/wave_processing.h"
@@ -142,24 +143,12 @@ void TWaveFrm::ExecuteStretch(int ratio) {
         progress.show();
         const DisabledWhile disabled(main);
         try {
-            double factor = StretchFactor(ratio, linearMode);
-            TWaveFileStream source;
-            source.SetFileName(fileName);
-            source.Open();
-            TWaveFileStream destination;
-            destination.SetFileName(target);
-            destination.Format = source.Format;
-            destination.CreateNew();
-            if (linearMode) {
-                // The resampler reports the factor it could keep to.
-                StretchWaveLinear(&source, &destination, source.Format, factor, 0,
-                                  progress.Callback());
-            } else {
-                StretchWave(&source, &destination, source.Format, factor, 0, 0, 0,
-                            progress.Callback());
-            }
-            destination.Close();
-            source.Close();
+            const std::unique_ptr<StretchEngine> engine = MakeStretchEngine(
+                ChooseStretchEngine(linearMode, Host.GetSettings().StretchEngine));
+            // The resampler hands back the factor it could keep to.
+            const double factor = StretchWaveFile(*engine, fileName, target,
+                                                  StretchRequest{StretchFactor(ratio, linearMode)},
+                                                  progress.Callback());
 
             auto player = std::make_unique<TWavePlayer>();
             player->SetFileName(target);

@@ -1,27 +1,24 @@
 #pragma once
 
-#include <QColor>
-#include <QPoint>
+#include "skin_parameters.h"
 
-class QFont;
+#include <QFont>
+#include <QRegion>
+#include <QString>
+
 class QPainter;
-class QString;
 
-// A text a window paints itself (a title, a time): where, at which angle and in which three
-// colours. Colours are Windows colour references (red in the lowest byte); -1 leaves that
-// layer out.
-struct TTextItem {
-    QPoint Pos;
-    // Tenths of a degree, counter-clockwise: 900 reads upwards.
-    int Angle = 0;
-    int Color = -1;
-    int ColorLight = -1;
-    int ColorShadow = -1;
-};
+// The font a text item is painted in, derived from a window's font as the Windows program
+// derived it: the face "MS Sans Serif" stands for "Default", bold means weight 700 and
+// anything else 400; size, slant, lines and pitch are the base font's.
+QFont TextItemFont(const QFont& baseFont);
 
-QColor ColorFromReference(int colorReference);
+// Paints text with its top-left corner at the item's position, turned by its angle, with a
+// transparent background: the light layer one pixel up and left, the shadow layer one pixel
+// down and right, then the text in its colour; a colour of -1 leaves its layer out.
+void DrawTextItem(QPainter& painter, const QFont& baseFont, const TTextItemLook& item,
+                  const QString& text);
 
-// Paints text with its top-left corner at the item's position, turned by its angle about that
-// point: the light layer one pixel up and left, the shadow layer one pixel down and right, then
-// the text itself, each only when its colour is not -1.
-void DrawTextItem(QPainter& painter, const QFont& font, const TTextItem& item, const QString& text);
+// The part of a window's picture (pictureSize) that the item's text can cover: the turned
+// rectangle of the widest time text, "00:00:00:00", in the item's font.
+QRegion TextUpdateArea(const QFont& baseFont, const TTextItemLook& item, QSize pictureSize);

@@ -27,7 +27,7 @@ public:
     const Settings& GetSettings() const override { return settings; }
     std::string DataFolder() const override { return dataFolder; }
     TCDAMediaPlayer& SongPlayer() override { return songPlayer; }
-    const TWindowSkin& WindowSkin(TQvrKind kind) const override {
+    const TSkinWindowLook& WindowSkin(TQvrKind kind) const override {
         return kind == TQvrKind::Cassette ? cassetteSkin : cardSkin;
     }
     int DockSnapDistance() const override { return 15; }
@@ -50,8 +50,8 @@ public:
     Settings settings = DefaultSettings("");
     std::string dataFolder;
     TCDAMediaPlayer songPlayer;
-    TWindowSkin cassetteSkin = DefaultCassetteSkin();
-    TWindowSkin cardSkin = DefaultCardSkin();
+    TSkinWindowLook cassetteSkin = DefaultCassetteSkin();
+    TSkinWindowLook cardSkin = DefaultCardSkin();
     TQvrBaseFrm* docked = nullptr;
     std::vector<TQvrBaseFrm*> closeQueue;
     std::string saveName;

@@ -1,0 +1,353 @@
+#include "skin_properties.h"
+
+#include "actions/messages.h"
+#include "actions/real_time_button.h"
+#include "bitmap_scroll_bar.h"
+#include "picture_file.h"
+#include "skin_background.h"
+#include "skin_controls.h"
+#include "skin_error.h"
+#include "skin_target.h"
+#include "skin_values.h"
+#include "speed_meter.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <optional>
+
+namespace {
+
+[[noreturn]] void Fail(const QString& message, const QString& what) {
+    throw ESkinError((message + what).toStdString());
+}
+
+bool Is(const QString& name, const char* key) {
+    return name == QLatin1String(key);
+}
+
+bool IsAnyCase(const QString& name, QLatin1String key) {
+    return name.compare(key, Qt::CaseInsensitive) == 0;
+}
+
+// The file form: no picture for an empty value, otherwise the file must exist.
+QString ExistingFile(const QString& folder, const QString& value) {
+    const QString path = folder + value;
+    if (!QFileInfo(path).isFile()) {
+        Fail(SSkinFileNotFound, value);
+    }
+    return path;
+}
+
+std::optional<QImage> BitmapOf(const QString& folder, const QString& value) {
+    if (value.isEmpty()) {
+        return std::nullopt;
+    }
+    return LoadBitmapFile(ExistingFile(folder, value));
+}
+
+// The field of a text item's key: the text after its owner's prefix ("PosLeft", "Angle",
+// "ColorShadow", ...), compared without regard to case.
+int* TextField(TTextItemLook& item, QStringView key) {
+    const auto is = [&](const char* field) {
+        return key.compare(QLatin1String(field), Qt::CaseInsensitive) == 0;
+    };
+    if (is("PosLeft")) {
+        return &item.Pos.rx();
+    }
+    if (is("PosTop")) {
+        return &item.Pos.ry();
+    }
+    if (is("Angle")) {
+        return &item.Angle;
+    }
+    if (is("Color")) {
+        return &item.Color;
+    }
+    if (is("ColorLight")) {
+        return &item.ColorLight;
+    }
+    if (is("ColorShadow")) {
+        return &item.ColorShadow;
+    }
+    return nullptr;
+}
+
+int* PrefixedTextField(TTextItemLook& item, const QString& name, QLatin1String prefix) {
+    if (!name.startsWith(prefix, Qt::CaseInsensitive)) {
+        return nullptr;
+    }
+    return TextField(item, QStringView(name).mid(prefix.size()));
+}
+
+// The main key table: the three time texts' fields.
+int* MainKeyField(SkinParameters& parameters, const QString& name) {
+    if (int* field =
+            PrefixedTextField(parameters.CurrentTime, name, QLatin1String("TextCurrentTime"))) {
+        return field;
+    }
+    if (int* field =
+            PrefixedTextField(parameters.RepeatStart, name, QLatin1String("TextRepeatStart"))) {
+        return field;
+    }
+    return PrefixedTextField(parameters.RepeatStop, name, QLatin1String("TextRepeatStop"));
+}
+
+// The section key table.
+int* SectionKeyField(TSkinWindowLook& look, const QString& name) {
+    if (IsAnyCase(name, QLatin1String("Height"))) {
+        return &look.Height;
+    }
+    if (IsAnyCase(name, QLatin1String("Width"))) {
+        return &look.Width;
+    }
+    if (IsAnyCase(name, QLatin1String("DockingPointLeft"))) {
+        return &look.DockingPoint.rx();
+    }
+    if (IsAnyCase(name, QLatin1String("DockingPointTop"))) {
+        return &look.DockingPoint.ry();
+    }
+    return PrefixedTextField(look.Title, name, QLatin1String("Text"));
+}
+
+// Height, Width, Left, Top and Function, which every control takes; false for other names.
+// Function files the control into the group of that name, when there is one.
+bool SetCommonProperty(SkinTarget& target, QWidget* control, const QString& name,
+                       const QString& value) {
+    QRect geometry = control->geometry();
+    if (Is(name, "Height")) {
+        geometry.setHeight(SkinInteger(value));
+    } else if (Is(name, "Width")) {
+        geometry.setWidth(SkinInteger(value));
+    } else if (Is(name, "Left")) {
+        geometry.moveLeft(SkinInteger(value));
+    } else if (Is(name, "Top")) {
+        geometry.moveTop(SkinInteger(value));
+    } else if (Is(name, "Function")) {
+        if (const std::optional<TSkinFunction> function = FindSkinFunction(value)) {
+            target.Groups[*function].Add(control);
+        }
+        return true;
+    } else {
+        return false;
+    }
+    SetSkinControlGeometry(control, geometry);
+    return true;
+}
+
+// Buttons, labels and scroll bars do more with their function name than join its group.
+bool ReadsFunction(TSkinElement element) {
+    return element == TSkinElement::Button || element == TSkinElement::Label ||
+           element == TSkinElement::ScrollBar;
+}
+
+void SetButtonProperty(SkinTarget& target, const QString& folder, TRealTimeButton* button,
+                       const QString& name, const QString& value) {
+    static const std::pair<const char*, TCustomBitmapButton::PictureIndex> Pictures[] = {
+        {"BitmapNormal", TCustomBitmapButton::Normal},
+        {"BitmapDowned", TCustomBitmapButton::Downed},
+        {"BitmapHighlighted", TCustomBitmapButton::Highlighted},
+        {"BitmapDisabled", TCustomBitmapButton::Disabled},
+    };
+    if (Is(name, "Function")) {
+        const std::optional<TSkinFunction> function = FindSkinFunction(value);
+        TRealTimeAction* action = function ? target.Actions().Of(*function) : nullptr;
+        if (action == nullptr) {
+            Fail(SSkinBadFunctionName, value);
+        }
+        button->SetRealTimeAction(action);
+        if (value == u"RepeatPlaySwitch") {
+            button->SetToggleType(true);
+        }
+        return;
+    }
+    if (Is(name, "URL")) {
+        button->SetUserString(value);
+        return;
+    }
+    for (const auto& [key, index] : Pictures) {
+        if (Is(name, key)) {
+            if (const std::optional<QImage> picture = BitmapOf(folder, value)) {
+                button->SetPicture(index, *picture);
+            }
+            return;
+        }
+    }
+    Fail(SSkinBadPropertyName, name);
+}
+
+void SetImageProperty(const QString& folder, TSkinImage* image, const QString& name,
+                      const QString& value) {
+    if (!Is(name, "Bitmap")) {
+        Fail(SSkinBadPropertyName, name);
+    }
+    image->SetPicture(LoadPictureFile(ExistingFile(folder, value)));
+}
+
+void SetLabelColor(QLabel* label, const QColor& color) {
+    QPalette palette = label->palette();
+    // A disabled label draws the greyed text of its style, as the Windows labels did.
+    palette.setColor(QPalette::Active, QPalette::WindowText, color);
+    palette.setColor(QPalette::Inactive, QPalette::WindowText, color);
+    label->setPalette(palette);
+}
+
+void SetLabelProperty(QLabel* label, const QString& name, const QString& value) {
+    QFont font = label->font();
+    if (Is(name, "Function")) {
+        if (value == u"SpeedMeterLabel") {
+            label->setFont(QFont(QStringLiteral("Small Fonts"), 7));
+            label->setEnabled(true);
+            label->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+        }
+    } else if (Is(name, "FontName")) {
+        font.setFamily(value);
+        label->setFont(font);
+    } else if (Is(name, "FontSize")) {
+        font.setPointSize(SkinInteger(value));
+        label->setFont(font);
+    } else if (Is(name, "FontColor")) {
+        SetLabelColor(label, ColorOfColorRef(SkinColor(value)));
+    } else if (Is(name, "Caption")) {
+        label->setText(value);
+    } else {
+        Fail(SSkinBadPropertyName, name);
+    }
+}
+
+void BindScrollBar(const TSkinScrollHandlers& handlers, TBitmapScrollBar* bar,
+                   const QString& function) {
+    if (function == u"PlayingPosition") {
+        bar->OnScroll = handlers.PlayingPositionScroll;
+        bar->OnThumbDblClicked = handlers.PlayingPositionDblClick;
+    } else if (function == u"RepeatStart") {
+        bar->OnScroll = handlers.RepeatStartScroll;
+    } else if (function == u"RepeatEnd") {
+        bar->OnScroll = handlers.RepeatEndScroll;
+    } else if (function == u"Ratio") {
+        bar->OnChange = handlers.RatioChange;
+        bar->SetMin(10);
+        bar->SetMax(500);
+    } else {
+        Fail(SSkinBadFunctionType, function);
+    }
+}
+
+void SetScrollBarProperty(SkinTarget& target, const QString& folder, TBitmapScrollBar* bar,
+                          const QString& name, const QString& value) {
+    if (Is(name, "Function")) {
+        BindScrollBar(target.ScrollHandlers, bar, value);
+    } else if ((Is(name, "BitmapThumb") || Is(name, "BitmapGuide")) && !value.isEmpty()) {
+        const QImage picture = LoadBitmapFile(ExistingFile(folder, value));
+        if (Is(name, "BitmapThumb")) {
+            bar->SetBmpThumb(picture);
+        } else {
+            bar->SetBmpGuide(picture);
+        }
+    } else if (Is(name, "StartPosLeft")) {
+        bar->SetScrollStartPos(QPoint(SkinInteger(value), bar->ScrollStartPos().Y()));
+    } else if (Is(name, "StartPosTop")) {
+        bar->SetScrollStartPos(QPoint(bar->ScrollStartPos().X(), SkinInteger(value)));
+    } else if (Is(name, "EndPosLeft")) {
+        bar->SetScrollEndPos(QPoint(SkinInteger(value), bar->ScrollEndPos().Y()));
+    } else if (Is(name, "EndPosTop")) {
+        bar->SetScrollEndPos(QPoint(bar->ScrollEndPos().X(), SkinInteger(value)));
+    } else if (Is(name, "ScrollType")) {
+        if (value == u"Horizontal") {
+            bar->SetKind(sbHorizontal);
+        } else if (value == u"Vertical") {
+            bar->SetKind(sbVertical);
+        } else {
+            Fail(SSkinBadScrollType, value);
+        }
+    } else {
+        Fail(SSkinBadPropertyName, name);
+    }
+}
+
+void SetSpeedMeterProperty(TSpeedMeter* meter, const QString& name, const QString& value) {
+    if (Is(name, "TickCount")) {
+        meter->SetTickCount(SkinInteger(value));
+    } else if (Is(name, "TickWidth")) {
+        meter->SetTickWidth(SkinInteger(value));
+    } else if (Is(name, "HandLength")) {
+        meter->SetHandSizeByPercent(SkinInteger(value));
+    } else if (Is(name, "HandColor")) {
+        meter->SetHandColor(ColorOfColorRef(SkinColor(value)));
+    } else {
+        Fail(SSkinBadPropertyName, name);
+    }
+}
+
+} // namespace
+
+void SetMainProperty(SkinTarget& target, const QString& folder, const QString& name,
+                     const QString& value) {
+    QWidget* window = target.MainWindow();
+    if (Is(name, "Height")) {
+        window->resize(window->width(), ParseSkinNumber(value).value_or(320));
+    } else if (Is(name, "Width")) {
+        window->resize(ParseSkinNumber(value).value_or(200), window->height());
+    } else if (Is(name, "Background")) {
+        QImage cleared(10, 10, QImage::Format_RGB32);
+        cleared.fill(Qt::black);
+        target.Background()->SetPicture(cleared);
+        if (const std::optional<QImage> picture = BitmapOf(folder, value)) {
+            target.Background()->SetPicture(*picture);
+        }
+    } else if (Is(name, "BackgroundColor")) {
+        const int color = SkinColor(value);
+        target.Parameters.MainBackgroundColor = color;
+        QPalette palette = window->palette();
+        palette.setColor(QPalette::Window, ColorOfColorRef(color));
+        window->setPalette(palette);
+        window->setAutoFillBackground(true);
+    } else if (int* field = MainKeyField(target.Parameters, name)) {
+        *field = SkinInteger(value);
+    } else {
+        Fail(SSkinIllegalTag, name);
+    }
+}
+
+void SetSectionProperty(TSkinWindowLook& look, const QString& folder, const QString& name,
+                        const QString& value) {
+    if (Is(name, "Background")) {
+        look.Background = BitmapOf(folder, value).value_or(QImage());
+    } else if (Is(name, "BackgroundColor")) {
+        look.BackgroundColor = SkinColor(value);
+    } else if (int* field = SectionKeyField(look, name)) {
+        *field = SkinInteger(value);
+    } else {
+        Fail(SSkinIllegalTag, name);
+    }
+}
+
+void SetControlProperty(SkinTarget& target, const QString& folder, TSkinElement element,
+                        QWidget* control, const QString& name, const QString& value) {
+    if (SetCommonProperty(target, control, name, value) &&
+        !(Is(name, "Function") && ReadsFunction(element))) {
+        return;
+    }
+    switch (element) {
+    case TSkinElement::Button:
+        SetButtonProperty(target, folder, static_cast<TRealTimeButton*>(control), name, value);
+        break;
+    case TSkinElement::Image:
+        SetImageProperty(folder, static_cast<TSkinImage*>(control), name, value);
+        break;
+    case TSkinElement::Label:
+        SetLabelProperty(static_cast<QLabel*>(control), name, value);
+        break;
+    case TSkinElement::ScrollBar:
+        SetScrollBarProperty(target, folder, static_cast<TBitmapScrollBar*>(control), name, value);
+        break;
+    case TSkinElement::SpeedMeter:
+        SetSpeedMeterProperty(static_cast<TSpeedMeter*>(control), name, value);
+        break;
+    case TSkinElement::Root:
+    case TSkinElement::Mainfrm:
+    case TSkinElement::Wavefrm:
+    case TSkinElement::Repeatfrm:
+        break;
+    }
+}

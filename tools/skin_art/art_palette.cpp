@@ -1,0 +1,133 @@
+#include "art_palette.h"
+
+#include <stdexcept>
+
+namespace {
+
+// Sky: daylight blues, white keys, a red needle.
+const ArtPalette Sky = {
+    .BodyTop = QColor("#EAF5FF"),
+    .BodyBottom = QColor("#A9CDEB"),
+    .BodyEdge = QColor("#2C5A85"),
+    .BodyGloss = QColor(255, 255, 255, 120),
+    .BodyRadius = 24,
+    .Logo = QColor("#1F4E79"),
+    .LogoShadow = QColor(255, 255, 255, 200),
+    .DisplayTop = QColor("#16324F"),
+    .DisplayBottom = QColor("#0B1D31"),
+    .DisplayEdge = QColor("#0A1A2B"),
+    .DisplayCaption = QColor("#5F9CCB"),
+    .DisplayGrid = QColor(95, 156, 203, 50),
+    .PanelRadius = 9,
+    .PanelTop = QColor("#C4DDF2"),
+    .PanelBottom = QColor("#DCEBF8"),
+    .PanelEdge = QColor("#6E97BC"),
+    .PanelCaption = QColor("#4F7BA3"),
+    .ButtonTop = QColor("#FFFFFF"),
+    .ButtonBottom = QColor("#CFE3F5"),
+    .ButtonEdge = QColor("#5B88B2"),
+    .ButtonShadow = QColor(20, 50, 80, 70),
+    .Symbol = QColor("#1F4E79"),
+    .SymbolOff = QColor("#9DB4C8"),
+    .ButtonRadius = 0.36,
+    .RoundButtons = true,
+    .Accent = QColor("#3A8EE6"),
+    .AccentDark = QColor("#1D5FAE"),
+    .AccentSymbol = QColor("#FFFFFF"),
+    .Record = QColor("#E0463A"),
+    .Danger = QColor("#D9443A"),
+    .Groove = QColor("#06111D"),
+    .GrooveLight = QColor("#2E5A82"),
+    .ThumbTop = QColor("#FFFFFF"),
+    .ThumbBottom = QColor("#B9D8F2"),
+    .ThumbEdge = QColor("#0E2740"),
+    .HeadMarker = QColor("#7ED08A"),
+    .TailMarker = QColor("#FFA95E"),
+    .DialTop = QColor("#FFFFFF"),
+    .DialBottom = QColor("#E4F0FA"),
+    .DialEdge = QColor("#6E97BC"),
+    .DialScale = QColor("#1F4E79"),
+    .DialMark = QColor("#E0463A"),
+    .ShellTop = QColor("#D8ECFC"),
+    .ShellBottom = QColor("#9CC6EA"),
+    .ShellEdge = QColor("#2C5A85"),
+    .Label = QColor("#FFFFFF"),
+    .LabelStripe = QColor("#3A8EE6"),
+    .ReelWindow = QColor("#23415F"),
+    .Reel = QColor("#F4F9FF"),
+    .CardTop = QColor("#FFFFFF"),
+    .CardBottom = QColor("#E2EEF9"),
+    .CardEdge = QColor("#2C5A85"),
+    .CardStripe = QColor("#3A8EE6"),
+    .Contacts = QColor("#E7B84A"),
+};
+
+// Default: graphite with amber readouts, the look that is always there to fall back on.
+const ArtPalette Default = {
+    .BodyTop = QColor("#4A5059"),
+    .BodyBottom = QColor("#2A2E34"),
+    .BodyEdge = QColor("#0D0F12"),
+    .BodyGloss = QColor(255, 255, 255, 28),
+    .BodyRadius = 10,
+    .Logo = QColor("#E8EAED"),
+    .LogoShadow = QColor(0, 0, 0, 160),
+    .DisplayTop = QColor("#17130C"),
+    .DisplayBottom = QColor("#0C0A06"),
+    .DisplayEdge = QColor("#000000"),
+    .DisplayCaption = QColor("#9A7436"),
+    .DisplayGrid = QColor(255, 181, 71, 28),
+    .PanelRadius = 6,
+    .PanelTop = QColor("#23272C"),
+    .PanelBottom = QColor("#30353B"),
+    .PanelEdge = QColor("#121417"),
+    .PanelCaption = QColor("#8A9099"),
+    .ButtonTop = QColor("#5A616B"),
+    .ButtonBottom = QColor("#3A3F46"),
+    .ButtonEdge = QColor("#121417"),
+    .ButtonShadow = QColor(0, 0, 0, 110),
+    .Symbol = QColor("#E3E6EA"),
+    .SymbolOff = QColor("#6B717A"),
+    .ButtonRadius = 0.22,
+    .RoundButtons = false,
+    .Accent = QColor("#FF9A3C"),
+    .AccentDark = QColor("#C9661A"),
+    .AccentSymbol = QColor("#1A1206"),
+    .Record = QColor("#FF5040"),
+    .Danger = QColor("#E0483C"),
+    .Groove = QColor("#000000"),
+    .GrooveLight = QColor("#4A3A22"),
+    .ThumbTop = QColor("#FFD08A"),
+    .ThumbBottom = QColor("#E08A2E"),
+    .ThumbEdge = QColor("#1A1206"),
+    .HeadMarker = QColor("#8FD16A"),
+    .TailMarker = QColor("#FF7A5C"),
+    .DialTop = QColor("#1C1812"),
+    .DialBottom = QColor("#0E0C09"),
+    .DialEdge = QColor("#000000"),
+    .DialScale = QColor("#C9A46A"),
+    .DialMark = QColor("#FF9A3C"),
+    .ShellTop = QColor("#3C4148"),
+    .ShellBottom = QColor("#1F2226"),
+    .ShellEdge = QColor("#0A0B0D"),
+    .Label = QColor("#F3E6CC"),
+    .LabelStripe = QColor("#FF9A3C"),
+    .ReelWindow = QColor("#0E0F11"),
+    .Reel = QColor("#D8D2C4"),
+    .CardTop = QColor("#41464D"),
+    .CardBottom = QColor("#2A2E33"),
+    .CardEdge = QColor("#0A0B0D"),
+    .CardStripe = QColor("#FF9A3C"),
+    .Contacts = QColor("#D9B25A"),
+};
+
+} // namespace
+
+const ArtPalette& PaletteOf(const QString& skin) {
+    if (skin == u"sky") {
+        return Sky;
+    }
+    if (skin == u"default") {
+        return Default;
+    }
+    throw std::runtime_error("no palette for the skin " + skin.toStdString());
+}
