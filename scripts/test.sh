@@ -22,7 +22,8 @@ case ${1:-} in
     # ours; the sound server's tests run in the normal build only.
     ctest_options+=(--label-exclude pulse)
     with_sound_server=false
-    export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
+    # The statistics of suppressions used would mix with what the tools under test print.
+    export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
     ;;
 *)
     echo "usage: $0 [--sanitize]" >&2
