@@ -45,6 +45,20 @@ void DrawReel(QPainter& painter, QPointF centre) {
     }
 }
 
+// A drawn picture's look: its size, the body colour behind it, where it docks and its title.
+TSkinWindowLook LookOf(const QImage& picture, const QColor& body, QPoint titlePos,
+                       const QColor& titleColor) {
+    TSkinWindowLook skin;
+    skin.Background = picture;
+    skin.BackgroundColor = Reference(body);
+    skin.Width = picture.width();
+    skin.Height = picture.height();
+    skin.DockingPoint = QPoint(24, 48);
+    skin.Title.Pos = titlePos;
+    skin.Title.Color = Reference(titleColor);
+    return skin;
+}
+
 } // namespace
 
 TSkinWindowLook DefaultCassetteSkin() {
@@ -96,14 +110,7 @@ TSkinWindowLook DefaultCassetteSkin() {
     }
     painter.end();
 
-    TSkinWindowLook skin;
-    skin.Background = picture;
-    skin.BackgroundColor = Reference(body);
-    skin.Width = Width;
-    skin.Height = Height;
-    skin.DockingPoint = QPoint(24, 48);
-    skin.Title.Pos = QPoint(20, 14);
-    skin.Title.Color = Reference(QColor(40, 44, 52));
+    TSkinWindowLook skin = LookOf(picture, body, QPoint(20, 14), QColor(40, 44, 52));
     skin.Title.ColorLight = Reference(Qt::white);
     return skin;
 }
@@ -145,13 +152,5 @@ TSkinWindowLook DefaultCardSkin() {
     }
     painter.end();
 
-    TSkinWindowLook skin;
-    skin.Background = picture;
-    skin.BackgroundColor = Reference(body);
-    skin.Width = Width;
-    skin.Height = Height;
-    skin.DockingPoint = QPoint(24, 48);
-    skin.Title.Pos = QPoint(15, 15);
-    skin.Title.Color = Reference(QColor(22, 52, 92));
-    return skin;
+    return LookOf(picture, body, QPoint(15, 15), QColor(22, 52, 92));
 }

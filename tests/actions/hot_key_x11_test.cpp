@@ -4,7 +4,6 @@
 #include "tests/support/x11_test.h"
 
 #include <QApplication>
-#include <QRegularExpression>
 #include <QWidget>
 
 namespace {
@@ -21,13 +20,7 @@ protected:
             return;
         }
         SetKeyStateSource(nullptr);
-        const QRegularExpressionMatch layout =
-            QRegularExpression(QStringLiteral("^layout:\\s*(\\S+)"),
-                               QRegularExpression::MultilineOption)
-                .match(RunX11Tool("setxkbmap", {"-query"}));
-        ASSERT_TRUE(layout.hasMatch());
-        previousLayout = layout.captured(1);
-        RunX11Tool("setxkbmap", {"fr"});
+        SetKeyboardLayout("fr");
         editor.OnChangeQuery = [this](TVirtualCodeHotKey*, std::uint16_t&, TShiftState, bool&) {
             ++captures;
         };
@@ -36,13 +29,6 @@ protected:
         ASSERT_TRUE(
             WaitOnGuiThread([this] { return QApplication::activeWindow() == &window; }, WaitMs));
         editor.setFocus();
-    }
-
-    void TearDown() override {
-        X11Test::TearDown();
-        if (!previousLayout.isEmpty()) {
-            RunX11Tool("setxkbmap", {previousLayout});
-        }
     }
 
     // The key the editor captures when key (an xdotool key name) is typed in it.
@@ -57,7 +43,6 @@ protected:
     QWidget window;
     TVirtualCodeHotKey editor{&window};
     int captures = 0;
-    QString previousLayout;
 };
 
 TEST_F(HotKeyOnX11Test, TheEditorCapturesTheKeyThatPollsSeeHeld) {

@@ -1,7 +1,6 @@
 #include "platform/key_state.h"
 #include "tests/support/x11_test.h"
 
-#include <QRegularExpression>
 #include <vector>
 
 namespace {
@@ -27,19 +26,6 @@ protected:
             return;
         }
         SetKeyStateSource(nullptr);
-        const QRegularExpressionMatch layout =
-            QRegularExpression(QStringLiteral("^layout:\\s*(\\S+)"),
-                               QRegularExpression::MultilineOption)
-                .match(RunX11Tool("setxkbmap", {"-query"}));
-        ASSERT_TRUE(layout.hasMatch());
-        previousLayout = layout.captured(1);
-    }
-
-    void TearDown() override {
-        X11Test::TearDown();
-        if (!previousLayout.isEmpty()) {
-            RunX11Tool("setxkbmap", {previousLayout});
-        }
     }
 
     // Whether a poll sees just `virtualKey` while the key typing `key` (an xdotool key name in
@@ -52,11 +38,10 @@ protected:
     }
 
     void SwitchLayout(const QString& name) {
-        RunX11Tool("setxkbmap", {name});
+        SetKeyboardLayout(name);
         layout = name;
     }
 
-    QString previousLayout;
     QString layout = "the first layout";
 };
 

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QPixmap>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QWidget>
 #include <QWindow>
@@ -57,12 +58,27 @@ HeldKeys X11Test::PollWhilePressed(const QString& key, const HeldKeys& expected)
     return held;
 }
 
+void X11Test::SetKeyboardLayout(const QString& layout) {
+    if (layoutBefore.isEmpty()) {
+        const QRegularExpressionMatch query =
+            QRegularExpression(QStringLiteral("^layout:\\s*(\\S+)"),
+                               QRegularExpression::MultilineOption)
+                .match(RunX11Tool("setxkbmap", {"-query"}));
+        ASSERT_TRUE(query.hasMatch());
+        layoutBefore = query.captured(1);
+    }
+    RunX11Tool("setxkbmap", {layout});
+}
+
 void X11Test::TearDown() {
     while (!heldButtons.empty()) {
         ReleaseMouseButton(*heldButtons.begin());
     }
     while (!heldKeys.empty()) {
         ReleaseKey(*heldKeys.begin());
+    }
+    if (!layoutBefore.isEmpty()) {
+        RunX11Tool("setxkbmap", {layoutBefore});
     }
 }
 

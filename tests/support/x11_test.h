@@ -22,6 +22,9 @@ protected:
     // key: an xdotool key name ("p", "shift", "Return").
     void PressKey(const QString& key);
     void ReleaseKey(const QString& key);
+    // Switches the keyboard layout ("fr", "us"); the one in force before the test comes back at
+    // its end.
+    void SetKeyboardLayout(const QString& layout);
     // Holds key down until a poll of the key state sees `expected` held (or a deadline passes),
     // then lets it go and waits until nothing is held; returns what the last poll saw.
     HeldKeys PollWhilePressed(const QString& key, const HeldKeys& expected);
@@ -30,6 +33,7 @@ protected:
 private:
     std::set<int> heldButtons;
     std::set<QString> heldKeys;
+    QString layoutBefore;
 };
 
 // Runs an X tool (xdotool, xprop, ...) to its end while the GUI goes on handling events, and

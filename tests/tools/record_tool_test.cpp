@@ -59,23 +59,12 @@ TEST_F(RecordToolTest, AnEmptyRecordingFailsAndLeavesNoFile) {
 // A recording that fails, before its file was made or after, leaves no file.
 TEST_F(RecordToolTest, AFailedRecordingLeavesNoFile) {
     WriteWave(song, Stereo16, Pattern(44100 * 4 * 3));
-    struct Case {
-        const char* name;
-        std::string song;
-        ToolConditions conditions;
-    };
-    const Case cases[] = {
-        {"a missing song", dir.File("missing.wav"), {}},
-        {"a disc whose contents cannot be read", WriteUnreadableDiscImage(dir.Path()), {}},
-        {"a recording that cannot grow", song, {.fileSizeLimit = 100000}},
-    };
-    for (const Case& c : cases) {
-        ToolProcess record = RecordSong(c.song, {}, c.conditions);
-        ASSERT_TRUE(record.Finish()) << c.name;
-        EXPECT_EQ(record.ExitCode(), 1) << c.name;
-        EXPECT_FALSE(record.Errors().empty()) << c.name;
-        EXPECT_FALSE(std::filesystem::exists(output)) << c.name;
-    }
+    ExpectEveryFailedSongLeavesNoOutput(
+        dir.Path(), song, output, [&](const std::string& path, const ToolConditions& conditions) {
+            return std::make_unique<ToolProcess>(
+                QUAVREL_RECORD_TOOL, QStringList{Arg(output), "--source", Arg("song:" + path)},
+                conditions);
+        });
 }
 
 // The disc cannot be read any more while it is recorded (its image is cut short here, as a

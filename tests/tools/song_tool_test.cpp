@@ -45,25 +45,13 @@ TEST_F(SongToolTest, AnErrorWhilePlayingEndsTheToolWithItsMessage) {
 TEST_F(SongToolTest, AFailedExportLeavesNoFile) {
     WriteWave(song, Stereo16, Pattern(44100 * 4 * 3));
     const std::string output = dir.File("section.wav");
-    struct Case {
-        const char* name;
-        std::string song;
-        ToolConditions conditions;
-    };
-    const Case cases[] = {
-        {"a missing song", dir.File("missing.wav"), {}},
-        {"a disc whose contents cannot be read", WriteUnreadableDiscImage(dir.Path()), {}},
-        {"a section that cannot be written whole", song, {.fileSizeLimit = 100000}},
-    };
-    for (const Case& c : cases) {
-        ToolProcess exporter(QUAVREL_SONG_TOOL,
-                             {"export", Arg(c.song), "--from", "0", "--to", "3000", Arg(output)},
-                             c.conditions);
-        ASSERT_TRUE(exporter.Finish()) << c.name;
-        EXPECT_EQ(exporter.ExitCode(), 1) << c.name;
-        EXPECT_FALSE(exporter.Errors().empty()) << c.name;
-        EXPECT_FALSE(std::filesystem::exists(output)) << c.name;
-    }
+    ExpectEveryFailedSongLeavesNoOutput(
+        dir.Path(), song, output, [&](const std::string& path, const ToolConditions& conditions) {
+            return std::make_unique<ToolProcess>(
+                QUAVREL_SONG_TOOL,
+                QStringList{"export", Arg(path), "--from", "0", "--to", "3000", Arg(output)},
+                conditions);
+        });
 }
 
 } // namespace

@@ -1,8 +1,12 @@
 #include "tool_process.h"
 
 #include "platform/gui_thread.h"
+#include "tests/support/disc_image.h"
+#include "tests/support/wave_fixture.h"
 
 #include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 
 namespace {
@@ -56,4 +60,26 @@ bool ToolProcess::Finish() {
 
 QString Arg(const std::string& path) {
     return QString::fromStdString(path);
+}
+
+void ExpectEveryFailedSongLeavesNoOutput(
+    const std::string& folder, const std::string& goodSong, const std::string& output,
+    const std::function<std::unique_ptr<ToolProcess>(const std::string& song,
+                                                     const ToolConditions&)>& run) {
+    const struct {
+        const char* name;
+        std::string song;
+        ToolConditions conditions;
+    } cases[] = {
+        {"a missing song", folder + "/missing.wav", {}},
+        {"a disc whose contents cannot be read", WriteUnreadableDiscImage(folder), {}},
+        {"an output that cannot grow", goodSong, {.fileSizeLimit = 100000}},
+    };
+    for (const auto& c : cases) {
+        const std::unique_ptr<ToolProcess> tool = run(c.song, c.conditions);
+        ASSERT_TRUE(tool->Finish()) << c.name;
+        EXPECT_EQ(tool->ExitCode(), 1) << c.name;
+        EXPECT_FALSE(tool->Errors().empty()) << c.name;
+        EXPECT_FALSE(std::filesystem::exists(output)) << c.name;
+    }
 }

@@ -2,6 +2,8 @@
 
 #include <QProcess>
 #include <QStringList>
+#include <functional>
+#include <memory>
 #include <string>
 
 // What a tool run by a test works with. Its sound goes through SDL's disk audio driver, so
@@ -38,3 +40,11 @@ private:
 
 // The tools' own command-line forms of a path.
 QString Arg(const std::string& path);
+
+// Runs a tool once for each way its song can fail (missing, a disc whose contents cannot be
+// read, an output that cannot grow past 100000 bytes) and checks that it fails, says why and
+// leaves no output. goodSong: a playable song of a few seconds in folder.
+void ExpectEveryFailedSongLeavesNoOutput(const std::string& folder, const std::string& goodSong,
+                                         const std::string& output,
+                                         const std::function<std::unique_ptr<ToolProcess>(
+                                             const std::string& song, const ToolConditions&)>& run);
