@@ -26,8 +26,10 @@ QFont DefaultFont(bool emphasised) {
     return font;
 }
 
-// What the controller would show for a song that plays with a repeat section set.
+// What the controller would show for a song that plays, with a cassette docked that has not
+// been stretched yet.
 void FillSampleState(SkinTarget& target) {
+    target.Groups[TSkinFunction::RestoreSpeedChange].SetVisibleAll(false);
     TSkinBackground* face = target.Background();
     face->SetTimeFont(DefaultFont(true));
     face->SetText(TTimeText::CurrentTime, QStringLiteral("01:23:45"));

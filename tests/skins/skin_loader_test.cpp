@@ -287,6 +287,24 @@ const LoaderCase LoaderCases[] = {
 INSTANTIATE_TEST_SUITE_P(Descriptions, SkinLoaderTest, testing::ValuesIn(LoaderCases),
                          [](const auto& info) { return info.param.name; });
 
+TEST_F(SkinLoaderTest, FunctionTableBindsTheCommandsOfTheirNames) {
+    int commands = 0;
+    for (int i = 0; i < SkinFunctionCount; ++i) {
+        const auto function = static_cast<TSkinFunction>(i);
+        const QString name = SkinFunctionName(function);
+        EXPECT_EQ(FindSkinFunction(name.toUpper()), function) << name.toStdString();
+        TRealTimeAction* action = target.Actions().Of(function);
+        if (action != nullptr) {
+            ++commands;
+            EXPECT_EQ(action->objectName(), "re" + name);
+        }
+        EXPECT_EQ(action != nullptr, i >= static_cast<int>(FirstCommandFunction))
+            << name.toStdString();
+    }
+    EXPECT_EQ(commands, 31);
+    EXPECT_EQ(FindSkinFunction("Nonsense"), std::nullopt);
+}
+
 TEST_F(SkinLoaderTest, MissingFolderOrDescriptionChangesNothing) {
     window.resize(123, 45);
     WriteFile("empty", "Title.txt", "eng=Empty\n");

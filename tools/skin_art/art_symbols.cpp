@@ -84,7 +84,7 @@ void CircularArrow(QPainter& painter, const Box& b, const QColor& ink, double fr
     painter.setPen(Qt::NoPen);
     painter.setBrush(ink);
     painter.drawPath(ArrowHead(tip + QPointF(std::cos(direction), std::sin(direction)) * 0.08 * s,
-                               direction, 0.3 * s));
+                               direction, 0.28 * s));
 }
 
 void Gear(QPainter& painter, const Box& b, const QColor& ink) {
@@ -254,7 +254,8 @@ void DrawSymbol(QPainter& painter, TSkinFunction function, const QRectF& box, co
         break;
     }
     case F::RestoreSpeedChange:
-        CircularArrow(painter, b, ink, 60, 330, 0.36);
+        // Back to the recording's own speed.
+        painter.drawPath(Letters(QStringLiteral("1\u00D7"), b.At(0.5, 0.5), 1.0 * s));
         break;
     case F::Trash: {
         painter.drawPath(RoundedBar(b.Rect(0.1, 0.16, 0.8, 0.11)));
