@@ -11,7 +11,6 @@ set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$root/build
 options=()
-ctest_options=()
 with_sound_server=true
 case ${1:-} in
 "") ;;
@@ -20,7 +19,6 @@ case ${1:-} in
     options+=(-DQUAVREL_SANITIZE=ON)
     # Real-time streams slowed down by the sanitizers starve and get gaps that are no fault of
     # ours; the sound server's tests run in the normal build only.
-    ctest_options+=(--label-exclude pulse)
     with_sound_server=false
     # The statistics of suppressions used would mix with what the tools under test print.
     export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0${LSAN_OPTIONS:+:$LSAN_OPTIONS}"
@@ -57,4 +55,13 @@ if [[ $with_sound_server == true ]]; then
 fi
 # Each test says where it runs (offscreen, or on the X display) and which server it must have to
 # itself; the others run side by side.
-cd "$build" && ctest --output-on-failure --parallel "$(nproc)" "${ctest_options[@]}"
+cd "$build"
+status=0
+ctest --output-on-failure --parallel "$(nproc)" --label-exclude pulse || status=$?
+if [[ $with_sound_server == true ]]; then
+    # A real-time stream on a shared machine can underrun once and lose a few samples, which the
+    # bit-exact loopback tests see; a second run tells such a glitch from a fault, which fails
+    # both times.
+    ctest --output-on-failure --label-regex pulse --repeat until-pass:2 || status=$?
+fi
+exit "$status"
