@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 namespace {
@@ -78,95 +79,96 @@ void Logo(QPainter& painter, QPointF at, int pixels, const QColor& colour) {
     painter.drawPath(word);
 }
 
-QImage Splash() {
-    QImage picture(420, 260, QImage::Format_RGB32);
+// A picture of the given size with the sky behind whatever `draw` paints on it.
+QImage SkyPicture(QSize size, const std::function<void(QPainter&)>& draw) {
+    QImage picture(size, QImage::Format_RGB32);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
     Sky(painter, picture.rect());
-    Logo(painter, {36, 88}, 52, Qt::white);
-    painter.setPen(QColor(255, 255, 255, 220));
-    painter.setFont(Font(15, false));
-    painter.drawText(QPointF(40, 116), QStringLiteral("Integrated Musical Transcribing Tool"));
-    Waveform(painter, QRectF(36, 160, 348, 52), 0.38, 0.64);
-    painter.setPen(QColor(255, 255, 255, 200));
-    painter.setFont(Font(11, false));
-    painter.drawText(QRectF(0, 232, 400, 16), Qt::AlignRight, QStringLiteral("Version 4.00"));
-    painter.setPen(QPen(QColor(255, 255, 255, 90), 1));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRectF(0.5, 0.5, 419, 259));
+    draw(painter);
+    painter.end();
     return picture;
+}
+
+QImage Splash() {
+    return SkyPicture(QSize(420, 260), [](QPainter& painter) {
+        Logo(painter, {36, 88}, 52, Qt::white);
+        painter.setPen(QColor(255, 255, 255, 220));
+        painter.setFont(Font(15, false));
+        painter.drawText(QPointF(40, 116), QStringLiteral("Integrated Musical Transcribing Tool"));
+        Waveform(painter, QRectF(36, 160, 348, 52), 0.38, 0.64);
+        painter.setPen(QColor(255, 255, 255, 200));
+        painter.setFont(Font(11, false));
+        painter.drawText(QRectF(0, 232, 400, 16), Qt::AlignRight, QStringLiteral("Version 4.00"));
+        painter.setPen(QPen(QColor(255, 255, 255, 90), 1));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(QRectF(0.5, 0.5, 419, 259));
+    });
 }
 
 // Welcome: the loop of a section, the heart of transcribing by ear.
 QImage Welcome() {
-    QImage picture(360, 130, QImage::Format_RGB32);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Sky(painter, picture.rect());
-    Logo(painter, {22, 44}, 28, Qt::white);
-    Waveform(painter, QRectF(22, 78, 316, 36), 0.3, 0.62);
-    return picture;
+    return SkyPicture(QSize(360, 130), [](QPainter& painter) {
+        Logo(painter, {22, 44}, 28, Qt::white);
+        Waveform(painter, QRectF(22, 78, 316, 36), 0.3, 0.62);
+    });
 }
 
 // A level meter beside a microphone: check that the right device records.
 QImage RecordingDevice() {
-    QImage picture(360, 130, QImage::Format_RGB32);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Sky(painter, picture.rect());
-    const ArtPalette& look = Look();
-    // The microphone.
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(Qt::white);
-    painter.drawRoundedRect(QRectF(52, 22, 34, 58), 17, 17);
-    painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawArc(QRectF(40, 38, 58, 56), 200 * 16, 140 * 16);
-    painter.drawLine(QPointF(69, 94), QPointF(69, 108));
-    painter.drawLine(QPointF(54, 110), QPointF(84, 110));
-    // The level meter.
-    for (int i = 0; i < 14; ++i) {
-        const QColor colour = i < 9 ? look.HeadMarker : i < 12 ? QColor("#FFD166") : look.Record;
+    return SkyPicture(QSize(360, 130), [](QPainter& painter) {
+        const ArtPalette& look = Look();
+        // The microphone.
         painter.setPen(Qt::NoPen);
-        painter.setBrush(i < 11 ? colour : QColor(255, 255, 255, 60));
-        painter.drawRoundedRect(QRectF(130 + i * 15, 96 - i * 4.5, 11, 14 + i * 4.5), 2, 2);
-    }
-    painter.setPen(Qt::white);
-    painter.setFont(Font(14, true));
-    painter.drawText(QPointF(130, 30), QStringLiteral("REC"));
-    painter.setBrush(look.Record);
-    painter.setPen(Qt::NoPen);
-    painter.drawEllipse(QPointF(174, 25), 6, 6);
-    return picture;
+        painter.setBrush(Qt::white);
+        painter.drawRoundedRect(QRectF(52, 22, 34, 58), 17, 17);
+        painter.setPen(QPen(Qt::white, 5, Qt::SolidLine, Qt::RoundCap));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawArc(QRectF(40, 38, 58, 56), 200 * 16, 140 * 16);
+        painter.drawLine(QPointF(69, 94), QPointF(69, 108));
+        painter.drawLine(QPointF(54, 110), QPointF(84, 110));
+        // The level meter.
+        for (int i = 0; i < 14; ++i) {
+            const QColor colour = i < 9    ? look.HeadMarker
+                                  : i < 12 ? QColor("#FFD166")
+                                           : look.Record;
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(i < 11 ? colour : QColor(255, 255, 255, 60));
+            painter.drawRoundedRect(QRectF(130 + i * 15, 96 - i * 4.5, 11, 14 + i * 4.5), 2, 2);
+        }
+        painter.setPen(Qt::white);
+        painter.setFont(Font(14, true));
+        painter.drawText(QPointF(130, 30), QStringLiteral("REC"));
+        painter.setBrush(look.Record);
+        painter.setPen(Qt::NoPen);
+        painter.drawEllipse(QPointF(174, 25), 6, 6);
+    });
 }
 
 // A mixer with the source to record lit.
 QImage RecordingSource() {
-    QImage picture(360, 130, QImage::Format_RGB32);
-    QPainter painter(&picture);
-    painter.setRenderHint(QPainter::Antialiasing);
-    Sky(painter, picture.rect());
-    const ArtPalette& look = Look();
-    const double levels[] = {0.35, 0.8, 0.5, 0.25};
-    const char* names[] = {"Mic", "Stereo Mix", "Line", "CD"};
-    for (int i = 0; i < 4; ++i) {
-        const double x = 46 + i * 82;
-        const bool chosen = i == 1;
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(chosen ? QColor(255, 255, 255, 70) : QColor(255, 255, 255, 25));
-        painter.drawRoundedRect(QRectF(x - 34, 10, 68, 112), 8, 8);
-        painter.setBrush(QColor(10, 30, 50, 150));
-        painter.drawRoundedRect(QRectF(x - 3, 20, 6, 72), 3, 3);
-        const double knob = 20 + (1 - levels[i]) * 64;
-        painter.setBrush(chosen ? look.Accent.lighter(130) : QColor("#E8F2FB"));
-        painter.setPen(QPen(look.ThumbEdge, 1));
-        painter.drawRoundedRect(QRectF(x - 14, knob, 28, 10), 3, 3);
-        painter.setPen(chosen ? QColor(Qt::white) : QColor(255, 255, 255, 190));
-        painter.setFont(Font(11, chosen));
-        painter.drawText(QRectF(x - 40, 100, 80, 18), Qt::AlignCenter,
-                         QString::fromLatin1(names[i]));
-    }
-    return picture;
+    return SkyPicture(QSize(360, 130), [](QPainter& painter) {
+        const ArtPalette& look = Look();
+        const double levels[] = {0.35, 0.8, 0.5, 0.25};
+        const char* names[] = {"Mic", "Stereo Mix", "Line", "CD"};
+        for (int i = 0; i < 4; ++i) {
+            const double x = 46 + i * 82;
+            const bool chosen = i == 1;
+            painter.setPen(Qt::NoPen);
+            painter.setBrush(chosen ? QColor(255, 255, 255, 70) : QColor(255, 255, 255, 25));
+            painter.drawRoundedRect(QRectF(x - 34, 10, 68, 112), 8, 8);
+            painter.setBrush(QColor(10, 30, 50, 150));
+            painter.drawRoundedRect(QRectF(x - 3, 20, 6, 72), 3, 3);
+            const double knob = 20 + (1 - levels[i]) * 64;
+            painter.setBrush(chosen ? look.Accent.lighter(130) : QColor("#E8F2FB"));
+            painter.setPen(QPen(look.ThumbEdge, 1));
+            painter.drawRoundedRect(QRectF(x - 14, knob, 28, 10), 3, 3);
+            painter.setPen(chosen ? QColor(Qt::white) : QColor(255, 255, 255, 190));
+            painter.setFont(Font(11, chosen));
+            painter.drawText(QRectF(x - 40, 100, 80, 18), Qt::AlignCenter,
+                             QString::fromLatin1(names[i]));
+        }
+    });
 }
 
 } // namespace
