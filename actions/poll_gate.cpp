@@ -1,26 +1,14 @@
 #include "poll_gate.h"
 
+#include "fatal_error.h"
 #include "key_polling.h"
-#include "message_format.h"
-#include "messages.h"
 #include "platform/tick_count.h"
-#include "program_caption.h"
 #include "real_time_key.h"
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
-#include <QMessageBox>
 #include <QWidget>
 #include <cstdlib>
-
-namespace {
-
-// Message texts break lines with carriage returns.
-QString WithLineFeeds(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
-}
-
-} // namespace
 
 TPollGate::TPollGate(std::function<bool()> programInFront, TRealTimeKey* minimizeKey,
                      QObject* parent)
@@ -59,7 +47,8 @@ void TPollGate::Idle() {
 }
 
 void TPollGate::PollGate() {
-    if (fatalDialogOpen || polling || QApplication::activePopupWidget() != nullptr) {
+    if (fatalDialogOpen || polling || FatalErrorBoxOpen() ||
+        QApplication::activePopupWidget() != nullptr) {
         return;
     }
     polling = true;
@@ -85,16 +74,12 @@ void TPollGate::PollGate() {
 
 void TPollGate::ReportFatal(const std::exception& error) {
     fatalDialogOpen = true;
-    const QString text =
-        WithLineFeeds(FormatMessage(SFatalError, {QString::fromUtf8(error.what())}));
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgramCaption), text,
-                    QMessageBox::Ok | QMessageBox::Cancel);
     const QPointer<TPollGate> alive(this);
-    const int answer = box.exec();
+    const std::optional<bool> goOn = AskToGoOnAfterError(error);
     if (!alive) {
         return;
     }
-    if (answer == QMessageBox::Ok) {
+    if (goOn == false) {
         // Polling stays off: the program is ending.
         if (OnFatalExit) {
             OnFatalExit();

@@ -1,0 +1,277 @@
+#include "main_controller.h"
+
+#include "actions/event_module.h"
+#include "actions/fatal_error.h"
+#include "actions/messages.h"
+#include "actions/program_caption.h"
+#include "actions/real_time_action.h"
+#include "actions/real_time_button.h"
+#include "audio/record_source.h"
+#include "audio/wave_player.h"
+#include "default_skins.h"
+#include "qvr_window_list.h"
+#include "repeat_frm.h"
+#include "settings.h"
+#include "wave_frm.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QFileDialog>
+#include <QTimer>
+#include <cstdlib>
+
+TMainController::TMainController(TMainFrm& frm, TEventModule& events, Settings& settings,
+                                 std::string dataFolder)
+    : frm(frm), events(events), settings(settings), dataFolder(std::move(dataFolder)) {
+    ShowMessage = [this](const QString& text, QMessageBox::Icon icon) {
+        QMessageBox box(icon, QString::fromUtf8(ProgramCaption), text, QMessageBox::Ok, &this->frm);
+        box.exec();
+    };
+    if (settings.RecordSource == RecordSourceSong) {
+        recordSource = std::make_unique<TSongRecordSource>(player);
+    }
+    if (settings.PosChangeType >= 0 && settings.PosChangeType <= 2) {
+        player.SetPositioningMethod(static_cast<std::uint8_t>(settings.PosChangeType));
+    }
+    ratio = DefaultRatio();
+    // The skin's bars call these as soon as a skin gives them: they are set before any skin.
+    TSkinScrollHandlers& bars = frm.ScrollHandlers;
+    bars.PlayingPositionScroll = [this](TCustomBitmapScrollBar*, TScrollCode code, int& position) {
+        Guarded([&] { PlayingPositionScroll(code, position); });
+    };
+    bars.PlayingPositionDblClick = [this](TCustomBitmapScrollBar*) {
+        Guarded([&] { PlayingPositionDblClick(); });
+    };
+    bars.RepeatStartScroll = [this](TCustomBitmapScrollBar*, TScrollCode code, int& position) {
+        Guarded([&] { RepeatBarScroll(true, code, position); });
+    };
+    bars.RepeatEndScroll = [this](TCustomBitmapScrollBar*, TScrollCode code, int& position) {
+        Guarded([&] { RepeatBarScroll(false, code, position); });
+    };
+    bars.RatioChange = [this](TCustomBitmapScrollBar* bar) {
+        Guarded([&] { SetRatio(bar->Position(), true); });
+    };
+    frm.OnSkinLoaded = [this] {
+        Guarded([this] {
+            RefreshDisplay();
+            ShowRepeatTimes(true);
+            UpdateControlVisibility();
+            SetRatio(ratio);
+            executeEnabled = false;
+            UpdateControlVisibility();
+        });
+    };
+    QObject::connect(events.Timer1, &QTimer::timeout, &frm, [this] { Tick(); });
+}
+
+TMainController::~TMainController() {
+    events.Timer1->stop();
+    // Recordings read from the song player's tap: they end before it goes.
+    ReleaseAllWindows();
+}
+
+QWidget* TMainController::MainWindow() {
+    return &frm;
+}
+
+void TMainController::BringMainToFront() {
+    frm.raise();
+    // Taking the focus from another program would be rude; within the program it is expected.
+    if (QApplication::activeWindow() != nullptr) {
+        frm.activateWindow();
+    }
+}
+
+const TSkinWindowLook& TMainController::WindowSkin(TQvrKind kind) const {
+    static const TSkinWindowLook cassette = DefaultCassetteSkin();
+    static const TSkinWindowLook card = DefaultCardSkin();
+    const bool isCassette = kind == TQvrKind::Cassette;
+    const TSkinWindowLook& skin = isCassette ? frm.Parameters.Cassette : frm.Parameters.Card;
+    // Until a skin describes the windows (or after a skin failed), they keep their own looks.
+    if (skin.Width <= 0 || skin.Height <= 0) {
+        return isCassette ? cassette : card;
+    }
+    return skin;
+}
+
+int TMainController::DockSnapDistance() const {
+    return frm.Parameters.DockSnapDistance;
+}
+
+std::string TMainController::ChooseSaveWaveFile() {
+    const QString name =
+        QFileDialog::getSaveFileName(&frm, SSaveWaveDialogTitle, QString::fromStdString(dataFolder),
+                                     SSaveWaveFilter, nullptr, QFileDialog::DontConfirmOverwrite);
+    return name.toStdString();
+}
+
+void TMainController::WireActions() {
+    for (const TEventCommand& command : events.Commands()) {
+        TRealTimeAction* action = command.Action;
+        action->OnDown = [this](QObject* sender) {
+            Guarded([&] { Press(static_cast<TRealTimeAction*>(sender)->Tag()); });
+        };
+        action->OnHolding = [this](QObject* sender, std::int32_t milliSec) {
+            Guarded([&] { Holding(static_cast<TRealTimeAction*>(sender)->Tag(), milliSec); });
+        };
+        action->OnReleased = [this](QObject* sender, std::int32_t milliSec) {
+            Guarded([&] { Release(static_cast<TRealTimeAction*>(sender)->Tag(), milliSec); });
+        };
+        action->OnClick = [this](QObject* sender) {
+            auto* clicked = static_cast<TRealTimeAction*>(sender);
+            QObject* source = clicked->SourceButton();
+            Guarded([&] { Click(clicked->Tag(), clicked->Toggled(), source); });
+        };
+    }
+}
+
+void TMainController::Guarded(const std::function<void()>& work) {
+    try {
+        work();
+    } catch (const std::exception& error) {
+        ReportFatal(error);
+    }
+}
+
+void TMainController::ReportFatal(const std::exception& error) {
+    if (FatalErrorBoxOpen()) {
+        return;
+    }
+    const bool ticking = events.Timer1->isActive();
+    events.Timer1->stop();
+    const std::optional<bool> goOn = AskToGoOnAfterError(error);
+    if (goOn == false) {
+        if (Shell.Exit) {
+            Shell.Exit();
+        } else {
+            QCoreApplication::exit(EXIT_FAILURE);
+        }
+        return;
+    }
+    if (ticking) {
+        events.Timer1->start(TickMilliseconds);
+    }
+}
+
+TMainController::TMode TMainController::Mode() const {
+    if (docked == nullptr) {
+        return ModeNothing;
+    }
+    return docked->Kind() == TQvrKind::Cassette ? ModeCassette : ModeCard;
+}
+
+TWaveFrm* TMainController::DockedCassette() const {
+    return Mode() == ModeCassette ? static_cast<TWaveFrm*>(docked) : nullptr;
+}
+
+TRepeatFrm* TMainController::DockedCard() const {
+    return Mode() == ModeCard ? static_cast<TRepeatFrm*>(docked) : nullptr;
+}
+
+void TMainController::DockWindow(TQvrBaseFrm* window, bool glide) {
+    if (window == docked) {
+        return;
+    }
+    if (window != nullptr) {
+        window->GoToDockingPoint(glide);
+    }
+    TQvrBaseFrm* old = docked;
+    if (old != nullptr && window != nullptr) {
+        old->GlideToFreeSpot(window);
+    }
+    if (old != nullptr && old->Kind() == TQvrKind::Cassette) {
+        static_cast<TWaveFrm*>(old)->ActivePlayer().Stop();
+    }
+    if (old == nullptr && window != nullptr && window->Kind() != TQvrKind::Card && HasMedia()) {
+        player.Stop();
+    }
+    docked = window;
+    RefreshDisplay();
+    switch (Mode()) {
+    case ModeNothing:
+        cardRepeatEnd = -1;
+        ShowRepeatTimes(true);
+        break;
+    case ModeCassette:
+        if (HasMedia()) {
+            player.Stop();
+        }
+        // A docked cassette shows its own speed: the one it was changed to, or the default.
+        {
+            TWaveFrm& cassette = *DockedCassette();
+            SetRatio(cassette.IsStretched() ? cassette.StretchRatio() : DefaultRatio());
+            executeEnabled = !cassette.IsStretched();
+        }
+        ShowRepeatTimes(true);
+        BringMainToFront();
+        break;
+    case ModeCard:
+        cardRepeatEnd = -1;
+        ShowRepeatTimes(true);
+        BringMainToFront();
+        break;
+    }
+    UpdateControlVisibility();
+    if (settings.AutoStartRepeating) {
+        const TRepeatFrm* card = DockedCard();
+        if (DockedCassette() != nullptr || (card != nullptr && card->IsValid())) {
+            RepeatSwitch(true);
+            events.reRepeatPlaySwitch->SetToggled(true);
+        }
+    }
+    if (TWaveFrm* cassette = DockedCassette();
+        cassette != nullptr && cassette->RepeatStartTimeOnFile != -1) {
+        MediaJump(cassette->RepeatStartTimeOnFile);
+    }
+    UpdateControlVisibility();
+}
+
+void TMainController::EjectDocked() {
+    if (docked != nullptr) {
+        docked->Eject();
+    }
+}
+
+void TMainController::CloseDocked() {
+    if (docked != nullptr) {
+        ReleaseWindow(docked);
+    }
+}
+
+void TMainController::ReleaseWindow(TQvrBaseFrm* window) {
+    if (window == docked) {
+        DockWindow(nullptr, false);
+    }
+    if (window == recordingCassette) {
+        recordingCassette = nullptr;
+    }
+    std::erase_if(closeQueue,
+                  [window](const QPointer<TQvrBaseFrm>& queued) { return queued == window; });
+    delete window;
+    UpdateControlVisibility();
+}
+
+void TMainController::QueueClose(TQvrBaseFrm* window) {
+    closeQueue.emplace_back(window);
+}
+
+void TMainController::ReleaseCloseQueue() {
+    const std::vector<QPointer<TQvrBaseFrm>> queued = std::move(closeQueue);
+    closeQueue.clear();
+    for (const QPointer<TQvrBaseFrm>& window : queued) {
+        if (window) {
+            ReleaseWindow(window);
+        }
+    }
+}
+
+void TMainController::ReleaseAllWindows() {
+    if (docked != nullptr) {
+        DockWindow(nullptr, false);
+    }
+    recordingCassette = nullptr;
+    autoRecording = false;
+    closeQueue.clear();
+    ReleaseAllQvrWindows();
+    UpdateControlVisibility();
+}

@@ -1,0 +1,288 @@
+#pragma once
+
+#include "audio/cda_media_player.h"
+#include "cassette_host.h"
+#include "main_frm.h"
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QObject;
+class TEventModule;
+class TRealTimeAction;
+class TRepeatFrm;
+class TSongDataStore;
+class TSongListLink;
+class TSongRecordSource;
+class TWaveFrm;
+struct Settings;
+
+// The controller of the whole program: it owns the song player, knows which cassette or memory
+// card is docked, and turns every command into work on the song, the docked card or the docked
+// cassette. Its 64 ms tick follows the song, loops a card's section, saves and loads each song's
+// windows when the song changes and releases closed windows.
+class TMainController : public TCassetteHost {
+public:
+    // What is docked decides what the commands act on.
+    enum TMode { ModeNothing = 1, ModeCard = 2, ModeCassette = 3 };
+
+    // The action codes (Tag) of the commands.
+    enum TCommand {
+        cmPrevTrack = 1,
+        cmBack = 2,
+        cmStop = 3,
+        cmPause = 4,
+        cmPlay = 5,
+        cmStep = 6,
+        cmNextTrack = 7,
+        cmEject = 8,
+        cmRepStartBack = 11,
+        cmRepStartSet = 12,
+        cmRepStartStep = 13,
+        cmRepEndBack = 21,
+        cmRepEndSet = 22,
+        cmRepEndStep = 23,
+        cmRepeatPlaySwitch = 31,
+        cmAutoRec = 32,
+        cmRec = 33,
+        cmJumpToStartTime = 34,
+        cmHistoryBack = 35,
+        cmWaveSlow = 41,
+        cmWaveFast = 42,
+        cmExecSpeedChange = 43,
+        cmRestoreSpeedChange = 44,
+        cmTrash = 51,
+        cmSelect = 52,
+        cmEjectCassette = 53,
+        cmMinimize = 61,
+        cmExit = 62,
+        cmConfig = 63,
+        cmShowHomepage = 70,
+        cmShowVornic = 71,
+    };
+
+    static constexpr int MinRatio = 10;
+    static constexpr int MaxRatio = 500;
+    static constexpr int TickMilliseconds = 64;
+
+    // settings: the program's, read and changed here; songData and songList may be set later.
+    TMainController(TMainFrm& frm, TEventModule& events, Settings& settings,
+                    std::string dataFolder);
+    ~TMainController() override;
+    TMainController(const TMainController&) = delete;
+    TMainController& operator=(const TMainController&) = delete;
+
+    // Where each song's windows are kept, and the list of songs to go back and forth in.
+    void SetSongDataStore(TSongDataStore* store) { songData = store; }
+    void SetSongList(TSongListLink* list) { songList = list; }
+
+    // What the window around the controller does for the commands that are its own: Minimize,
+    // Exit, Config (with the control that fired it, or none), the two web pages (with the
+    // skin button's address), Select. Unset, the command does nothing.
+    struct TShellCommands {
+        std::function<void()> Minimize;
+        std::function<void()> Exit;
+        std::function<void(QWidget* control)> Config;
+        std::function<void(const QString& address)> ShowHomepage;
+        std::function<void()> ShowVornic;
+        std::function<void()> Select;
+        // The automatic recording's window: shown while the card's section records, closed
+        // when it ends. Unset, the recording runs without a window.
+        std::function<void()> ShowAutoRecord;
+        std::function<void()> CloseAutoRecord;
+    } Shell;
+
+    // The dialog windows that may keep the focus away from the main window.
+    std::vector<QPointer<QWidget>> DialogForms;
+
+    // How the user is told things: a message box by default; tests listen instead.
+    std::function<void(const QString& text, QMessageBox::Icon icon)> ShowMessage;
+
+    // --- TCassetteHost
+    QWidget* MainWindow() override;
+    void BringMainToFront() override;
+    bool StayOnTop() const override { return stayOnTop; }
+    const Settings& GetSettings() const override { return settings; }
+    std::string DataFolder() const override { return dataFolder; }
+    TCDAMediaPlayer& SongPlayer() override { return player; }
+    const TSkinWindowLook& WindowSkin(TQvrKind kind) const override;
+    int DockSnapDistance() const override;
+    TQvrBaseFrm* DockedWindow() const override { return docked; }
+    void DockWindow(TQvrBaseFrm* window, bool glide) override;
+    void QueueClose(TQvrBaseFrm* window) override;
+    std::string ChooseSaveWaveFile() override;
+
+    // --- the four events of every command, wired by WireActions
+    void WireActions();
+    void Press(int tag);
+    void Holding(int tag, std::int32_t milliSec);
+    void Release(int tag, std::int32_t milliSec);
+    // switchWasOn: a switch's state before this click flips it.
+    void Click(int tag, bool switchWasOn, QObject* source = nullptr);
+
+    // --- songs
+    // False when the song is missing or cannot be played; the user has been told why.
+    bool OpenSong(const std::string& path);
+    const std::string& SongPath() const { return songPath; }
+    const std::string& SongKey() const { return songKey; }
+    bool SongReady() const { return songReady; }
+    void MediaJump(std::int32_t time);
+
+    // --- the main timer
+    // Starts the tick, reopens the song the settings name and puts the player back where it
+    // was; Save at shut-down writes that state back.
+    void Start();
+    void SaveAtShutDown();
+    void Tick();
+
+    // --- cassettes and cards
+    TMode Mode() const;
+    TWaveFrm* DockedCassette() const;
+    TRepeatFrm* DockedCard() const;
+    TWaveFrm* RecordingCassette() const { return recordingCassette; }
+    void EjectDocked();
+    // Releases the docked window now (the Trash command).
+    void CloseDocked();
+    // Releases every cassette and card, the docked one first undocked.
+    void ReleaseAllWindows();
+    // Sets one end of the docked card, making and docking a card when nothing is docked.
+    void SetCardTime(bool start, std::int32_t time, bool updateBars);
+    void PositionCassette(std::int32_t time);
+    std::int32_t CardRepeatEnd() const { return cardRepeatEnd; }
+    bool AutoRecording() const { return autoRecording; }
+
+    // --- speed
+    int Ratio() const { return ratio; }
+    // Clamps to 10..500; fromBar: the change comes from the ratio bar itself.
+    void SetRatio(int value, bool fromBar = false);
+    bool ExecuteEnabled() const { return executeEnabled; }
+    int DefaultRatio() const;
+
+    // --- display
+    void RefreshDisplay();
+    void UpdateControlVisibility();
+    void ShowCurrentTime(std::int32_t time);
+    // The two repeat texts (and bars) for what is docked.
+    void ShowRepeatTimes(bool updateBars);
+
+    // --- options the menus change
+    bool LoopPlay = false;
+    void SetStayOnTop(bool value) { stayOnTop = value; }
+    bool Holding() const { return holding; }
+    std::int32_t MediaHistoryPosition() const { return mediaHistory; }
+    bool EndOfSongBlocked() const { return endOfSongBlocked; }
+
+private:
+    struct TSnapshot {
+        TMPModes Mode = TMPModes::mpNotReady;
+        std::int32_t Track = 0;
+        bool Ready = false;
+    };
+    // The values a hold command captured at its press.
+    enum THoldStart {
+        hsBack,
+        hsStep,
+        hsRepStartBack,
+        hsRepStartStep,
+        hsRepEndBack,
+        hsRepEndStep,
+        hsSlow,
+        hsFast,
+        HoldStartCount
+    };
+
+    using TClickHandler = void (TMainController::*)(bool switchWasOn, QObject* source);
+    void ClickModeShared(int tag, QObject* source);
+    void ClickPrevTrack(bool, QObject*);
+    void ClickStop(bool, QObject*);
+    void ClickPause(bool, QObject*);
+    void ClickPlay(bool, QObject*);
+    void ClickNextTrack(bool, QObject*);
+    void ClickEject(bool, QObject*);
+    void ClickRepStartSet(bool, QObject*);
+    void ClickRepEndSet(bool, QObject*);
+    void ClickRepeatSwitch(bool switchWasOn, QObject*);
+    void ClickAutoRec(bool, QObject*);
+    void ClickJumpToStartTime(bool, QObject*);
+    void ClickHistoryBack(bool, QObject*);
+    void ClickExecSpeedChange(bool, QObject*);
+    void ClickRestoreSpeedChange(bool, QObject*);
+    void ClickTrash(bool, QObject*);
+    TClickHandler ClickHandlerOf(TMode mode, int tag) const;
+
+    // Runs a command, a tick or a scroll; an error it raises ends in the one error box.
+    void Guarded(const std::function<void()>& work);
+    void ReportFatal(const std::exception& error);
+
+    bool HasMedia() const;
+    bool SongIsReady() const;
+    std::int32_t MediaPosition();
+    std::int32_t FirstPlayablePosition();
+    std::int32_t CassetteLength(TWaveFrm& cassette);
+    // The time shown for t: its track's time, or the cassette's.
+    void ShowMediaTimeAt(TTimeText which, std::int32_t time, TSkinFunction bar, bool updateBars);
+    void ShowCardTimes(bool updateBars);
+    void SetBar(TSkinFunction bar, int max, int position);
+    void SetGroupVisible(TSkinFunction group, bool visible);
+    void RebuildSongList();
+    void PreviewHold(int tag, std::int32_t milliSec);
+    void CommitHold(int tag, std::int32_t milliSec);
+    std::int32_t HoldTarget(int tag, std::int32_t milliSec);
+    int CassetteQuickness();
+
+    void RepeatSwitch(bool turnOn);
+    void StartRecording();
+    void StopRecording();
+    void StartAutoRecording();
+    void FinishAutoRecording();
+    void ExecuteSpeedChange();
+    void RestoreSpeedChange();
+    // Runs change on the docked cassette, which goes on playing and repeating as before.
+    void ChangeCassetteSpeed(const std::function<void(TWaveFrm&)>& change);
+
+    void SongOpened();
+    void SongClosed();
+    void AdvanceAtEndOfSong();
+    void ReleaseCloseQueue();
+    void KeepFocusOnMain();
+    void ReleaseWindow(TQvrBaseFrm* window);
+
+    void PlayingPositionScroll(int code, int position);
+    void PlayingPositionDblClick();
+    void RepeatBarScroll(bool start, int code, int position);
+
+    TMainFrm& frm;
+    TEventModule& events;
+    Settings& settings;
+    std::string dataFolder;
+    TCDAMediaPlayer player;
+    std::unique_ptr<TSongRecordSource> recordSource;
+    TSongDataStore* songData = nullptr;
+    TSongListLink* songList = nullptr;
+
+    std::string songPath;
+    bool songReady = false;
+    std::string songKey;
+    TQvrBaseFrm* docked = nullptr;
+    std::int32_t cardRepeatEnd = -1;
+    bool autoRecording = false;
+    TWaveFrm* recordingCassette = nullptr;
+    bool endOfSongBlocked = false;
+    bool holding = false;
+    std::int32_t mediaHistory = 0;
+    int ratio = 150;
+    bool executeEnabled = false;
+    bool ratioFromBar = false;
+    bool stayOnTop = false;
+    std::vector<QPointer<TQvrBaseFrm>> closeQueue;
+    TSnapshot previous;
+    std::array<std::int32_t, HoldStartCount> holdStart{};
+    bool tickErrorBoxOpen = false;
+};
