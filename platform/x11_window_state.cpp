@@ -40,11 +40,12 @@ std::vector<xcb_atom_t> Atoms(xcb_connection_t* connection, xcb_window_t window,
 } // namespace
 
 void AddSkipTaskbarState(QWindow* window) {
+    // Other platforms (offscreen, Wayland) may still answer for X11, without a connection.
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11) {
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
         return;
     }
-    xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
     if (state == XCB_ATOM_NONE) {

@@ -1,0 +1,362 @@
+#include "actions/event_module.h"
+#include "actions/messages.h"
+#include "audio/wave_player.h"
+#include "controller/main_controller.h"
+#include "controller/qvr_window_list.h"
+#include "controller/repeat_frm.h"
+#include "controller/settings.h"
+#include "controller/song_data_store.h"
+#include "controller/wave_frm.h"
+#include "platform/virtual_wave_device.h"
+#include "tests/dialogs/modal.h"
+#include "tests/support/disc_image.h"
+#include "tests/support/gui_events.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wave_fixture.h"
+
+#include <QMessageBox>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+
+using C = TMainController;
+const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
+// Bytes of `ms` milliseconds of the songs and cassettes here.
+constexpr std::int64_t BytesOf(std::int64_t ms) {
+    return ms * 44100 * 4 / 1000;
+}
+
+// Byte `n` of the song's data: different from its neighbours and from every other 64 KB.
+Bytes SongBytes(std::int64_t bytes) {
+    return Pattern(static_cast<std::size_t>(bytes), 7);
+}
+
+// Drives the controller through its four events as keys and buttons would, on the virtual
+// wave devices, with a WAVE song of 20 s and, where asked, a disc image.
+class MainControllerTest : public testing::Test {
+protected:
+    MainControllerTest() {
+        WriteWave(songPath, Stereo16, SongBytes(BytesOf(20000)));
+        controller.ShowMessage = [this](const QString& text, QMessageBox::Icon) {
+            messages.push_back(text);
+        };
+        controller.WireActions();
+        // One control in every group, so what the controller shows and hides can be seen.
+        for (int i = 0; i < SkinFunctionCount; ++i) {
+            auto* control = new QWidget(&frm);
+            frm.Groups[static_cast<TSkinFunction>(i)].Add(control);
+        }
+    }
+
+    bool Visible(TSkinFunction group) const { return !frm.Groups[group].Item(0)->isHidden(); }
+
+    // Lets the song, or a playing cassette, be heard `ms` further.
+    void Hear(std::int64_t ms) {
+        for (std::int64_t bytes = BytesOf(ms); bytes > 0;) {
+            VirtualWaveDevice* output = devices.Output();
+            ASSERT_NE(output, nullptr);
+            const std::int64_t n = output->Advance(std::min<std::int64_t>(bytes, 4096));
+            ProcessGuiEvents();
+            ASSERT_GT(n, 0);
+            bytes -= n;
+        }
+    }
+
+    void OpenSongAt(std::int32_t ms) {
+        ASSERT_TRUE(controller.OpenSong(songPath));
+        player().SetPosition(ms);
+    }
+
+    TCDAMediaPlayer& player() { return controller.SongPlayer(); }
+    std::int32_t Position() { return player().GetPosition(); }
+    QString Text(TTimeText which) const { return frm.Text(which); }
+
+    void Hold(int tag, std::int32_t ms) {
+        controller.Press(tag);
+        controller.Holding(tag, ms);
+    }
+    void HoldAndRelease(int tag, std::int32_t ms) {
+        Hold(tag, ms);
+        controller.Release(tag, ms);
+    }
+
+    // A cassette of `ms` milliseconds, docked.
+    TWaveFrm& DockCassette(std::int32_t ms) {
+        const std::string path = data.File("cassette" + std::to_string(++cassettes) + ".wav");
+        WriteWave(path, Stereo16, Pattern(static_cast<std::size_t>(BytesOf(ms))));
+        auto* cassette = new TWaveFrm(controller);
+        cassette->OpenFile(path);
+        controller.DockWindow(cassette, false);
+        return *cassette;
+    }
+
+    VirtualWaveDevices devices;
+    TempDir data;
+    std::string songPath = data.File("song.wav");
+    Settings settings = DefaultSettings("");
+    TEventModule events;
+    TMainFrm frm{events, QString::fromStdString(data.Path() + "/")};
+    TMainController controller{frm, events, settings, data.Path()};
+    std::vector<QString> messages;
+    int cassettes = 0;
+};
+
+struct ClickCase {
+    const char* name;
+    bool cassetteDocked;
+    bool playingBefore; // the song, or the docked cassette
+    int tag;
+    bool playingAfter;
+    TMPModes songAfter;
+};
+
+TEST_F(MainControllerTest, ClicksActOnTheSongOrOnTheDockedCassette) {
+    const ClickCase cases[] = {
+        {"Play starts the song", false, false, C::cmPlay, true, TMPModes::mpPlaying},
+        {"Play stops a playing song", false, true, C::cmPlay, false, TMPModes::mpStopped},
+        {"Stop", false, true, C::cmStop, false, TMPModes::mpStopped},
+        {"Pause", false, true, C::cmPause, false, TMPModes::mpPaused},
+        {"Play plays the cassette, not the song", true, false, C::cmPlay, true,
+         TMPModes::mpStopped},
+        {"Play stops a playing cassette", true, true, C::cmPlay, false, TMPModes::mpStopped},
+        {"Pause toggles the cassette", true, false, C::cmPause, true, TMPModes::mpStopped},
+        {"Stop stops the cassette", true, true, C::cmStop, false, TMPModes::mpStopped},
+        {"PrevTrack does nothing with a cassette", true, true, C::cmPrevTrack, true,
+         TMPModes::mpStopped},
+    };
+    OpenSongAt(5000);
+    for (const ClickCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        controller.ReleaseAllWindows();
+        player().Stop();
+        TWaveFrm* cassette = c.cassetteDocked ? &DockCassette(3000) : nullptr;
+        if (c.playingBefore) {
+            cassette != nullptr ? cassette->ActivePlayer().Play() : player().Play();
+        }
+        controller.Click(c.tag, false);
+        const bool playing = cassette != nullptr
+                                 ? cassette->ActivePlayer().GetState() == TWavePlayer::StatePlaying
+                                 : player().GetMode() == TMPModes::mpPlaying;
+        EXPECT_EQ(playing, c.playingAfter);
+        EXPECT_EQ(player().GetMode(), c.songAfter);
+    }
+}
+
+TEST_F(MainControllerTest, ACassettePlayedOnAndStoppedKeepsItsPlace) {
+    OpenSongAt(0);
+    TWaveFrm& cassette = DockCassette(3000);
+    controller.Click(C::cmPlay, false);
+    Hear(500);
+    controller.Click(C::cmPlay, false);
+    EXPECT_EQ(cassette.ActivePlayer().GetPosition(), 500);
+}
+
+TEST_F(MainControllerTest, HeldPositioningPreviewsAndMovesOnceAtRelease) {
+    OpenSongAt(15000);
+    // Quickness 10: a second held moves ten seconds.
+    Hold(C::cmBack, 1000);
+    EXPECT_EQ(Text(TTimeText::CurrentTime), "00:05:00");
+    EXPECT_EQ(Position(), 15000);
+    EXPECT_TRUE(controller.Holding());
+    controller.Release(C::cmBack, 1000);
+    EXPECT_EQ(Position(), 5000);
+    EXPECT_EQ(controller.MediaHistoryPosition(), 5000);
+    EXPECT_FALSE(controller.Holding());
+
+    // Past the start the preview stops at the beginning and the song lands there.
+    Hold(C::cmBack, 2000);
+    EXPECT_EQ(Text(TTimeText::CurrentTime), "00:00:00");
+    controller.Release(C::cmBack, 2000);
+    EXPECT_EQ(Position(), 0);
+
+    HoldAndRelease(C::cmStep, 300);
+    EXPECT_EQ(Position(), 3000);
+}
+
+TEST_F(MainControllerTest, ACassetteMovesByItsStepFactor) {
+    OpenSongAt(0);
+    settings.MainFrmSearchSpeed = 15;
+    TWaveFrm& cassette = DockCassette(2000);
+    // 0.25 x 15 = 3.75, rounded to 4 ms a held millisecond.
+    Hold(C::cmStep, 100);
+    EXPECT_EQ(Text(TTimeText::CurrentTime), "00:00:40");
+    controller.Release(C::cmStep, 100);
+    EXPECT_EQ(cassette.ActivePlayer().GetPosition(), 400);
+    EXPECT_EQ(cassette.HistoryPosition, 400);
+    HoldAndRelease(C::cmBack, 1000);
+    EXPECT_EQ(cassette.ActivePlayer().GetPosition(), 0);
+}
+
+TEST_F(MainControllerTest, TheRatioMovesAHundredIn1600MsAndStaysInItsRange) {
+    OpenSongAt(0);
+    DockCassette(3000);
+    EXPECT_EQ(controller.Ratio(), 150);
+    Hold(C::cmWaveFast, 1600);
+    EXPECT_EQ(controller.Ratio(), 250);
+    EXPECT_EQ(frm.Groups[TSkinFunction::SpeedMeterLabel].Item(0)->windowTitle(), "250%");
+    controller.Release(C::cmWaveFast, 100000);
+    EXPECT_EQ(controller.Ratio(), C::MaxRatio);
+    HoldAndRelease(C::cmWaveSlow, 100000);
+    EXPECT_EQ(controller.Ratio(), C::MinRatio);
+    EXPECT_TRUE(controller.ExecuteEnabled());
+}
+
+TEST_F(MainControllerTest, DiscJumpsAndCardTimesStayOnTheDisc) {
+    DiscImage disc(data.Path(), {750, 1500}); // 10 s and 20 s
+    ASSERT_TRUE(controller.OpenSong(disc.cuePath));
+    player().SetTimeFormat(tfMilliseconds);
+    const std::int32_t track1 = player().TrackPosition(1);
+    const std::int32_t track2 = player().TrackPosition(2);
+    EXPECT_EQ(track2 - track1, 10000);
+
+    // Past the end of the current track: 100 ms before it.
+    controller.MediaJump(track1 + 15000);
+    EXPECT_EQ(Position(), track2 - 100);
+
+    // With nothing docked the repeat start starts from "unset" and so lands on track 1.
+    HoldAndRelease(C::cmRepStartStep, 10);
+    ASSERT_NE(controller.DockedCard(), nullptr);
+    EXPECT_EQ(controller.DockedCard()->StartTime(), track1);
+    // An end past the disc stops at its end, not at its playing time.
+    controller.SetCardTime(false, 999999, true);
+    EXPECT_EQ(controller.DockedCard()->EndTime(), player().EndPosition());
+    EXPECT_EQ(Text(TTimeText::RepeatStop), "00:20:00");
+}
+
+TEST_F(MainControllerTest, RepStartSetWithNothingDockedMakesAndFillsACard) {
+    OpenSongAt(3000);
+    EXPECT_FALSE(Visible(TSkinFunction::Trash));
+    controller.Click(C::cmRepStartSet, false);
+    TRepeatFrm* card = controller.DockedCard();
+    ASSERT_NE(card, nullptr);
+    EXPECT_EQ(card->StartTime(), 3000);
+    EXPECT_EQ(Text(TTimeText::RepeatStart), "00:03:00");
+    EXPECT_TRUE(Visible(TSkinFunction::Trash));
+    EXPECT_FALSE(Visible(TSkinFunction::AutoRec)); // not valid yet
+    player().SetPosition(4000);
+    controller.Click(C::cmRepEndSet, false);
+    EXPECT_EQ(card->EndTime(), 4000);
+    EXPECT_TRUE(Visible(TSkinFunction::AutoRec));
+    EXPECT_TRUE(Visible(TSkinFunction::RepeatPlaySwitch));
+    EXPECT_FALSE(Visible(TSkinFunction::Ratio));
+}
+
+TEST_F(MainControllerTest, ACardRepeatLoopsBackOnTheTickAfterItsEnd) {
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    player().SetPosition(1500);
+    controller.Click(C::cmRepEndSet, false);
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    EXPECT_EQ(controller.CardRepeatEnd(), 1500);
+    EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
+    EXPECT_EQ(Position(), 1000);
+    Hear(400);
+    controller.Tick();
+    EXPECT_EQ(Position(), 1400);
+    Hear(200);
+    controller.Tick();
+    EXPECT_EQ(Position(), 1000);
+    EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
+    // Switched off, it plays on.
+    controller.Click(C::cmRepeatPlaySwitch, true);
+    Hear(600);
+    controller.Tick();
+    EXPECT_EQ(Position(), 1600);
+}
+
+TEST_F(MainControllerTest, RecordingWhileHeldKeepsExactlyWhatTheSongPlayed) {
+    OpenSongAt(1000);
+    controller.Press(C::cmRec);
+    ASSERT_NE(controller.RecordingCassette(), nullptr);
+    EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
+    EXPECT_EQ(controller.DockedWindow(), nullptr);
+    Hear(2000);
+    controller.Release(C::cmRec, 2000);
+    TWaveFrm* cassette = controller.DockedCassette();
+    ASSERT_NE(cassette, nullptr);
+    EXPECT_EQ(controller.RecordingCassette(), nullptr);
+    EXPECT_EQ(cassette->RepeatStartTimeOnFile, 1000);
+    EXPECT_EQ(cassette->RepeatStopTimeOnFile, 3000);
+    const Bytes file = ReadFile(cassette->FileName());
+    const Bytes song = SongBytes(BytesOf(20000));
+    EXPECT_EQ(Bytes(file.begin() + 46, file.end()),
+              Bytes(song.begin() + BytesOf(1000), song.begin() + BytesOf(3000)));
+    // Docked, the cassette puts the song where its recording began.
+    EXPECT_EQ(Position(), 1000);
+    EXPECT_TRUE(controller.EndOfSongBlocked());
+
+    controller.EjectDocked();
+    player().SetPosition(7000);
+    controller.DockWindow(cassette, false);
+    EXPECT_EQ(Position(), 1000);
+}
+
+TEST_F(MainControllerTest, SpeedChangeAndRestoreKeepRepeatAndPlaying) {
+    OpenSongAt(0);
+    TWaveFrm& cassette = DockCassette(2000);
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    ASSERT_TRUE(cassette.ActivePlayer().RepeatEnabled);
+    ASSERT_EQ(cassette.ActivePlayer().GetState(), TWavePlayer::StatePlaying);
+    controller.SetRatio(200);
+    controller.Click(C::cmExecSpeedChange, false);
+    ASSERT_TRUE(cassette.IsStretched());
+    EXPECT_TRUE(cassette.ActivePlayer().RepeatEnabled);
+    EXPECT_EQ(cassette.ActivePlayer().GetState(), TWavePlayer::StatePlaying);
+    EXPECT_TRUE(Visible(TSkinFunction::RestoreSpeedChange));
+    EXPECT_FALSE(Visible(TSkinFunction::ExecSpeedChange));
+    EXPECT_FALSE(controller.ExecuteEnabled());
+    controller.Click(C::cmRestoreSpeedChange, false);
+    EXPECT_FALSE(cassette.IsStretched());
+    EXPECT_TRUE(cassette.ActivePlayer().RepeatEnabled);
+    EXPECT_EQ(cassette.ActivePlayer().GetState(), TWavePlayer::StatePlaying);
+    EXPECT_TRUE(Visible(TSkinFunction::ExecSpeedChange));
+}
+
+TEST_F(MainControllerTest, AMissingSongIsReportedAndNothingStaysOpen) {
+    OpenSongAt(0);
+    EXPECT_FALSE(controller.OpenSong(data.File("gone.wav")));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+              QString(SFileNotFound).replace("%s", QString::fromStdString(data.File("gone.wav"))));
+    EXPECT_FALSE(player().IsOpen());
+    EXPECT_TRUE(controller.SongPath().empty());
+    EXPECT_EQ(Text(TTimeText::CurrentTime), SNoData);
+}
+
+// Keeps nothing; fails when asked to, as a full disk would.
+class FailingStore : public TSongDataStore {
+public:
+    void SaveSongData(const std::string&) override {
+        if (fail) {
+            throw std::runtime_error("disk full");
+        }
+    }
+    void LoadSongData(const std::string&) override {}
+    bool fail = false;
+};
+
+TEST_F(MainControllerTest, AnErrorInTheTickShowsOneBoxAndKeepsTheWindows) {
+    FailingStore store;
+    controller.SetSongDataStore(&store);
+    controller.Start();
+    OpenSongAt(2000);
+    controller.Click(C::cmRepStartSet, false);
+    store.fail = true;
+    int boxes = 0;
+    WhenModalShown([&](QWidget* window) {
+        ++boxes;
+        // The same fault at the next ticks shows no second box.
+        controller.Tick();
+        controller.Tick();
+        EXPECT_FALSE(events.Timer1->isActive());
+        qobject_cast<QMessageBox*>(window)->button(QMessageBox::Cancel)->click();
+    });
+    player().Close(); // the song goes away: its windows are to be saved
+    controller.Tick();
+    EXPECT_EQ(boxes, 1);
+    EXPECT_EQ(QvrWindows().size(), 1u);
+    EXPECT_TRUE(events.Timer1->isActive());
+}
+
+} // namespace
