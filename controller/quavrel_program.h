@@ -1,0 +1,67 @@
+#pragma once
+
+#include "command_line.h"
+#include "controller/settings.h"
+#include "platform/single_instance.h"
+#include "song_list.h"
+
+#include <QPoint>
+#include <QPointer>
+#include <QStringList>
+#include <memory>
+
+class TDataFolder;
+class TDataFolderUi;
+class TEventModule;
+class TMainController;
+class TMainFrm;
+class TPollGate;
+class TSongDataFile;
+class TSplashfrm;
+
+// The program from start to end: one instance per user, the language, the data folder, the
+// windows and the controller, the settings, the message loop, and the shut-down that saves
+// what the user made, whichever way the program is asked to end.
+class TQuavrelProgram {
+public:
+    explicit TQuavrelProgram(TCommandLine commandLine);
+    ~TQuavrelProgram();
+    TQuavrelProgram(const TQuavrelProgram&) = delete;
+    TQuavrelProgram& operator=(const TQuavrelProgram&) = delete;
+
+    // Runs inside the application object; the process's exit code.
+    int Run();
+
+private:
+    bool StartUp();
+    void CreateForms();
+    void ApplySettings();
+    void WireShell();
+    // Saves the song's windows before the program ends; false when that failed and the user
+    // chose to go on.
+    bool SaveForExit();
+    void ShutDown();
+    // The Exit command: the main window closes for good, which ends the message loop.
+    void Exit();
+    void OpenDroppedFiles(const QStringList& files);
+    // What a right click or a double click on the main window does, by the user's choice.
+    void MouseCommand(int choice, QPoint at);
+    void ShowVornic();
+    // Tells the user about an error that does not end the program.
+    void ShowError(const std::exception& error) const;
+
+    TCommandLine commandLine;
+    SingleInstance instance;
+    QString languagePath;
+    std::unique_ptr<TDataFolderUi> dataFolderUi;
+    std::unique_ptr<TDataFolder> dataFolder;
+    Settings settings;
+    TSongList songs;
+    QPointer<TSplashfrm> splash;
+    std::unique_ptr<TEventModule> events;
+    std::unique_ptr<TMainFrm> frm;
+    std::unique_ptr<TMainController> controller;
+    std::unique_ptr<TSongDataFile> songData;
+    std::unique_ptr<TPollGate> pollGate;
+    bool savedForExit = false;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QLockFile>
+#include <QObject>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QLocalServer;
+
+// One running program per user. The first start holds a lock file in the runtime folder and
+// listens on a local socket; a later start finds the lock taken and hands its files to the
+// first one instead of opening windows. A lock left by a killed program is taken over.
+class SingleInstance : public QObject {
+public:
+    // name: the lock's and the socket's name.
+    explicit SingleInstance(const QString& name);
+    ~SingleInstance() override;
+
+    // True when this process is the one running instance from now on.
+    bool Acquire();
+    // Hands files to the running instance; false when none answered.
+    bool SendFiles(const QStringList& files) const;
+    // The running instance received files from a later start.
+    std::function<void(const QStringList& files)> OnFilesReceived;
+
+private:
+    QString LockPath() const;
+    void Receive();
+
+    QString name;
+    std::unique_ptr<QLockFile> lock;
+    QLocalServer* server = nullptr;
+};
