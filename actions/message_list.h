@@ -187,3 +187,6 @@ QUAVREL_MESSAGE(SMenuItemHighQualityStretch, "SMenuItemHighQualityStretch",
 QUAVREL_MESSAGE(SNoData, "SNoData", "No Data")
 QUAVREL_MESSAGE(SSaveWaveDialogTitle, "SSaveWaveDialogTitle", "Save Wave Data")
 QUAVREL_MESSAGE(SSaveWaveFilter, "SSaveWaveFilter", "Wave files (*.wav)")
+QUAVREL_MESSAGE(SMenuItemRecordSource, "SMenuItemRecordSource", "Recording &Source")
+QUAVREL_MESSAGE(SMenuItemRecordSourceSong, "SMenuItemRecordSourceSong", "The Song (digital)")
+QUAVREL_MESSAGE(SMenuItemRecordSourceDevice, "SMenuItemRecordSourceDevice", "Recording Device")

@@ -7,6 +7,7 @@
 #include "actions/real_time_action.h"
 #include "actions/real_time_button.h"
 #include "audio/record_source.h"
+#include "audio/recording_formats.h"
 #include "audio/wave_player.h"
 #include "default_skins.h"
 #include "qvr_window_list.h"
@@ -27,9 +28,7 @@ TMainController::TMainController(TMainFrm& frm, TEventModule& events, Settings& 
         QMessageBox box(icon, QString::fromUtf8(ProgramCaption), text, QMessageBox::Ok, &this->frm);
         box.exec();
     };
-    if (settings.RecordSource == RecordSourceSong) {
-        recordSource = std::make_unique<TSongRecordSource>(player);
-    }
+    ApplyRecordSource();
     if (settings.PosChangeType >= 0 && settings.PosChangeType <= 2) {
         player.SetPositioningMethod(static_cast<std::uint8_t>(settings.PosChangeType));
     }
@@ -68,6 +67,17 @@ TMainController::~TMainController() {
     events.Timer1->stop();
     // Recordings read from the song player's tap: they end before it goes.
     ReleaseAllWindows();
+}
+
+void TMainController::ApplyRecordSource() {
+    if (recordingCassette != nullptr) {
+        return;
+    }
+    recordSource.reset();
+    if (settings.RecordSource == RecordSourceSong) {
+        recordSource = std::make_unique<TSongRecordSource>(player);
+    }
+    ReadRecordingCapabilities();
 }
 
 QWidget* TMainController::MainWindow() {

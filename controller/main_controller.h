@@ -173,6 +173,9 @@ public:
     void ShowRepeatTimes(bool updateBars);
 
     // --- options the menus change
+    // Records from the song or from the input device, as the settings now say, and asks the
+    // source which formats it takes. A recording under way keeps its source.
+    void ApplyRecordSource();
     bool LoopPlay = false;
     void SetStayOnTop(bool value) { stayOnTop = value; }
     bool Holding() const { return holding; }

@@ -115,8 +115,6 @@ void TQuavrelProgram::CreateForms() {
     frm = std::make_unique<TMainFrm>(*events, ProgramFolder() + QStringLiteral("/Skins/"));
     controller =
         std::make_unique<TMainController>(*frm, *events, settings, dataFolder->Path());
-    // Recordings come from the song from now on: ask which formats they can take.
-    ReadRecordingCapabilities();
     songData = std::make_unique<TSongDataFile>(*controller);
     controller->SetSongDataStore(songData.get());
     controller->SetSongList(&songs);
