@@ -41,10 +41,11 @@ std::vector<xcb_atom_t> Atoms(xcb_connection_t* connection, xcb_window_t window,
 
 void AddSkipTaskbarState(QWindow* window) {
     auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (!x11) {
+    // The offscreen platform answers for X11 too, with no connection behind it.
+    xcb_connection_t* connection = x11 != nullptr ? x11->connection() : nullptr;
+    if (connection == nullptr) {
         return;
     }
-    xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
     const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
     if (state == XCB_ATOM_NONE) {
