@@ -184,3 +184,5 @@ QUAVREL_MESSAGE(SChangeDataFolder, "SChangeDataFolder",
                 "you restart Quavrel , you will select new profile folder.\r\rContinue ? ")
 QUAVREL_MESSAGE(SMenuItemHighQualityStretch, "SMenuItemHighQualityStretch",
                 "High Quality Speed Change (slower)")
+QUAVREL_MESSAGE(SMSG_FOUNDDISUSEFILESCAPTION, "SMSG_FOUNDDISUSEFILESCAPTION",
+                "Found some disuse files...")
