@@ -1,10 +1,9 @@
 #include "language_file.h"
 
-#include "ini_text.h"
 #include "line_break_tags.h"
 #include "message_format.h"
 #include "messages.h"
-#include "platform/file_stream.h"
+#include "platform/profile_file.h"
 #include "translatable_properties.h"
 
 #include <QObject>
@@ -19,7 +18,7 @@ std::vector<QPointer<QObject>>& Components() {
 // The marker of a missing key; a text cannot be set to it.
 const QString Missing = QStringLiteral("/*****/");
 
-std::optional<QString> Translation(const IniText& file, const QString& section,
+std::optional<QString> Translation(const ProfileFile& file, const QString& section,
                                    const QString& key) {
     const QString text = TagsToLineBreaks(file.Value(section, key).value_or(Missing));
     if (text == Missing) {
@@ -28,14 +27,7 @@ std::optional<QString> Translation(const IniText& file, const QString& section,
     return text;
 }
 
-QByteArray ReadWholeFile(const QString& path) {
-    FileStream file(path.toStdString(), FileStream::Mode::ReadShared);
-    QByteArray bytes(static_cast<qsizetype>(file.Size()), '\0');
-    bytes.resize(static_cast<qsizetype>(file.Read(bytes.data(), bytes.size())));
-    return bytes;
-}
-
-void TranslateMessages(const IniText& file) {
+void TranslateMessages(const ProfileFile& file) {
     for (const MessageEntry& entry : RegisteredMessages()) {
         const std::optional<QString> text =
             Translation(file, QStringLiteral("Messages"), entry.Key);
@@ -46,7 +38,7 @@ void TranslateMessages(const IniText& file) {
     }
 }
 
-void TranslateComponents(const IniText& file) {
+void TranslateComponents(const ProfileFile& file) {
     for (const QPointer<QObject>& root : Components()) {
         if (root.isNull() || root->objectName().isEmpty()) {
             continue;
@@ -76,10 +68,8 @@ const std::vector<QPointer<QObject>>& RegisteredComponents() {
 }
 
 void LoadLanguageFile(const QString& path) {
-    if (!FileStream::Exists(path.toStdString())) {
-        return;
-    }
-    const IniText file(DecodeLanguageText(ReadWholeFile(path)));
+    // A missing file reads as an empty one, which changes nothing.
+    const ProfileFile file(path.toStdString());
     TranslateMessages(file);
     TranslateComponents(file);
 }

@@ -184,6 +184,8 @@ QUAVREL_MESSAGE(SChangeDataFolder, "SChangeDataFolder",
                 "you restart Quavrel , you will select new profile folder.\r\rContinue ? ")
 QUAVREL_MESSAGE(SMenuItemHighQualityStretch, "SMenuItemHighQualityStretch",
                 "High Quality Speed Change (slower)")
+QUAVREL_MESSAGE(SMSG_FOUNDDISUSEFILESCAPTION, "SMSG_FOUNDDISUSEFILESCAPTION",
+                "Found some disuse files...")
 QUAVREL_MESSAGE(SNoData, "SNoData", "No Data")
 QUAVREL_MESSAGE(SSaveWaveDialogTitle, "SSaveWaveDialogTitle", "Save Wave Data")
 QUAVREL_MESSAGE(SSaveWaveFilter, "SSaveWaveFilter", "Wave files (*.wav)")

@@ -1,9 +1,9 @@
 #include "skin_list.h"
 
-#include "actions/ini_text.h"
 #include "actions/message_format.h"
 #include "actions/messages.h"
 #include "picture_file.h"
+#include "platform/text_decoding.h"
 #include "skin_line.h"
 
 #include <QDir>

@@ -1,10 +1,10 @@
 #include "skin_loader.h"
 
-#include "actions/ini_text.h"
 #include "actions/message_format.h"
 #include "actions/messages.h"
 #include "actions/stack_string_list.h"
 #include "picture_file.h"
+#include "platform/text_decoding.h"
 #include "skin_background.h"
 #include "skin_controls.h"
 #include "skin_error.h"

@@ -1,6 +1,6 @@
 #include "art_layout.h"
 
-#include "actions/ini_text.h"
+#include "platform/text_decoding.h"
 #include "skins/picture_file.h"
 #include "skins/skin_line.h"
 #include "skins/skin_values.h"

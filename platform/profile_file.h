@@ -1,0 +1,90 @@
+#pragma once
+
+#include "exception.h"
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+// A profile file could not be read or written; the text names the file and the reason.
+class EProfileFileError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// A settings file in the Windows profile format ("[section]" lines, key=value lines), read and
+// written as the Windows profile functions do, so that files written by the Windows program
+// and by this one can be exchanged:
+// - sections and keys compare without regard to case and to blanks around them;
+// - of repeated sections only the first is seen, of repeated keys in it only the first;
+// - blanks around a value are dropped, and so is one pair of quotes enclosing all of it;
+// - booleans are written 1 and 0 and read as integers (non-zero is true), integers decimal;
+// - a write changes the line of its key in place or adds it after the section's last key, a
+//   new section goes to the end; every other line (comments, repeated sections, lines that
+//   are not key=value) stays as it was;
+// - each line is UTF-8, or Shift-JIS when it is not valid UTF-8 (Japanese files from
+//   Windows); the file is written in UTF-8 with the line ends it had (CR LF or LF).
+// A damaged file loads what can be made of its lines.
+class ProfileFile {
+public:
+    // An empty profile that Save writes to path.
+    ProfileFile() = default;
+    // The profile in path; empty when there is no such file. EProfileFileError when the file
+    // exists but cannot be read.
+    explicit ProfileFile(std::string path);
+    static ProfileFile FromBytes(const QByteArray& bytes);
+
+    const std::string& Path() const { return path; }
+
+    std::optional<QString> Value(const QString& section, const QString& key) const;
+    QString ReadString(const QString& section, const QString& key, const QString& def) const;
+    // A value that is not an integer (decimal, or hexadecimal after "$" or "0x") in 32 bits
+    // gives the default.
+    int ReadInteger(const QString& section, const QString& key, int def) const;
+    bool ReadBool(const QString& section, const QString& key, bool def) const;
+
+    // A value that would lose blanks or quotes at its ends when read back, or that holds a
+    // double quote, is written inside a pair of double quotes; line breaks, which would end
+    // the line, are written as blanks.
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, int value);
+    void WriteBool(const QString& section, const QString& key, bool value);
+    // Removes every section of that name with all its lines.
+    void EraseSection(const QString& section);
+
+    bool SectionExists(const QString& section) const;
+    bool ValueExists(const QString& section, const QString& key) const;
+    // Every key=value line of the file, in every section (repeated ones too), in file order.
+    void ForEachValue(const std::function<void(const QString& section, const QString& key,
+                                               const QString& value)>& visit) const;
+
+    // Writes the whole file through a temporary file that replaces it only once complete, so
+    // the previous file stays intact when writing fails (EProfileFileError).
+    void Save() const;
+    void SaveAs(const std::string& target) const;
+    QByteArray ToBytes() const;
+
+private:
+    struct Line {
+        QString text; // as written in the file, without the line end
+        QString key;  // trimmed; empty for a line that is not key=value
+        std::optional<QString> value;
+    };
+    struct Section {
+        QString name; // trimmed; the lines before the first header have none
+        bool headed = false;
+        std::vector<Line> lines;
+    };
+
+    void Parse(const QByteArray& bytes);
+    const Section* Find(const QString& section) const;
+    Section* Find(const QString& section);
+    const Line* FindKey(const Section& section, const QString& key) const;
+
+    std::string path;
+    std::vector<Section> sections{Section{}};
+    QString lineEnd = QStringLiteral("\n");
+};

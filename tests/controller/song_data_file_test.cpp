@@ -1,0 +1,299 @@
+#include "audio/wave_player.h"
+#include "controller/repeat_frm.h"
+#include "controller/song_data_file.h"
+#include "controller/wave_frm.h"
+#include "platform/profile_file.h"
+#include "platform/virtual_wave_device.h"
+#include "tests/controller/fake_host.h"
+#include "tests/support/disc_image.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wave_fixture.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
+
+class SongDataFileTest : public testing::Test {
+protected:
+    SongDataFileTest() {
+        host.dataFolder = data.Path();
+        // Cards tell their times as tracks of the song.
+        host.songPlayer.FileName = disc.cuePath;
+        host.songPlayer.Open();
+    }
+
+    // A cassette playing `ms` milliseconds of a pattern kept outside the data folder.
+    TWaveFrm* CassetteOf(int ms, unsigned seed) {
+        const std::string path = recordings.File("recording" + std::to_string(seed) + ".wav");
+        WriteWave(path, Stereo16,
+                  Pattern(static_cast<std::size_t>(ms) * Stereo16.avgBytesPerSec / 1000, seed));
+        auto* cassette = new TWaveFrm(host);
+        cassette->OpenFile(path);
+        return cassette;
+    }
+
+    // A data-folder recording as a saved copy is, for files written by hand.
+    std::string SavedCopy(const std::string& name, unsigned seed) {
+        WriteWave(data.File(name), Stereo16, Pattern(44100, seed));
+        return name;
+    }
+
+    QStringList SavedCopies() const {
+        return QDir(QString::fromStdString(data.Path()))
+            .entryList({"SaveData - *.wav"}, QDir::Files, QDir::Name);
+    }
+
+    void WriteSongData(const QByteArray& bytes) {
+        WriteFile(data.File("quavrel_data.ini"), Bytes(bytes.begin(), bytes.end()));
+    }
+
+    ProfileFile SongData() const { return ProfileFile(data.File("quavrel_data.ini")); }
+
+    // The song closes: the windows go, as the controller releases them after saving.
+    void Release() {
+        host.docked = nullptr;
+        ReleaseAllQvrWindows();
+    }
+
+    template <typename T> std::vector<T*> Windows() const {
+        std::vector<T*> found;
+        for (TQvrBaseFrm* window : QvrWindows()) {
+            if (auto* w = dynamic_cast<T*>(window)) {
+                found.push_back(w);
+            }
+        }
+        return found;
+    }
+
+    VirtualWaveDevices devices;
+    TempDir data;
+    TempDir recordings;
+    DiscImage disc{recordings.Path(), {160, 248, 72}};
+    FakeHost host;
+    TSongDataFile store{host};
+};
+
+TEST_F(SongDataFileTest, CassettesAndCardsComeBackForTheSameFileNameFromAnotherFolder) {
+    auto* card = new TRepeatFrm(host);
+    card->SetTitle("Chorus");
+    card->SetStartTime(1000);
+    card->SetEndTime(2500);
+    card->move(40, 50);
+    TWaveFrm* first = CassetteOf(2000, 1);
+    first->SetTitle("Solo \"fast\"");
+    first->move(300, 20);
+    first->MainPlayer().SetRepeatStart(250);
+    first->MainPlayer().SetRepeatEnd(1500);
+    first->RepeatStartTimeOnFile = 61000;
+    first->RepeatStopTimeOnFile = 63000;
+    first->ExecuteStretch(200);
+    TWaveFrm* second = CassetteOf(1000, 2);
+    second->SetTitle("Bass");
+    host.DockWindow(second, false);
+    const Bytes firstRecording = ReadFile(first->FileName());
+    const Bytes secondRecording = ReadFile(second->FileName());
+    const int cardIndex = card->CreateIndex;
+    const QPoint dockingPoint = second->DockingPoint();
+
+    store.SaveSongData("/music/live/song.mp3");
+    EXPECT_FALSE(first->IsStretched());
+    EXPECT_EQ(first->MainPlayer().GetRepeatStart(), 250);
+    const QStringList copies = SavedCopies();
+    ASSERT_EQ(copies.size(), 2);
+    for (const QString& copy : copies) {
+        EXPECT_TRUE(copy.startsWith("SaveData - song - ")) << copy.toStdString();
+    }
+
+    // Keys in their order, cassettes first whatever the window order.
+    const ProfileFile file = SongData();
+    QStringList keys;
+    file.ForEachValue([&](const QString& section, const QString& key, const QString&) {
+        EXPECT_EQ(section, "song.mp3");
+        keys << key;
+    });
+    const QStringList cassetteKeys{"Left",
+                                   "Top",
+                                   "WaveFile",
+                                   "Text",
+                                   "Grabbed",
+                                   "CreateIndex",
+                                   "Wave.StartPos",
+                                   "Wave.EndPos",
+                                   "RepeatStartTimeOnFile",
+                                   "RepeatStopTimeOnFile"};
+    const QStringList cardKeys{"Left",    "Top",     "Text",       "StartTime",
+                               "EndTime", "Grabbed", "CreateIndex"};
+    QStringList expected{"WaveFrmCount"};
+    for (int i = 0; i < 2; ++i) {
+        for (const QString& key : cassetteKeys) {
+            expected << QString("WaveFrm%1.%2").arg(i).arg(key);
+        }
+    }
+    expected << "RepeatFrmCount";
+    for (const QString& key : cardKeys) {
+        expected << "RepeatFrm0." + key;
+    }
+    EXPECT_EQ(keys, expected);
+    EXPECT_EQ(file.Value("song.mp3", "WaveFrm1.Grabbed"), "1");
+    EXPECT_EQ(file.Value("song.mp3", "WaveFrm0.Text"), "Solo \"fast\"");
+
+    Release();
+    store.LoadSongData("/elsewhere/song.mp3");
+    const auto cassettes = Windows<TWaveFrm>();
+    const auto cards = Windows<TRepeatFrm>();
+    ASSERT_EQ(cassettes.size(), 2u);
+    ASSERT_EQ(cards.size(), 1u);
+    // Window order follows the creation order saved: the card was made first.
+    EXPECT_EQ(QvrWindows().front(), cards[0]);
+    EXPECT_EQ(cards[0]->CreateIndex, cardIndex);
+    EXPECT_GT(TakeCreateIndex(), cassettes[1]->CreateIndex);
+
+    EXPECT_EQ(cards[0]->GetTitle(), "Chorus");
+    EXPECT_EQ(cards[0]->StartTime(), 1000);
+    EXPECT_EQ(cards[0]->EndTime(), 2500);
+    EXPECT_EQ(cards[0]->pos(), QPoint(40, 50));
+    EXPECT_TRUE(cards[0]->isVisible());
+
+    TWaveFrm& solo = *cassettes[0];
+    EXPECT_EQ(solo.GetTitle(), "Solo \"fast\"");
+    EXPECT_EQ(solo.pos(), QPoint(300, 20));
+    EXPECT_EQ(solo.MainPlayer().GetRepeatStart(), 250);
+    EXPECT_EQ(solo.MainPlayer().GetRepeatEnd(), 1500);
+    EXPECT_EQ(solo.RepeatStartTimeOnFile, 61000);
+    EXPECT_EQ(solo.RepeatStopTimeOnFile, 63000);
+    EXPECT_EQ(ReadFile(solo.FileName()), firstRecording);
+    EXPECT_EQ(QFileInfo(QString::fromStdString(solo.FileName())).path(),
+              QString::fromStdString(data.Path()));
+
+    TWaveFrm& bass = *cassettes[1];
+    EXPECT_EQ(bass.GetTitle(), "Bass");
+    EXPECT_EQ(ReadFile(bass.FileName()), secondRecording);
+    EXPECT_EQ(host.docked, &bass);
+    EXPECT_EQ(bass.pos(), dockingPoint);
+}
+
+TEST_F(SongDataFileTest, HiddenCassettesAreNotDockedAndAnEmptyKeyDoesNothing) {
+    store.SaveSongData("");
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(data.File("quavrel_data.ini"))));
+
+    WriteSongData("[song.mp3]\n"
+                  "RepeatFrmCount=1\n"
+                  "RepeatFrm0.Grabbed=1\n"
+                  "RepeatFrm0.Text=Verse\n");
+    host.settings.CassettesVisible = false;
+    store.LoadSongData("");
+    EXPECT_TRUE(QvrWindows().empty());
+    store.LoadSongData("/music/song.mp3");
+    ASSERT_EQ(QvrWindows().size(), 1u);
+    EXPECT_FALSE(QvrWindows()[0]->isVisible());
+    EXPECT_EQ(host.docked, nullptr);
+}
+
+TEST_F(SongDataFileTest, EntriesWhoseRecordingIsGoneAreSkippedAndTheRestLoads) {
+    const std::string kept = SavedCopy("SaveData - song - 12.wav", 3);
+    const std::string damaged = "SaveData - song - 13.wav";
+    WriteFile(data.File(damaged), Bytes{'n', 'o', 't', ' ', 'R', 'I', 'F', 'F'});
+    WriteSongData(QByteArray("[song.mp3]\n"
+                             "WaveFrmCount=4\n"
+                             "WaveFrm0.WaveFile=SaveData - song - 11.wav\n"
+                             "WaveFrm0.Text=Deleted\n"
+                             "WaveFrm1.WaveFile=\n"
+                             "WaveFrm2.WaveFile=") +
+                  damaged.c_str() +
+                  "\n"
+                  "WaveFrm3.WaveFile=" +
+                  kept.c_str() +
+                  "\n"
+                  "WaveFrm3.Text=Kept\n");
+    store.LoadSongData("song.mp3");
+    const auto cassettes = Windows<TWaveFrm>();
+    ASSERT_EQ(cassettes.size(), 1u);
+    EXPECT_EQ(cassettes[0]->GetTitle(), "Kept");
+    // The damaged recording is left alone.
+    EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(data.File(damaged))));
+}
+
+TEST_F(SongDataFileTest, AFileOfTheWindowsProgramLoads) {
+    const std::string copy = SavedCopy("SaveData - song - 77.wav", 4);
+    WriteSongData("[Other.mp3]\r\n"
+                  "WaveFrmCount=0\r\n"
+                  "[SONG.MP3]\r\n"
+                  "WaveFrmCount=1\r\n"
+                  "WaveFrm0.Left=10\r\n"
+                  "WaveFrm0.Top=20\r\n"
+                  "WaveFrm0.WaveFile=C:\\Documents and Settings\\me\\Quavrel\\SaveData - song - "
+                  "77.wav\r\n"
+                  "WaveFrm0.Name=Old title\r\n"
+                  "WaveFrm0.CreateIndex=-1\r\n"
+                  "RepeatFrmCount=2\r\n"
+                  "RepeatFrm0.Name=Old card\r\n"
+                  "RepeatFrm0.Text=New card\r\n"
+                  "RepeatFrm0.StartTime=100\r\n"
+                  "RepeatFrm0.EndTime=900\r\n"
+                  "RepeatFrm1.CreateIndex=7\r\n"
+                  "RepeatFrm5.Text=beyond the count\r\n");
+    store.LoadSongData("/home/me/song.mp3");
+    const auto cassettes = Windows<TWaveFrm>();
+    const auto cards = Windows<TRepeatFrm>();
+    ASSERT_EQ(cassettes.size(), 1u);
+    ASSERT_EQ(cards.size(), 2u);
+    EXPECT_EQ(cassettes[0]->GetTitle(), "Old title");
+    EXPECT_EQ(cassettes[0]->pos(), QPoint(10, 20));
+    EXPECT_EQ(cassettes[0]->FileName(), data.File(copy));
+    EXPECT_EQ(cards[0]->GetTitle(), "New card");
+    EXPECT_EQ(cards[0]->EndTime(), 900);
+    EXPECT_EQ(cards[1]->GetTitle(), "");
+    EXPECT_EQ(cards[1]->StartTime(), -1);
+    EXPECT_EQ(QvrWindows().back(), cards[1]);
+    EXPECT_EQ(TakeCreateIndex(), 8);
+}
+
+TEST_F(SongDataFileTest, AnOlderFullPathSectionIsLoadedUntilTheNameHasItsOwn) {
+    WriteSongData("[/music/old/song.mp3]\n"
+                  "RepeatFrmCount=1\n"
+                  "RepeatFrm0.Text=From the old version\n");
+    store.LoadSongData("/music/old/song.mp3");
+    ASSERT_EQ(Windows<TRepeatFrm>().size(), 1u);
+    EXPECT_EQ(Windows<TRepeatFrm>()[0]->GetTitle(), "From the old version");
+    EXPECT_TRUE(SongData().SectionExists("/music/old/song.mp3"));
+
+    store.SaveSongData("/music/old/song.mp3");
+    Release();
+    store.LoadSongData("/music/old/song.mp3");
+    ASSERT_EQ(Windows<TRepeatFrm>().size(), 1u);
+    EXPECT_EQ(Windows<TRepeatFrm>()[0]->GetTitle(), "From the old version");
+    EXPECT_FALSE(SongData().SectionExists("/music/old/song.mp3"));
+    EXPECT_TRUE(SongData().SectionExists("song.mp3"));
+}
+
+TEST_F(SongDataFileTest, ASectionWithOnlyACardCountIsFoundAndADiscKeepsItsSection) {
+    WriteSongData("[/music/a/song.mp3]\n"
+                  "RepeatFrmCount=1\n"
+                  "[song.mp3]\n"
+                  "RepeatFrmCount=0\n"
+                  "[12AB-34CD]\n"
+                  "RepeatFrmCount=1\n");
+    // The name's section is found, empty as it is: the older one is not loaded but erased.
+    store.LoadSongData("/music/a/song.mp3");
+    EXPECT_TRUE(QvrWindows().empty());
+    EXPECT_FALSE(SongData().SectionExists("/music/a/song.mp3"));
+
+    store.LoadSongData("12AB-34CD");
+    EXPECT_EQ(QvrWindows().size(), 1u);
+    EXPECT_TRUE(SongData().SectionExists("12AB-34CD"));
+}
+
+TEST_F(SongDataFileTest, ASaveThatFailsLeavesNoCopiesAndTheFileAsItWas) {
+    WriteSongData("[song.mp3]\nRepeatFrmCount=0\n");
+    CassetteOf(500, 5);
+    TWaveFrm* lost = CassetteOf(500, 6);
+    ASSERT_EQ(std::remove(lost->FileName().c_str()), 0);
+    EXPECT_ANY_THROW(store.SaveSongData("/music/song.mp3"));
+    EXPECT_TRUE(SavedCopies().isEmpty());
+    EXPECT_FALSE(SongData().ValueExists("song.mp3", "WaveFrmCount"));
+}
+
+} // namespace
