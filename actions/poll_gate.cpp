@@ -1,6 +1,7 @@
 #include "poll_gate.h"
 
 #include "key_polling.h"
+#include "line_break_tags.h"
 #include "message_format.h"
 #include "messages.h"
 #include "platform/tick_count.h"
@@ -12,15 +13,6 @@
 #include <QMessageBox>
 #include <QWidget>
 #include <cstdlib>
-
-namespace {
-
-// Message texts break lines with carriage returns.
-QString WithLineFeeds(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
-}
-
-} // namespace
 
 TPollGate::TPollGate(std::function<bool()> programInFront, TRealTimeKey* minimizeKey,
                      QObject* parent)
