@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QToolButton>
@@ -78,12 +79,18 @@ public:
         event->acceptProposedAction();
     }
 
+    void mousePressEvent(QMouseEvent* event) override {
+        QListWidget::mousePressEvent(event);
+        form->ListBox1Click();
+    }
+
     void keyPressEvent(QKeyEvent* event) override {
         if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
             emit customContextMenuRequested(SelectedEntryCorner());
             return;
         }
         QListWidget::keyPressEvent(event);
+        form->ListBox1Click();
     }
 
 private:
@@ -175,8 +182,8 @@ TSelectFrm::TSelectFrm(TCassetteHost& host, std::function<void()> periodicRefres
     layout->addLayout(buttons);
     resize(360, 320);
 
-    connect(ListBox1, &QListWidget::currentRowChanged, this, &TSelectFrm::ListBox1Click);
-    connect(ListBox1, &QListWidget::itemPressed, this, &TSelectFrm::ListBox1Click);
+    connect(ListBox1, &QListWidget::currentRowChanged, this,
+            [this](int row) { btOK->setEnabled(row >= 0); });
     connect(ListBox1, &QListWidget::itemDoubleClicked, this, &TSelectFrm::SetClick);
     connect(ListBox1, &QWidget::customContextMenuRequested, this, &TSelectFrm::PopupAt);
     connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
@@ -211,7 +218,6 @@ void TSelectFrm::FillList(const std::vector<TQvrBaseFrm*>& windows) {
     }
     new QListWidgetItem(SSelectFrmNone, ListBox1);
     ListBox1->setCurrentRow(selected >= 0 ? selected : ListBox1->count() - 1);
-    ListBox1Click();
 }
 
 void TSelectFrm::RefreshList() {

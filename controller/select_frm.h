@@ -50,7 +50,9 @@ public:
     bool ListBox1DragOver(int target);
     // Dropping at target (the count when below the last entry): the dragged entry moves there.
     void ListBox1DragDrop(int target);
-    // The entry last clicked, which a drag moves.
+    // A click on the list (by the mouse or the keyboard, not a selection made by code): OK is
+    // enabled while an entry is selected, and the selected entry is the one a drag moves.
+    void ListBox1Click();
     int DragSourceIndex() const { return dragSourceIndex; }
 
     void SortByRecordedPosition();
@@ -81,7 +83,6 @@ public:
     QAction* miDelete;
 
 private:
-    void ListBox1Click();
     void PopupAt(QPoint listPoint);
     void SortBy(const std::function<bool(const TQvrBaseFrm*, const TQvrBaseFrm*)>& less);
     TQvrBaseFrm* WindowAt(int index) const;
