@@ -16,6 +16,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 #include <memory>
+#include <set>
+#include <utility>
 
 namespace {
 
@@ -252,6 +254,36 @@ TEST_F(KeyBindFrmTest, NoKeyFileLeavesEveryKeyUnboundAndClosingMakesOne) {
     EXPECT_EQ(dialog->cbKeyBinds->count(), 0);
     dialog.reset();
     EXPECT_EQ(WrittenFile().Value("MainFrm.CurrKeyBind", "KeyCount"), "29");
+}
+
+TEST(DefaultKeyFileTest, BindsEveryActionOnceInEachSetAndStartsWithTheDefaultSet) {
+    TempDir folder;
+    const QString path = QString::fromStdString(folder.File("quavrel_key.ini"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(QUAVREL_PROGRAM_FOLDER "/quavrel_key.ini"), path));
+    TEventModule events;
+    TKeyBindFrm dialog(events, path);
+    QStringList editorNames;
+    for (const TRealTimeVirtualCodeHotKey* editor : dialog.Editors()) {
+        editorNames.append(editor->objectName());
+    }
+    ASSERT_EQ(dialog.Sets().size(), 2u);
+    EXPECT_EQ(dialog.Sets()[0].Name, "Default");
+    EXPECT_EQ(dialog.Sets()[1].Name, "Numeric Keypad");
+    for (const TKeyBind& set : dialog.Sets()) {
+        QStringList names;
+        std::set<std::pair<std::uint16_t, TShiftState>> shortcuts;
+        for (const TKey& key : set.Keys) {
+            names.append(key.Name);
+            EXPECT_NE(key.VirtualKey, 0) << set.Name.toStdString() << " " << key.Name.toStdString();
+            EXPECT_TRUE(shortcuts.insert({key.VirtualKey, key.ShiftState}).second)
+                << set.Name.toStdString() << ": " << key.Name.toStdString() << " shares a shortcut";
+        }
+        EXPECT_EQ(names, editorNames) << set.Name.toStdString();
+    }
+    EXPECT_EQ(events.rkPlay->VirtualKey(), VkSpace);
+    EXPECT_EQ(events.rkRepStartBack->ShiftState(), ssShift);
+    dialog.show();
+    EXPECT_EQ(dialog.cbKeyBinds->currentText(), "Default");
 }
 
 } // namespace
