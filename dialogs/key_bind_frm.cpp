@@ -177,12 +177,23 @@ void TKeyBindFrm::SaveCurrentBinding() {
 
 void TKeyBindFrm::BuildEditors(TEventModule& events, QWidget* panel) {
     auto* grid = new QGridLayout(panel);
-    QGroupBox* repeatStart = GroupBox("gbRepeatStart", "Repeat Start Position", panel);
-    QGroupBox* repeatEnd = GroupBox("gbRepeatEnd", "Repeat End Position", panel);
+    QGroupBox* repeatStart = nullptr;
+    QGroupBox* repeatEnd = nullptr;
+    // A group box goes where its first editor comes, so the dialog's components are made in
+    // the order they are shown.
+    const auto groupBox = [&](QGroupBox*& box, const char* name, const char* caption) {
+        if (box == nullptr) {
+            box = GroupBox(name, caption, panel);
+            grid->addWidget(box, grid->rowCount(), 0, 1, 2);
+        }
+        return box;
+    };
     for (const EditorRow& row : Rows) {
-        QWidget* parent = row.group == Group::RepeatStart ? repeatStart
-                          : row.group == Group::RepeatEnd ? repeatEnd
-                                                          : panel;
+        QWidget* parent = row.group == Group::RepeatStart
+                              ? groupBox(repeatStart, "gbRepeatStart", "Repeat Start Position")
+                          : row.group == Group::RepeatEnd
+                              ? groupBox(repeatEnd, "gbRepeatEnd", "Repeat End Position")
+                              : panel;
         auto* label = new QLabel(QString::fromLatin1(row.label), parent);
         label->setObjectName(QStringLiteral("lb") + QLatin1String(row.functionName));
         auto* editor = new TRealTimeVirtualCodeHotKey(parent);
@@ -195,14 +206,7 @@ void TKeyBindFrm::BuildEditors(TEventModule& events, QWidget* panel) {
         };
         label->setBuddy(editor);
         editors.push_back(editor);
-        if (parent == panel) {
-            AddRow(grid, label, editor);
-        } else {
-            AddRow(static_cast<QGridLayout*>(parent->layout()), label, editor);
-            if (grid->indexOf(parent) < 0) {
-                grid->addWidget(parent, grid->rowCount(), 0, 1, 2);
-            }
-        }
+        AddRow(parent == panel ? grid : static_cast<QGridLayout*>(parent->layout()), label, editor);
     }
     grid->setRowStretch(grid->rowCount(), 1);
 }
