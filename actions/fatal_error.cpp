@@ -1,5 +1,6 @@
 #include "fatal_error.h"
 
+#include "line_break_tags.h"
 #include "message_format.h"
 #include "messages.h"
 #include "program_caption.h"
@@ -9,11 +10,6 @@
 namespace {
 
 bool boxOpen = false;
-
-// Message texts break lines with carriage returns.
-QString WithLineFeeds(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
-}
 
 } // namespace
 

@@ -10,3 +10,9 @@ QString LineBreaksToTags(const QString& text) {
 QString TagsToLineBreaks(const QString& text) {
     return QString(text).replace(QStringLiteral("<br>"), QStringLiteral("\r\n"));
 }
+
+QString WithLineFeeds(const QString& text) {
+    return QString(text)
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(u'\r', u'\n');
+}

@@ -145,9 +145,17 @@ std::optional<TranslatableProperty> Hint(QObject* object) {
     return std::nullopt;
 }
 
+// Qt names the parts it makes inside its own widgets "qt_...": they are no components of the
+// dialog, but the dialog's own components may sit in them (a scroll area's viewport).
+bool IsQtPart(const QObject* object) {
+    return object->objectName().startsWith(QLatin1String("qt_"));
+}
+
 void CollectOwned(QObject* owner, std::vector<QObject*>& components) {
     for (QObject* child : owner->children()) {
-        if (!child->objectName().isEmpty()) {
+        if (IsQtPart(child)) {
+            CollectOwned(child, components);
+        } else if (!child->objectName().isEmpty()) {
             components.push_back(child);
             CollectOwned(child, components);
         }

@@ -21,6 +21,7 @@ struct TranslatableProperty {
 std::vector<TranslatableProperty> TranslatableProperties(QObject* object);
 
 // The objects of root that take part in translation, depth first in the order they were
-// given their parent: an object with an empty name is left out with all it owns. The root
+// given their parent: an object with an empty name is left out with all it owns; the parts Qt
+// makes inside its widgets ("qt_..." names) are passed through to what they hold. The root
 // itself comes last.
 std::vector<QObject*> TranslatableComponents(QObject* root);

@@ -6,6 +6,7 @@
 #include "actions/key_polling.h"
 #include "actions/language_choice.h"
 #include "actions/language_file.h"
+#include "actions/line_break_tags.h"
 #include "actions/messages.h"
 #include "actions/poll_gate.h"
 #include "actions/program_caption.h"
@@ -36,10 +37,6 @@ namespace {
 
 // The name of the one instance's lock, kept from the Windows program's mutex.
 const QString InstanceName = QStringLiteral("CD_QUAVREL_MUTEX");
-
-QString WithLineFeeds(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace('\r', '\n');
-}
 
 } // namespace
 

@@ -40,6 +40,23 @@ void SortQvrWindowsByCreateIndex() {
         [](const TQvrBaseFrm* a, const TQvrBaseFrm* b) { return a->CreateIndex < b->CreateIndex; });
 }
 
+void SetQvrWindowOrder(const std::vector<TQvrBaseFrm*>& order) {
+    std::vector<TQvrBaseFrm*>& windows = List().windows;
+    std::vector<TQvrBaseFrm*> ordered;
+    for (TQvrBaseFrm* window : order) {
+        if (std::find(windows.begin(), windows.end(), window) != windows.end() &&
+            std::find(ordered.begin(), ordered.end(), window) == ordered.end()) {
+            ordered.push_back(window);
+        }
+    }
+    for (TQvrBaseFrm* window : windows) {
+        if (std::find(ordered.begin(), ordered.end(), window) == ordered.end()) {
+            ordered.push_back(window);
+        }
+    }
+    windows = std::move(ordered);
+}
+
 int TakeCreateIndex() {
     return List().createIndex++;
 }

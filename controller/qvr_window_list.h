@@ -12,6 +12,9 @@ const std::vector<TQvrBaseFrm*>& QvrWindows();
 void AddQvrWindow(TQvrBaseFrm* window);
 void RemoveQvrWindow(TQvrBaseFrm* window);
 void SortQvrWindowsByCreateIndex();
+// The list takes the order of `order`; windows it does not name keep their order after them,
+// and names of windows not (or no longer) in the list are passed over.
+void SetQvrWindowOrder(const std::vector<TQvrBaseFrm*>& order);
 
 // The CreateIndex of a new window: the counter's value, then the counter moves on.
 int TakeCreateIndex();

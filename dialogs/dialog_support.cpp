@@ -1,10 +1,17 @@
 #include "dialog_support.h"
 
+#include "actions/line_break_tags.h"
+#include "actions/program_caption.h"
 #include "platform/font_aliases.h"
+#include "platform/key_state.h"
 
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFont>
 #include <QGuiApplication>
+#include <QMessageBox>
 #include <QScreen>
+#include <QTimer>
 #include <QWidget>
 
 QFont MessageFont(const QString& languageCode) {
@@ -23,4 +30,27 @@ void CentreOnScreen(QWidget* window) {
     QRect frame = window->frameGeometry();
     frame.moveCenter(screen->availableGeometry().center());
     window->move(frame.topLeft());
+}
+
+bool AskOkCancel(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Question, QString::fromUtf8(ProgramCaption), WithLineFeeds(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent);
+    return box.exec() == QMessageBox::Ok;
+}
+
+void WaitUntilKeyReleased(std::uint16_t virtualKey, int checkIntervalMs, int deadlineMs) {
+    if (!CurrentKeyState().IsDown(virtualKey)) {
+        return;
+    }
+    const QDeadlineTimer deadline(deadlineMs);
+    QEventLoop loop;
+    QTimer check;
+    check.setInterval(checkIntervalMs);
+    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
+        if (!CurrentKeyState().IsDown(virtualKey) || deadline.hasExpired()) {
+            loop.quit();
+        }
+    });
+    check.start();
+    loop.exec();
 }

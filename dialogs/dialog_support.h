@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 class QFont;
 class QString;
 class QWidget;
@@ -11,3 +13,12 @@ QFont MessageFont(const QString& languageCode);
 
 // Moves a window so that it stands in the middle of its screen's available area.
 void CentreOnScreen(QWidget* window);
+
+// Asks a question in a message box over parent: the text (its carriage returns break lines),
+// the program's caption, the question icon, OK and Cancel. True for OK.
+bool AskOkCancel(QWidget* parent, const QString& text);
+
+// Handles events until the key (a virtual-key code) is no longer physically held, looking every
+// checkIntervalMs, for deadlineMs at most: the key that closed a dialog must not go on to fire
+// the action bound to it, yet a key held for ever must not hang the program.
+void WaitUntilKeyReleased(std::uint16_t virtualKey, int checkIntervalMs, int deadlineMs);

@@ -1,8 +1,46 @@
 // quavrel-lang-template: writes an English language file for translators to start from.
+#include "actions/event_module.h"
+#include "actions/language_file.h"
 #include "actions/language_template.h"
+#include "controller/cassette_host.h"
+#include "controller/select_frm.h"
+#include "dialogs/key_bind_frm.h"
+#include "platform/exception.h"
 #include "tool_support.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+namespace {
+
+// The select window only keeps its host until it is shown, which the template never does.
+class NoHost : public TCassetteHost {
+public:
+    QWidget* MainWindow() override { return nullptr; }
+    void BringMainToFront() override {}
+    bool StayOnTop() const override { return false; }
+    const Settings& GetSettings() const override { throw Unused(); }
+    std::string DataFolder() const override { return {}; }
+    TCDAMediaPlayer& SongPlayer() override { throw Unused(); }
+    const TSkinWindowLook& WindowSkin(TQvrKind) const override { throw Unused(); }
+    int DockSnapDistance() const override { return 0; }
+    TQvrBaseFrm* DockedWindow() const override { return nullptr; }
+    void DockWindow(TQvrBaseFrm*, bool) override {}
+    void QueueClose(TQvrBaseFrm*) override {}
+    std::string ChooseSaveWaveFile() override { return {}; }
+
+private:
+    static Exception Unused() { return Exception("quavrel-lang-template has no windows"); }
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
     return RunTool([&] {
         Arguments args(argc, argv);
         const std::string path =
@@ -10,6 +48,14 @@ int main(int argc, char** argv) {
         if (!args.Empty()) {
             throw UsageError("Usage: quavrel-lang-template OUT.ini");
         }
+        // The dialogs as the program registers them, in its order. The key-binding dialog
+        // reads and writes a key file of its own: a throw-away one here.
+        const QTemporaryDir keyFolder;
+        TEventModule events;
+        TKeyBindFrm keyBind(events, QDir(keyFolder.path()).filePath("quavrel_key.ini"));
+        NoHost host;
+        TSelectFrm select(host, {});
+        RegisterComponents({&events, &keyBind, &select});
         WriteLanguageTemplate(path);
         return 0;
     });

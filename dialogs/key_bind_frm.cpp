@@ -1,0 +1,294 @@
+#include "key_bind_frm.h"
+
+#include "actions/event_module.h"
+#include "platform/profile_file.h"
+#include "actions/messages.h"
+#include "actions/real_time_hot_key.h"
+#include "dialog_support.h"
+#include "input_frm.h"
+#include "platform/application_error.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+
+enum class Group { None, RepeatStart, RepeatEnd };
+
+// One editor: "hk" and the command's function name, linked to the key "rk" and that name.
+struct EditorRow {
+    const char* functionName;
+    TRealTimeKey* TEventModule::*key;
+    const char* label;
+    Group group;
+};
+
+using M = TEventModule;
+
+// In the order entries of a written set follow.
+const EditorRow Rows[] = {
+    {"PrevTrack", &M::rkPrevTrack, "Prev Track", Group::None},
+    {"Back", &M::rkBack, "Rewind", Group::None},
+    {"Stop", &M::rkStop, "Stop", Group::None},
+    {"Pause", &M::rkPause, "Pause", Group::None},
+    {"Play", &M::rkPlay, "Play", Group::None},
+    {"Step", &M::rkStep, "Fast Forwarding", Group::None},
+    {"NextTrack", &M::rkNextTrack, "Next Track", Group::None},
+    {"Eject", &M::rkEject, "Eject", Group::None},
+    {"RepStartBack", &M::rkRepStartBack, "Back", Group::RepeatStart},
+    {"RepStartSet", &M::rkRepStartSet, "Set", Group::RepeatStart},
+    {"RepStartStep", &M::rkRepStartStep, "Forward", Group::RepeatStart},
+    {"RepEndBack", &M::rkRepEndBack, "Back", Group::RepeatEnd},
+    {"RepEndSet", &M::rkRepEndSet, "Set", Group::RepeatEnd},
+    {"RepEndStep", &M::rkRepEndStep, "Forward", Group::RepeatEnd},
+    {"RepeatPlaySwitch", &M::rkRepeatPlaySwitch, "Switching Repeat Play", Group::None},
+    {"Trash", &M::rkTrash, "Trash Cassette Tape", Group::None},
+    {"Select", &M::rkSelect, "Select Window", Group::None},
+    {"EjectCassette", &M::rkEjectCassette, "Eject Cassette", Group::None},
+    {"Config", &M::rkConfig, "Menu", Group::None},
+    {"Rec", &M::rkRec, "Record While Holding", Group::None},
+    {"AutoRec", &M::rkAutoRec, "Automatic Recording", Group::None},
+    {"Exit", &M::rkExit, "Exit", Group::None},
+    {"Minimize", &M::rkMinimize, "Minimize", Group::None},
+    {"WaveFast", &M::rkWaveFast, "Make Wave Data Faster", Group::None},
+    {"WaveSlow", &M::rkWaveSlow, "Make Wave Data Slower", Group::None},
+    {"ExecSpeedChange", &M::rkExecSpeedChange, "Apply Wave Data Speed", Group::None},
+    {"RestoreSpeedChange", &M::rkRestoreSpeedChange, "Restore Wave Data Speed", Group::None},
+    {"JumpToStartTime", &M::rkJumpToStartTime, "Jump To Repeat Head", Group::None},
+    {"HistoryBack", &M::rkHistoryBack, "Jump To The Last Position", Group::None},
+};
+
+QPushButton* Button(const char* name, const char* caption, QWidget* parent) {
+    auto* button = new QPushButton(QString::fromLatin1(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setAutoDefault(false);
+    return button;
+}
+
+QGroupBox* GroupBox(const char* name, const char* caption, QWidget* parent) {
+    auto* box = new QGroupBox(QString::fromLatin1(caption), parent);
+    box->setObjectName(QString::fromLatin1(name));
+    new QGridLayout(box);
+    return box;
+}
+
+void AddRow(QGridLayout* grid, QLabel* label, QWidget* editor) {
+    const int row = grid->rowCount();
+    grid->addWidget(label, row, 0);
+    grid->addWidget(editor, row, 1);
+}
+
+} // namespace
+
+TKeyBindFrm::TKeyBindFrm(TEventModule& events, const QString& keyFilePath)
+    : cbKeyBinds(new QComboBox(this)), btSaveAs(Button("btSaveAs", "&Save as", this)),
+      btDelete(Button("btDelete", "&Delete", this)), btOK(Button("btOK", "&OK", this)),
+      btCancel(Button("btCancel", "&Cancel", this)), btApply(Button("btApply", "&Apply", this)),
+      keyFile(std::make_unique<ProfileFile>(keyFilePath.toStdString())) {
+    setObjectName(QStringLiteral("KeyBindFrm"));
+    setWindowTitle(QStringLiteral("Key Bind Configuration"));
+    setMinimumSize(MinWidth, MinHeight);
+    setMaximumWidth(MinWidth);
+    cbKeyBinds->setObjectName(QStringLiteral("cbKeyBinds"));
+    btOK->setDefault(true);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("ScrollBox1"));
+    scroll->setWidgetResizable(true);
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* panel = new QWidget;
+    panel->setObjectName(QStringLiteral("pnKeys"));
+    BuildEditors(events, panel);
+    scroll->setWidget(panel);
+
+    auto* setRow = new QHBoxLayout;
+    setRow->addWidget(cbKeyBinds, 1);
+    setRow->addWidget(btSaveAs);
+    setRow->addWidget(btDelete);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btOK);
+    buttons->addWidget(btCancel);
+    buttons->addWidget(btApply);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(setRow);
+    layout->addWidget(scroll, 1);
+    layout->addLayout(buttons);
+    resize(MinWidth, 480);
+
+    connect(cbKeyBinds, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0 && index < static_cast<int>(this->sets.size())) {
+            this->sets[static_cast<std::size_t>(index)].ApplyToEditors(editors);
+        }
+    });
+    connect(btApply, &QPushButton::clicked, this, &TKeyBindFrm::ApplyClick);
+    connect(btOK, &QPushButton::clicked, this, [this] {
+        ApplyClick();
+        accept();
+    });
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    // A key file that cannot be written is reported; it never unwinds through the event loop.
+    const auto reported = [this](void (TKeyBindFrm::*click)()) {
+        return [this, click] {
+            try {
+                (this->*click)();
+            } catch (const std::exception& error) {
+                HandleApplicationError(error);
+            }
+        };
+    };
+    connect(btSaveAs, &QPushButton::clicked, this, reported(&TKeyBindFrm::SaveAsClick));
+    connect(btDelete, &QPushButton::clicked, this, reported(&TKeyBindFrm::DeleteClick));
+
+    sets = LoadSets(*keyFile);
+    FillCombo();
+    TKeyBind current;
+    current.LoadFromSection(*keyFile, CurrentKeyBindSection);
+    current.ApplyToEditors(editors);
+    for (TRealTimeVirtualCodeHotKey* editor : editors) {
+        editor->StoreToKey();
+    }
+}
+
+TKeyBindFrm::~TKeyBindFrm() {
+    try {
+        SaveCurrentBinding();
+    } catch (const std::exception& error) {
+        HandleApplicationError(error);
+    }
+}
+
+void TKeyBindFrm::SaveCurrentBinding() {
+    for (TRealTimeVirtualCodeHotKey* editor : editors) {
+        editor->LoadFromKey();
+    }
+    TKeyBind current;
+    CaptureEditors(current, editors);
+    current.SaveToSection(*keyFile, CurrentKeyBindSection);
+    keyFile->Save();
+}
+
+void TKeyBindFrm::BuildEditors(TEventModule& events, QWidget* panel) {
+    auto* grid = new QGridLayout(panel);
+    QGroupBox* repeatStart = nullptr;
+    QGroupBox* repeatEnd = nullptr;
+    // A group box goes where its first editor comes, so the dialog's components are made in
+    // the order they are shown.
+    const auto groupBox = [&](QGroupBox*& box, const char* name, const char* caption) {
+        if (box == nullptr) {
+            box = GroupBox(name, caption, panel);
+            grid->addWidget(box, grid->rowCount(), 0, 1, 2);
+        }
+        return box;
+    };
+    for (const EditorRow& row : Rows) {
+        QWidget* parent = row.group == Group::RepeatStart
+                              ? groupBox(repeatStart, "gbRepeatStart", "Repeat Start Position")
+                          : row.group == Group::RepeatEnd
+                              ? groupBox(repeatEnd, "gbRepeatEnd", "Repeat End Position")
+                              : panel;
+        auto* label = new QLabel(QString::fromLatin1(row.label), parent);
+        label->setObjectName(QStringLiteral("lb") + QLatin1String(row.functionName));
+        auto* editor = new TRealTimeVirtualCodeHotKey(parent);
+        editor->setObjectName(QStringLiteral("hk") + QLatin1String(row.functionName));
+        editor->SetRealTimeKey(events.*row.key);
+        editor->OnChangeQuery = [this](TVirtualCodeHotKey* sender, std::uint16_t& virtualKey,
+                                       TShiftState shiftState, bool&) {
+            EditorChangeQuery(static_cast<TRealTimeVirtualCodeHotKey*>(sender), virtualKey,
+                              shiftState);
+        };
+        label->setBuddy(editor);
+        editors.push_back(editor);
+        AddRow(parent == panel ? grid : static_cast<QGridLayout*>(parent->layout()), label, editor);
+    }
+    grid->setRowStretch(grid->rowCount(), 1);
+}
+
+void TKeyBindFrm::EditorChangeQuery(TRealTimeVirtualCodeHotKey* sender, std::uint16_t virtualKey,
+                                    TShiftState shiftState) {
+    // One shortcut drives at most one action.
+    for (TRealTimeVirtualCodeHotKey* editor : editors) {
+        if (editor != sender && editor->VirtualKey() == virtualKey &&
+            editor->ShiftState() == shiftState) {
+            editor->SetVirtualKey(0);
+            editor->SetShiftState(0);
+        }
+    }
+    cbKeyBinds->setCurrentIndex(-1);
+}
+
+void TKeyBindFrm::showEvent(QShowEvent* event) {
+    // The keys' binding, not edits left from an earlier showing that were never applied.
+    for (TRealTimeVirtualCodeHotKey* editor : editors) {
+        editor->LoadFromKey();
+    }
+    const auto matching = std::find_if(sets.begin(), sets.end(), [this](const TKeyBind& set) {
+        return set.MatchesEditors(editors);
+    });
+    cbKeyBinds->setCurrentIndex(matching == sets.end() ? -1
+                                                       : static_cast<int>(matching - sets.begin()));
+    TQuavrelDialogForm::showEvent(event);
+}
+
+void TKeyBindFrm::FillCombo() {
+    cbKeyBinds->clear();
+    for (const TKeyBind& set : sets) {
+        cbKeyBinds->addItem(set.Name);
+    }
+    cbKeyBinds->setCurrentIndex(-1);
+}
+
+void TKeyBindFrm::ApplyClick() {
+    for (TRealTimeVirtualCodeHotKey* editor : editors) {
+        editor->StoreToKey();
+    }
+    emit KeysApplied();
+}
+
+void TKeyBindFrm::SaveAsClick() {
+    QString name;
+    if (!InputBox(SSaveDialogTitle, SSaveDialogPrompt, name, StayOnTop())) {
+        return;
+    }
+    auto set = std::find_if(sets.begin(), sets.end(), [&](const TKeyBind& saved) {
+        return saved.Name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+    if (set != sets.end()) {
+        if (!AskOkCancel(this, SSaveDialogDuplicate)) {
+            return;
+        }
+    } else {
+        set = sets.insert(sets.end(), TKeyBind{});
+    }
+    CaptureEditors(*set, editors);
+    set->Name = name;
+    const int index = static_cast<int>(set - sets.begin());
+    SaveSetsToFile();
+    FillCombo();
+    cbKeyBinds->setCurrentIndex(index);
+}
+
+void TKeyBindFrm::DeleteClick() {
+    const int index = cbKeyBinds->currentIndex();
+    if (index < 0 || index >= static_cast<int>(sets.size())) {
+        return;
+    }
+    if (!AskOkCancel(this, SSaveDialogDeleteQuery)) {
+        return;
+    }
+    sets.erase(sets.begin() + index);
+    SaveSetsToFile();
+    FillCombo();
+}
+
+void TKeyBindFrm::SaveSetsToFile() {
+    SaveSets(*keyFile, sets);
+    keyFile->Save();
+}
