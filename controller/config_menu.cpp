@@ -88,6 +88,9 @@ TConfigMenu::TConfigMenu(TEventModule& events, TMainController& controller, TMai
         const bool onTop = !this->frm.StayOnTop();
         this->frm.SetStayOnTop(onTop);
         this->controller.SetStayOnTop(onTop);
+        if (this->commands.StayOnTopChanged) {
+            this->commands.StayOnTopChanged(onTop);
+        }
     });
     QObject::connect(miHideCassettes, &QAction::toggled, pmConfig, [this](bool hidden) {
         this->settings.CassettesVisible = !hidden;

@@ -33,6 +33,8 @@ public:
         std::function<void()> FontsChanged;
         // The hint length changed.
         std::function<void()> HintsChanged;
+        // The main window's stay-on-top state changed: the dialogs follow it.
+        std::function<void(bool onTop)> StayOnTopChanged;
         // An item of the options changed its option.
         std::function<void()> OptionsChanged;
         // The recording source changed.

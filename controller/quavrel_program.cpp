@@ -12,7 +12,9 @@
 #include "actions/program_caption.h"
 #include "actions/real_time_key.h"
 #include "audio/recording_formats.h"
+#include "config_menu.h"
 #include "data_folder.h"
+#include "dialogs/key_bind_frm.h"
 #include "dialogs/splash_frm.h"
 #include "leftover_files.h"
 #include "main_controller.h"
@@ -22,12 +24,15 @@
 #include "platform/shell_open.h"
 #include "platform/termination_signals.h"
 #include "qvr_base_frm.h"
+#include "qvr_window_list.h"
+#include "select_frm.h"
 #include "setting_font.h"
 #include "settings_file.h"
 #include "skins/skin_loader.h"
 #include "song_data_file.h"
 
 #include <QApplication>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QUrl>
@@ -83,7 +88,7 @@ bool TQuavrelProgram::StartUp() {
     splash = ShowSplash(ProgramFolder());
     settings = LoadSettingsFile(dataFolder->Path(), language.Code.toStdString());
     CreateForms();
-    RegisterComponents({events.get()});
+    RegisterComponents({events.get(), keyBindFrm.get(), selectFrm.get()});
     LoadLanguageFile(languagePath);
     WireShell();
     ApplySettings();
@@ -115,6 +120,35 @@ void TQuavrelProgram::CreateForms() {
     songData = std::make_unique<TSongDataFile>(*controller);
     controller->SetSongDataStore(songData.get());
     controller->SetSongList(&songs);
+    // Made before the keys are polled: making it binds them.
+    keyBindFrm = std::make_unique<TKeyBindFrm>(
+        *events, QString::fromStdString(dataFolder->Path() + "/quavrel_key.ini"));
+    selectFrm = std::make_unique<TSelectFrm>(*controller, [this] { controller->Tick(); });
+    controller->DialogForms.emplace_back(keyBindFrm.get());
+    cassetteListMenu = std::make_unique<QMenu>();
+    cassetteListMenu->setObjectName(QStringLiteral("pmCassetteList"));
+    TConfigMenu::TCommands menuCommands;
+    menuCommands.SelectWindow = [this] { SelectWindow(); };
+    menuCommands.ShowKeyBind = [this] {
+        keyBindFrm->show();
+        keyBindFrm->raise();
+        keyBindFrm->activateWindow();
+    };
+    menuCommands.ChangeDataFolder = [this] { ChangeDataFolder(); };
+    menuCommands.Minimize = [this] { frm->MinimizeOrRestore(); };
+    menuCommands.Exit = [this] { Exit(); };
+    menuCommands.FontsChanged = [this] { FontsChanged(); };
+    menuCommands.HintsChanged = [this] { ApplyCommandHints(*events, settings.HintType); };
+    menuCommands.OptionsChanged = [this] {
+        pollGate->SetMinimizeWhileInactive(settings.CheckMinimizeKeyWhileInactive);
+    };
+    menuCommands.RecordSourceChanged = [this] { controller->ApplyRecordSource(); };
+    menuCommands.StayOnTopChanged = [this](bool onTop) {
+        keyBindFrm->SetStayOnTop(onTop);
+        selectFrm->SetStayOnTop(onTop);
+    };
+    configMenu = std::make_unique<TConfigMenu>(*events, *controller, *frm, settings,
+                                               std::move(menuCommands));
     pollGate = std::make_unique<TPollGate>([this] { return IsProgramInFront(frm.get()); },
                                            events->rkMinimize);
     pollGate->OnFatalExit = [this] { Exit(); };
@@ -131,6 +165,10 @@ void TQuavrelProgram::WireShell() {
         }
     };
     shell.ShowVornic = [this] { ShowVornic(); };
+    shell.Config = [this](QWidget* control) { PopupConfig(control); };
+    shell.Select = [this] { SelectWindow(); };
+    QObject::connect(keyBindFrm.get(), &TKeyBindFrm::KeysApplied, frm.get(),
+                     [this] { ApplyCommandHints(*events, settings.HintType); });
     frm->OnExiting = [this] { return SaveForExit(); };
     frm->OnMoved = [this](QPoint delta) {
         if (TQvrBaseFrm* docked = controller->DockedWindow(); docked != nullptr && !docked->Dragging()) {
@@ -182,6 +220,12 @@ void TQuavrelProgram::OpenDroppedFiles(const QStringList& files) {
 
 void TQuavrelProgram::MouseCommand(int choice, QPoint at) {
     switch (choice) {
+    case 1:
+        PopupCassetteList(at);
+        break;
+    case 2:
+        configMenu->Popup(at);
+        break;
     case 3:
         frm->SongListMenu()->exec(at);
         WaitForBoundKeysReleased();
@@ -191,6 +235,74 @@ void TQuavrelProgram::MouseCommand(int choice, QPoint at) {
         break;
     default:
         break;
+    }
+}
+
+void TQuavrelProgram::PopupConfig(QWidget* control) {
+    QPoint at;
+    if (control != nullptr) {
+        at = control->mapToGlobal(QPoint(-control->width() / 2, control->height() / 2 + 10));
+    } else if (QWidget* first = frm->Groups[TSkinFunction::Config].Item(0)) {
+        at = first->mapToGlobal(first->rect().center());
+    } else {
+        at = frm->mapToGlobal(frm->rect().center());
+    }
+    configMenu->Popup(at);
+}
+
+void TQuavrelProgram::PopupCassetteList(QPoint at) {
+    selectFrm->RefreshList();
+    cassetteListMenu->clear();
+    QListWidget* list = selectFrm->ListBox1;
+    std::vector<QPointer<TQvrBaseFrm>> windows;
+    for (int i = 0; i < list->count(); ++i) {
+        windows.emplace_back(selectFrm->WindowAt(i));
+        QAction* item = cassetteListMenu->addAction(list->item(i)->text());
+        item->setCheckable(true);
+        item->setChecked(windows.back() != nullptr && windows.back() == controller->DockedWindow());
+        item->setData(i);
+    }
+    QAction* chosen = cassetteListMenu->exec(at);
+    WaitForBoundKeysReleased();
+    if (chosen == nullptr) {
+        return;
+    }
+    const std::size_t index = static_cast<std::size_t>(chosen->data().toInt());
+    const QPointer<TQvrBaseFrm>& window = windows[index];
+    // The eject entry has no window; a window released meanwhile is left alone.
+    if (index + 1 == windows.size()) {
+        controller->EjectDocked();
+    } else if (window) {
+        controller->DockWindow(window, true);
+    }
+}
+
+void TQuavrelProgram::SelectWindow() {
+    if (QvrWindows().empty() || !selectFrm->Choose()) {
+        return;
+    }
+    TQvrBaseFrm* chosen = selectFrm->SelectedWindow();
+    if (chosen == nullptr) {
+        controller->EjectDocked();
+    } else {
+        controller->DockWindow(chosen, true);
+    }
+}
+
+void TQuavrelProgram::ChangeDataFolder() {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(ProgramCaption),
+                    WithLineFeeds(SChangeDataFolder), QMessageBox::Ok | QMessageBox::Cancel, frm.get());
+    if (box.exec() != QMessageBox::Ok) {
+        return;
+    }
+    dataFolder->RequestChange();
+    Exit();
+}
+
+void TQuavrelProgram::FontsChanged() {
+    frm->Background()->SetTimeFont(FontOf(settings.MainfrmTimeFont));
+    for (TQvrBaseFrm* window : QvrWindows()) {
+        window->update();
     }
 }
 
@@ -244,6 +356,11 @@ void TQuavrelProgram::ShutDown() {
     settings.Top = frm->y();
     try {
         SaveSettingsFile(dataFolder->Path(), settings);
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    try {
+        keyBindFrm->SaveCurrentBinding();
     } catch (const std::exception& error) {
         ShowError(error);
     }

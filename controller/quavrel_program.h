@@ -8,13 +8,18 @@
 #include <QPoint>
 #include <QPointer>
 #include <QStringList>
+#include <QWidget>
 #include <memory>
 
+class TConfigMenu;
 class TDataFolder;
+class TKeyBindFrm;
+class TSelectFrm;
 class TDataFolderUi;
 class TEventModule;
 class TMainController;
 class TMainFrm;
+class QMenu;
 class TPollGate;
 class TSongDataFile;
 class TSplashfrm;
@@ -47,6 +52,13 @@ private:
     // What a right click or a double click on the main window does, by the user's choice.
     void MouseCommand(int choice, QPoint at);
     void ShowVornic();
+    // The Config command: the main menu below the control that fired it.
+    void PopupConfig(QWidget* control);
+    // The cassette and card windows as the select window lists them; the choice is docked.
+    void PopupCassetteList(QPoint at);
+    void SelectWindow();
+    void ChangeDataFolder();
+    void FontsChanged();
     // Tells the user about an error that does not end the program.
     void ShowError(const std::exception& error) const;
 
@@ -62,6 +74,10 @@ private:
     std::unique_ptr<TMainFrm> frm;
     std::unique_ptr<TMainController> controller;
     std::unique_ptr<TSongDataFile> songData;
+    std::unique_ptr<TKeyBindFrm> keyBindFrm;
+    std::unique_ptr<TSelectFrm> selectFrm;
+    std::unique_ptr<TConfigMenu> configMenu;
+    std::unique_ptr<QMenu> cassetteListMenu;
     std::unique_ptr<TPollGate> pollGate;
     bool savedForExit = false;
 };

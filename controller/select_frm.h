@@ -41,6 +41,8 @@ public:
     bool Choose();
     // The window of the selected entry; nullptr for none and for the eject entry.
     TQvrBaseFrm* SelectedWindow() const;
+    // The window of an entry; nullptr for the eject entry and for a window released meanwhile.
+    TQvrBaseFrm* WindowAt(int index) const;
     // The window list takes the list's order; each window's CreateIndex becomes its place
     // counted from 1, so the order lasts with the song's data.
     void ApplyOrder();
@@ -85,7 +87,6 @@ public:
 private:
     void PopupAt(QPoint listPoint);
     void SortBy(const std::function<bool(const TQvrBaseFrm*, const TQvrBaseFrm*)>& less);
-    TQvrBaseFrm* WindowAt(int index) const;
     std::vector<TQvrBaseFrm*> ListedWindows() const;
 
     TCassetteHost& host;

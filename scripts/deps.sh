@@ -26,7 +26,7 @@ test_packages=(
     libgtest-dev googletest
     pulseaudio pulseaudio-utils ffmpeg lame flac
     xvfb openbox xdotool x11-utils x11-xkb-utils x11-xserver-utils imagemagick
-    clang-format
+    clang-format libxtst-dev
 )
 
 case ${1:-} in

@@ -1,0 +1,153 @@
+// The program as a user starts it: a process of its own on the test's X display, its sound on
+// SDL's disk driver, driven by keys held in the X server, checked by what it leaves on disk.
+#include "platform/gui_thread.h"
+#include "platform/profile_file.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wave_fixture.h"
+#include "tests/support/x11_test.h"
+
+#include <QDir>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
+constexpr int BytesPerSecond = 44100 * 4;
+// Far beyond what a start or an exit takes on a loaded machine.
+constexpr int DeadlineMs = 60000;
+const QString MainWindowName = QStringLiteral("^Quavrel 4.00$");
+
+// Lets the event loop run for a while: the time a key is held.
+void HoldFor(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+class ProgramTest : public X11Test {
+protected:
+    void SetUp() override {
+        X11Test::SetUp();
+        if (IsSkipped()) {
+            return;
+        }
+        QDir().mkpath(Folder("home/Documents"));
+        QDir().mkpath(Folder("config/quavrel"));
+        QDir().mkpath(Folder("data"));
+        // A user who chose the data folder before: no first-run questions.
+        ProfileFile user(Folder("config/quavrel/quavrel.ini").toStdString());
+        user.WriteBool(Folder("home/Documents"), "FirstTimeFlg", false);
+        user.WriteString(Folder("home/Documents"), "UserProfiles", Folder("data"));
+        user.Save();
+        const QString programFolder = QFileInfo(QUAVREL_PROGRAM).absolutePath();
+        QFile::copy(programFolder + "/quavrel_key.ini", Folder("data/quavrel_key.ini"));
+        for (const char* song : {"first.wav", "second.wav"}) {
+            WriteWave(dir.File(song), Stereo16, Bytes(20 * BytesPerSecond, 0x10));
+        }
+    }
+
+    void TearDown() override {
+        for (const auto& process : processes) {
+            if (process->state() != QProcess::NotRunning) {
+                process->kill();
+                process->waitForFinished();
+            }
+        }
+        X11Test::TearDown();
+    }
+
+    QString Folder(const QString& name) const {
+        return QString::fromStdString(dir.Path()) + "/" + name;
+    }
+
+    QProcess& Start(const QStringList& arguments) {
+        auto process = std::make_unique<QProcess>();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("HOME", Folder("home"));
+        environment.insert("XDG_CONFIG_HOME", Folder("config"));
+        environment.insert("XDG_DOCUMENTS_DIR", Folder("home/Documents"));
+        environment.insert("QT_QPA_PLATFORM", "xcb");
+        environment.insert("SDL_AUDIODRIVER", "disk");
+        environment.insert("SDL_DISKAUDIOFILE", "/dev/null");
+        process->setProcessEnvironment(environment);
+        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        process->setStandardOutputFile(QProcess::nullDevice());
+        process->start(QUAVREL_PROGRAM, arguments);
+        processes.push_back(std::move(process));
+        return *processes.back();
+    }
+
+    // The main window's id once it is shown, brought in front.
+    QString WaitForMainWindow() {
+        const QString id =
+            RunX11Tool("xdotool", {"search", "--sync", "--name", MainWindowName}).trimmed();
+        RunX11Tool("xdotool", {"windowactivate", "--sync", id.section('\n', 0, 0)});
+        return id;
+    }
+
+    bool Finish(QProcess& process) {
+        return WaitOnGuiThread([&] { return process.state() == QProcess::NotRunning; },
+                               DeadlineMs);
+    }
+
+    ProfileFile Settings() const { return ProfileFile(Folder("data/quavrel.ini").toStdString()); }
+    ProfileFile SongData() const {
+        return ProfileFile(Folder("data/quavrel_data.ini").toStdString());
+    }
+
+    TempDir dir;
+    std::vector<std::unique_ptr<QProcess>> processes;
+};
+
+TEST_F(ProgramTest, HoldingTheRecordKeyMakesACassetteThatOutlivesTheProgram) {
+    QProcess& program = Start({QString::fromStdString(dir.File("first.wav"))});
+    WaitForMainWindow();
+    // "r" records while it is held, in the shipped key binding.
+    PressKey("r");
+    HoldFor(1500);
+    ReleaseKey("r");
+    // A logout or a kill ends the program as its Exit does: everything is saved.
+    HoldFor(300);
+    program.terminate();
+    ASSERT_TRUE(Finish(program));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+
+    const ProfileFile data = SongData();
+    ASSERT_EQ(data.ReadInteger("first.wav", "WaveFrmCount", 0), 1);
+    EXPECT_TRUE(data.ReadBool("first.wav", "WaveFrm0.Grabbed", false));
+    const QString copy = Folder("data/" + data.ReadString("first.wav", "WaveFrm0.WaveFile", ""));
+    ASSERT_TRUE(QFileInfo::exists(copy)) << copy.toStdString();
+    // What was recorded is what the key was held for, give or take the polling and a loaded
+    // machine.
+    const double seconds = static_cast<double>(QFileInfo(copy).size() - 46) / BytesPerSecond;
+    EXPECT_GT(seconds, 0.8);
+    EXPECT_LT(seconds, 3.0);
+    const int start = data.ReadInteger("first.wav", "WaveFrm0.RepeatStartTimeOnFile", -1);
+    const int stop = data.ReadInteger("first.wav", "WaveFrm0.RepeatStopTimeOnFile", -1);
+    EXPECT_GE(start, 0);
+    EXPECT_NEAR((stop - start) / 1000.0, seconds, 0.1);
+    EXPECT_EQ(Settings().ReadString("MainFrm", "FileName", ""),
+              QString::fromStdString(dir.File("first.wav")));
+    // No recording is left behind as a temporary file.
+    EXPECT_TRUE(QDir(Folder("data")).entryList({"tmp*.wav"}).isEmpty());
+}
+
+TEST_F(ProgramTest, ASecondStartHandsItsSongToTheFirstAndOpensNoWindow) {
+    QProcess& first = Start({QString::fromStdString(dir.File("first.wav"))});
+    WaitForMainWindow();
+    QProcess& second = Start({QString::fromStdString(dir.File("second.wav"))});
+    ASSERT_TRUE(Finish(second));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_EQ(RunX11Tool("xdotool", {"search", "--name", MainWindowName}).trimmed().count('\n'),
+              0);
+    first.terminate();
+    ASSERT_TRUE(Finish(first));
+    EXPECT_EQ(Settings().ReadString("MainFrm", "FileName", ""),
+              QString::fromStdString(dir.File("second.wav")));
+}
+
+} // namespace
