@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
-# Builds Quavrel and plays a song: any media file FFmpeg reads, an audio CD drive or a .cue disc
-# image, or a 3-second 440 Hz tone when none is given.
+# Builds Quavrel and starts it, with the songs given: media files FFmpeg reads, .cue disc images
+# or CD drives. Runs on an X11 desktop, or a Wayland one through XWayland.
 #
-# Usage: scripts/run.sh [SONG] [quavrel-song play options such as --from MS --to MS --loop]
+# Usage: scripts/run.sh [-lang CODE] [SONG...]
 set -euo pipefail
 
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -11,12 +11,5 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 # The tests' packages may be missing here (scripts/test.sh turns the tests back on).
 cmake -S "$root" -B "$root/build" -G Ninja -DQUAVREL_BUILD_TESTS=OFF -DQUAVREL_BUILD_BENCH=OFF
-cmake --build "$root/build" -j2 --target quavrel-song
-
-if (($# == 0)) || [[ $1 == --* ]]; then
-    folder=$(mktemp -d "${TMPDIR:-/tmp}/quavrel-run.XXXXXX")
-    trap 'rm -rf "$folder"' EXIT
-    sox -n -r 44100 -c 2 -b 16 "$folder/tone.wav" synth 3 sine 440 vol 0.5
-    set -- "$folder/tone.wav" "$@"
-fi
-"$root/build/tools/quavrel-song" play "$@"
+cmake --build "$root/build" -j2 --target quavrel
+exec "$root/build/tools/quavrel" "$@"
