@@ -4,9 +4,9 @@
 #include "actions/key_polling.h"
 #include "actions/language_choice.h"
 #include "actions/messages.h"
+#include "audio/record_source.h"
 #include "audio/recording_formats.h"
 #include "audio/stretch_engine.h"
-#include "audio/record_source.h"
 #include "main_controller.h"
 #include "main_frm.h"
 #include "platform/desktop_mixer.h"
@@ -51,7 +51,8 @@ TConfigMenu::TConfigMenu(TEventModule& events, TMainController& controller, TMai
 
     miShowPlayList = Item(pmConfig, "miShowPlayList", QStringLiteral("Show &Playlist"));
     miSelectWindow = Item(pmConfig, "miSelectWindow", QStringLiteral("Select Cass&ette"));
-    miTileCassette = Item(pmConfig, "miTileCassette", QStringLiteral("&Dispose Cassettes In Order"));
+    miTileCassette =
+        Item(pmConfig, "miTileCassette", QStringLiteral("&Dispose Cassettes In Order"));
     miLoopPlay = Item(pmConfig, "miLoopPlay", QStringLiteral("&Loop Play ( Current Song )"));
     miLoopPlay->setCheckable(true);
     pmConfig->addSeparator();
@@ -78,8 +79,10 @@ TConfigMenu::TConfigMenu(TEventModule& events, TMainController& controller, TMai
             }
         };
     };
-    QObject::connect(miShowPlayList, &QAction::triggered, pmConfig, run(this->commands.ShowPlaylist));
-    QObject::connect(miSelectWindow, &QAction::triggered, pmConfig, run(this->commands.SelectWindow));
+    QObject::connect(miShowPlayList, &QAction::triggered, pmConfig,
+                     run(this->commands.ShowPlaylist));
+    QObject::connect(miSelectWindow, &QAction::triggered, pmConfig,
+                     run(this->commands.SelectWindow));
     QObject::connect(miTileCassette, &QAction::triggered, pmConfig,
                      [this] { DisposeInOrder(this->controller); });
     QObject::connect(miLoopPlay, &QAction::toggled, pmConfig,
@@ -158,36 +161,43 @@ void TConfigMenu::BuildCustomize(QMenu* customize) {
     QObject::connect(key, &QAction::triggered, customize, [this] { commands.ShowKeyBind(); });
 
     QMenu* mouse = Submenu(customize, "miConfigMouse", QStringLiteral("Customize &Mouse"));
-    const std::vector<std::pair<QString, int>> mainChoices = {
-        {"&None", 0}, {"Pop Up &Cassette List", 1}, {"Pop Up &Main Menu", 2},
-        {"Pop Up &Song List", 3}, {"M&inimize", 4}};
-    ChoiceMenu(mouse, "miMainFrmRightClick", QStringLiteral("Right Click On &Main Window"),
-               mainChoices, [this] { return settings.MainFrmRightClicked; },
-               [this](int value) { settings.MainFrmRightClicked = value; });
-    ChoiceMenu(mouse, "miMainFrmDoubleClick", QStringLiteral("Double Click On Main Window"),
-               mainChoices, [this] { return settings.MainFrmDoubleClicked; },
-               [this](int value) { settings.MainFrmDoubleClicked = value; });
+    const std::vector<std::pair<QString, int>> mainChoices = {{"&None", 0},
+                                                              {"Pop Up &Cassette List", 1},
+                                                              {"Pop Up &Main Menu", 2},
+                                                              {"Pop Up &Song List", 3},
+                                                              {"M&inimize", 4}};
+    ChoiceMenu(
+        mouse, "miMainFrmRightClick", QStringLiteral("Right Click On &Main Window"), mainChoices,
+        [this] { return settings.MainFrmRightClicked; },
+        [this](int value) { settings.MainFrmRightClicked = value; });
+    ChoiceMenu(
+        mouse, "miMainFrmDoubleClick", QStringLiteral("Double Click On Main Window"), mainChoices,
+        [this] { return settings.MainFrmDoubleClicked; },
+        [this](int value) { settings.MainFrmDoubleClicked = value; });
     mouse->addSeparator();
-    ChoiceMenu(mouse, "miDoubleClickCassette", QStringLiteral("Double Click On &Cassette Window"),
-               {{"&None", 0}, {"&Toggle Set and Eject", 1}, {"&Rename", 2}, {"&Close", 3}},
-               [this] { return settings.WaveFrmDoubleClicked; },
-               [this](int value) { settings.WaveFrmDoubleClicked = value; });
+    ChoiceMenu(
+        mouse, "miDoubleClickCassette", QStringLiteral("Double Click On &Cassette Window"),
+        {{"&None", 0}, {"&Toggle Set and Eject", 1}, {"&Rename", 2}, {"&Close", 3}},
+        [this] { return settings.WaveFrmDoubleClicked; },
+        [this](int value) { settings.WaveFrmDoubleClicked = value; });
 
     // A stored quickness checks the level it does not exceed; above the last, none.
-    ChoiceMenu(customize, "miPositioningQuickness",
-               QStringLiteral("Adjust Quickness of &Positioning "),
-               {{"Very Slow (&1)", Quickness[0]}, {"Slow (&2)", Quickness[1]},
-                {"Normal (&3)", Quickness[2]}, {"Quick (&4)", Quickness[3]},
-                {"Very Quick (&5)", Quickness[4]}},
-               [this] {
-                   for (const int level : Quickness) {
-                       if (settings.MainFrmSearchSpeed <= level) {
-                           return level;
-                       }
-                   }
-                   return -1;
-               },
-               [this](int value) { settings.MainFrmSearchSpeed = value; });
+    ChoiceMenu(
+        customize, "miPositioningQuickness", QStringLiteral("Adjust Quickness of &Positioning "),
+        {{"Very Slow (&1)", Quickness[0]},
+         {"Slow (&2)", Quickness[1]},
+         {"Normal (&3)", Quickness[2]},
+         {"Quick (&4)", Quickness[3]},
+         {"Very Quick (&5)", Quickness[4]}},
+        [this] {
+            for (const int level : Quickness) {
+                if (settings.MainFrmSearchSpeed <= level) {
+                    return level;
+                }
+            }
+            return -1;
+        },
+        [this](int value) { settings.MainFrmSearchSpeed = value; });
 
     QMenu* fonts = Submenu(customize, "miSelectFont", QStringLiteral("Select &Font"));
     for (const auto& [caption, kind] :
@@ -195,43 +205,49 @@ void TConfigMenu::BuildCustomize(QMenu* customize) {
                                               {QStringLiteral("&Cassette Tape"), 3},
                                               {QStringLiteral("M&emory Card"), 2}}) {
         QAction* item = fonts->addAction(caption);
-        QObject::connect(item, &QAction::triggered, fonts, [this, kind = kind] { ChooseFont(kind); });
+        QObject::connect(item, &QAction::triggered, fonts,
+                         [this, kind = kind] { ChooseFont(kind); });
     }
-    ChoiceMenu(customize, "miSelectHint", QStringLiteral("Select Length of &Hint"),
-               {{"Short Hint", 1}, {"Long Hint", 2}, {"Dismiss", 0}},
-               [this] { return settings.HintType; },
-               [this](int value) {
-                   settings.HintType = value;
-                   if (commands.HintsChanged) {
-                       commands.HintsChanged();
-                   }
-               });
+    ChoiceMenu(
+        customize, "miSelectHint", QStringLiteral("Select Length of &Hint"),
+        {{"Short Hint", 1}, {"Long Hint", 2}, {"Dismiss", 0}}, [this] { return settings.HintType; },
+        [this](int value) {
+            settings.HintType = value;
+            if (commands.HintsChanged) {
+                commands.HintsChanged();
+            }
+        });
     BuildOptions(Submenu(customize, "miMisc", QStringLiteral("&Options")));
     QAction* change = Item(customize, "miChangeDataFolder", QStringLiteral("Change Data &Folder"));
     change->setEnabled(static_cast<bool>(commands.ChangeDataFolder));
-    QObject::connect(change, &QAction::triggered, customize, [this] { commands.ChangeDataFolder(); });
+    QObject::connect(change, &QAction::triggered, customize,
+                     [this] { commands.ChangeDataFolder(); });
     customize->addSeparator();
-    ChoiceMenu(customize, "miPositioningMethod",
-               QStringLiteral("&Cd Positioning Method ( Advanced )"),
-               {{"Method &1 ( Nothing Special )", 0}, {"Method &2 ( Pause Before Positioning )", 1},
-                {"Method &3 ( Stop Before Positioning)", 2}},
-               [this] { return static_cast<int>(controller.SongPlayer().PositioningMethod); },
-               [this](int value) {
-                   settings.PosChangeType = value;
-                   controller.SongPlayer().SetPositioningMethod(static_cast<std::uint8_t>(value));
-               });
-    formatMenu = Submenu(customize, "miConfigSound", QStringLiteral("&Recording Quality ( Advanced )"));
-    QObject::connect(formatMenu, &QMenu::aboutToShow, formatMenu, [this] { RebuildRecordingFormats(); });
-    ChoiceMenu(customize, "miRecordSource", SMenuItemRecordSource,
-               {{SMenuItemRecordSourceSong, RecordSourceSong},
-                {SMenuItemRecordSourceDevice, RecordSourceInput}},
-               [this] { return settings.RecordSource; },
-               [this](int value) {
-                   settings.RecordSource = value;
-                   if (commands.RecordSourceChanged) {
-                       commands.RecordSourceChanged();
-                   }
-               });
+    ChoiceMenu(
+        customize, "miPositioningMethod", QStringLiteral("&Cd Positioning Method ( Advanced )"),
+        {{"Method &1 ( Nothing Special )", 0},
+         {"Method &2 ( Pause Before Positioning )", 1},
+         {"Method &3 ( Stop Before Positioning)", 2}},
+        [this] { return static_cast<int>(controller.SongPlayer().PositioningMethod); },
+        [this](int value) {
+            settings.PosChangeType = value;
+            controller.SongPlayer().SetPositioningMethod(static_cast<std::uint8_t>(value));
+        });
+    formatMenu =
+        Submenu(customize, "miConfigSound", QStringLiteral("&Recording Quality ( Advanced )"));
+    QObject::connect(formatMenu, &QMenu::aboutToShow, formatMenu,
+                     [this] { RebuildRecordingFormats(); });
+    ChoiceMenu(
+        customize, "miRecordSource", SMenuItemRecordSource,
+        {{SMenuItemRecordSourceSong, RecordSourceSong},
+         {SMenuItemRecordSourceDevice, RecordSourceInput}},
+        [this] { return settings.RecordSource; },
+        [this](int value) {
+            settings.RecordSource = value;
+            if (commands.RecordSourceChanged) {
+                commands.RecordSourceChanged();
+            }
+        });
 }
 
 void TConfigMenu::BuildOptions(QMenu* options) {
@@ -262,7 +278,8 @@ void TConfigMenu::BuildOptions(QMenu* options) {
     quality->setCheckable(true);
     optionItems.emplace_back(quality,
                              [this] { return settings.StretchEngine == StretchEngineHighQuality; });
-    QObject::connect(quality, &QAction::triggered, options, [this, quality] { OptionChosen(quality); });
+    QObject::connect(quality, &QAction::triggered, options,
+                     [this, quality] { OptionChosen(quality); });
     options->addSeparator();
     option("miOptionDontCheckDisuse", "&Don't check disuse temporary files on start up",
            [this] { return !settings.CheckDisuseFile; });

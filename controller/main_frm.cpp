@@ -1,10 +1,9 @@
 #include "main_frm.h"
 
 #include "actions/program_caption.h"
+#include "platform/window_drag.h"
 #include "qvr_base_frm.h"
 #include "qvr_window_list.h"
-
-#include "platform/window_drag.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>

@@ -115,8 +115,7 @@ bool TQuavrelProgram::StartUp() {
 void TQuavrelProgram::CreateForms() {
     events = std::make_unique<TEventModule>();
     frm = std::make_unique<TMainFrm>(*events, ProgramFolder() + QStringLiteral("/Skins/"));
-    controller =
-        std::make_unique<TMainController>(*frm, *events, settings, dataFolder->Path());
+    controller = std::make_unique<TMainController>(*frm, *events, settings, dataFolder->Path());
     songData = std::make_unique<TSongDataFile>(*controller);
     controller->SetSongDataStore(songData.get());
     controller->SetSongList(&songs);
@@ -171,7 +170,8 @@ void TQuavrelProgram::WireShell() {
                      [this] { ApplyCommandHints(*events, settings.HintType); });
     frm->OnExiting = [this] { return SaveForExit(); };
     frm->OnMoved = [this](QPoint delta) {
-        if (TQvrBaseFrm* docked = controller->DockedWindow(); docked != nullptr && !docked->Dragging()) {
+        if (TQvrBaseFrm* docked = controller->DockedWindow();
+            docked != nullptr && !docked->Dragging()) {
             docked->move(docked->pos() + delta);
         }
     };
@@ -291,7 +291,8 @@ void TQuavrelProgram::SelectWindow() {
 
 void TQuavrelProgram::ChangeDataFolder() {
     QMessageBox box(QMessageBox::Warning, QString::fromUtf8(ProgramCaption),
-                    WithLineFeeds(SChangeDataFolder), QMessageBox::Ok | QMessageBox::Cancel, frm.get());
+                    WithLineFeeds(SChangeDataFolder), QMessageBox::Ok | QMessageBox::Cancel,
+                    frm.get());
     if (box.exec() != QMessageBox::Ok) {
         return;
     }

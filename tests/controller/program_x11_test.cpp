@@ -90,8 +90,7 @@ protected:
     }
 
     bool Finish(QProcess& process) {
-        return WaitOnGuiThread([&] { return process.state() == QProcess::NotRunning; },
-                               DeadlineMs);
+        return WaitOnGuiThread([&] { return process.state() == QProcess::NotRunning; }, DeadlineMs);
     }
 
     ProfileFile Settings() const { return ProfileFile(Folder("data/quavrel.ini").toStdString()); }
@@ -142,8 +141,7 @@ TEST_F(ProgramTest, ASecondStartHandsItsSongToTheFirstAndOpensNoWindow) {
     QProcess& second = Start({QString::fromStdString(dir.File("second.wav"))});
     ASSERT_TRUE(Finish(second));
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(RunX11Tool("xdotool", {"search", "--name", MainWindowName}).trimmed().count('\n'),
-              0);
+    EXPECT_EQ(RunX11Tool("xdotool", {"search", "--name", MainWindowName}).trimmed().count('\n'), 0);
     first.terminate();
     ASSERT_TRUE(Finish(first));
     EXPECT_EQ(Settings().ReadString("MainFrm", "FileName", ""),
