@@ -5,6 +5,7 @@
 #include "controller/qvr_window_list.h"
 #include "controller/repeat_frm.h"
 #include "controller/settings.h"
+#include "controller/song_data_file.h"
 #include "controller/song_data_store.h"
 #include "controller/wave_frm.h"
 #include "platform/virtual_wave_device.h"
@@ -322,6 +323,34 @@ TEST_F(MainControllerTest, AMissingSongIsReportedAndNothingStaysOpen) {
     EXPECT_FALSE(player().IsOpen());
     EXPECT_TRUE(controller.SongPath().empty());
     EXPECT_EQ(Text(TTimeText::CurrentTime), SNoData);
+}
+
+TEST_F(MainControllerTest, ASongClosedAndOpenedAgainGetsItsWindowsBack) {
+    TSongDataFile store(controller);
+    controller.SetSongDataStore(&store);
+    const std::string other = data.File("other.wav");
+    WriteWave(other, Stereo16, SongBytes(BytesOf(5000)));
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    controller.Press(C::cmRec);
+    Hear(500);
+    controller.Release(C::cmRec, 500);
+    ASSERT_EQ(QvrWindows().size(), 2u);
+    const Bytes recorded = ReadFile(controller.DockedCassette()->FileName());
+
+    ASSERT_TRUE(controller.OpenSong(other));
+    EXPECT_TRUE(QvrWindows().empty());
+    ASSERT_TRUE(controller.OpenSong(songPath));
+    ASSERT_EQ(QvrWindows().size(), 2u);
+    TWaveFrm* cassette = controller.DockedCassette();
+    ASSERT_NE(cassette, nullptr);
+    EXPECT_EQ(ReadFile(cassette->FileName()), recorded);
+    EXPECT_EQ(cassette->RepeatStartTimeOnFile, 1000);
+    const auto card = std::find_if(QvrWindows().begin(), QvrWindows().end(), [](auto* window) {
+        return window->Kind() == TQvrKind::Card;
+    });
+    ASSERT_NE(card, QvrWindows().end());
+    EXPECT_EQ(static_cast<TRepeatFrm*>(*card)->StartTime(), 1000);
 }
 
 // Keeps nothing; fails when asked to, as a full disk would.
