@@ -89,6 +89,17 @@ protected:
         return id;
     }
 
+    // Holds keys down together long enough for a poll to see them, then lets them go.
+    void Chord(const QStringList& keys) {
+        for (const QString& key : keys) {
+            PressKey(key);
+        }
+        HoldFor(300);
+        for (auto key = keys.rbegin(); key != keys.rend(); ++key) {
+            ReleaseKey(*key);
+        }
+    }
+
     bool Finish(QProcess& process) {
         return WaitOnGuiThread([&] { return process.state() == QProcess::NotRunning; }, DeadlineMs);
     }
@@ -133,6 +144,36 @@ TEST_F(ProgramTest, HoldingTheRecordKeyMakesACassetteThatOutlivesTheProgram) {
               QString::fromStdString(dir.File("first.wav")));
     // No recording is left behind as a temporary file.
     EXPECT_TRUE(QDir(Folder("data")).entryList({"tmp*.wav"}).isEmpty());
+}
+
+TEST_F(ProgramTest, ExitKeepsTheCassetteAndARestartBringsItBackDocked) {
+    // The song of the last run, stopped.
+    ProfileFile settings(Folder("data/quavrel.ini").toStdString());
+    settings.WriteString("MainFrm", "FileName", QString::fromStdString(dir.File("first.wav")));
+    settings.Save();
+    QProcess& first = Start({});
+    WaitForMainWindow();
+    PressKey("r");
+    HoldFor(1000);
+    ReleaseKey("r");
+    Chord({"ctrl", "q"}); // Exit
+    ASSERT_TRUE(Finish(first));
+    const QString copy =
+        Folder("data/" + SongData().ReadString("first.wav", "WaveFrm0.WaveFile", ""));
+    ASSERT_TRUE(QFileInfo::exists(copy));
+    const Bytes recorded = ReadFile(copy.toStdString());
+
+    QProcess& again = Start({});
+    WaitForMainWindow();
+    Chord({"ctrl", "q"});
+    ASSERT_TRUE(Finish(again));
+    const ProfileFile data = SongData();
+    ASSERT_EQ(data.ReadInteger("first.wav", "WaveFrmCount", 0), 1);
+    EXPECT_TRUE(data.ReadBool("first.wav", "WaveFrm0.Grabbed", false));
+    // Saved anew from the cassette the restart made: the same recording, one copy on disk.
+    const QString second = Folder("data/" + data.ReadString("first.wav", "WaveFrm0.WaveFile", ""));
+    EXPECT_EQ(ReadFile(second.toStdString()), recorded);
+    EXPECT_EQ(QDir(Folder("data")).entryList({"*.wav"}).size(), 1);
 }
 
 TEST_F(ProgramTest, ASecondStartHandsItsSongToTheFirstAndOpensNoWindow) {
