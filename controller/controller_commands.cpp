@@ -252,7 +252,8 @@ void TMainController::ClickAutoRec(bool, QObject*) {
 void TMainController::ClickJumpToStartTime(bool, QObject*) {
     if (TWaveFrm* cassette = DockedCassette()) {
         PositionCassette(cassette->ActivePlayer().GetRepeatStart());
-    } else if (const TRepeatFrm* card = DockedCard(); card != nullptr && HasMedia()) {
+    } else if (const TRepeatFrm* card = DockedCard();
+               card != nullptr && card->StartTime() != -1 && HasMedia()) {
         player.SetTimeFormat(tfMilliseconds);
         player.SetPositionWithMethod(card->StartTime());
     }
@@ -523,7 +524,8 @@ void TMainController::RepeatSwitch(bool turnOn) {
     if (card == nullptr) {
         return;
     }
-    if (!turnOn) {
+    // Only a whole section repeats: with its ends unset or crossed the song would stick.
+    if (!turnOn || !card->IsValid()) {
         cardRepeatEnd = -1;
         return;
     }
@@ -554,10 +556,11 @@ void TMainController::StartRecording() {
     }
     cassette->setVisible(settings.CassettesVisible);
     recordingCassette = cassette;
-    cassette->RepeatStartTimeOnFile = MediaPosition();
+    // Read once the song plays: a song stopped at its end starts again from its beginning.
     if (player.GetMode() != TMPModes::mpPlaying) {
         player.Play();
     }
+    cassette->RepeatStartTimeOnFile = MediaPosition();
     endOfSongBlocked = true;
     UpdateControlVisibility();
 }

@@ -88,41 +88,64 @@ void TMainController::Tick() {
         now.Ready = SongIsReady();
         now.Mode = player.GetMode();
         now.Track = now.Ready ? player.CurrentTrack() : 0;
-        if (now.Ready != previous.Ready) {
+        // The windows belong to the song they were loaded for: when another song (or none) is
+        // ready now, they are saved and put away, and the ready song's are loaded. A failed
+        // save leaves them as they are, to be saved again at the next tick.
+        const std::string readySong = now.Ready ? player.FileName : std::string();
+        if (readySong != windowsSong || now.Ready != windowsSongReady) {
+            if (windowsSongReady) {
+                SongClosed();
+            }
+            windowsSong = readySong;
+            windowsSongReady = now.Ready;
             if (now.Ready) {
                 SongOpened();
-            } else {
-                SongClosed();
             }
         }
         if (now.Ready) {
-            const std::int32_t position = MediaPosition();
-            if (!holding) {
-                ShowCurrentTime(position);
-            }
-            if (cardRepeatEnd != -1 && position > cardRepeatEnd) {
-                if (autoRecording) {
-                    FinishAutoRecording();
-                } else if (const TRepeatFrm* card = DockedCard()) {
-                    player.SetPositionWithMethod(card->StartTime());
-                }
-            }
-            // The end is noticed once, as the song stops there: a song left at its end stays.
-            if (!player.IsDisc() && !endOfSongBlocked && previous.Mode == TMPModes::mpPlaying &&
-                position >= player.EndPosition() - 1) {
-                AdvanceAtEndOfSong();
-            }
-            if (player.IsDisc() && now.Track != previous.Track) {
-                RefreshDisplay();
-                UpdateControlVisibility();
-            }
-            KeepFocusOnMain();
+            FollowSong(now);
         }
         previous = now;
         ReleaseCloseQueue();
     } catch (const std::exception& error) {
         ReportFatal(error);
     }
+}
+
+void TMainController::FollowSong(const TSnapshot& now) {
+    const std::int32_t position = MediaPosition();
+    if (!holding) {
+        ShowCurrentTime(position);
+    }
+    // A section that ends where the song ends is over when the song has stopped there.
+    const bool atSongEnd = now.Mode != TMPModes::mpPlaying && position >= player.EndPosition() - 1;
+    if (cardRepeatEnd != -1 &&
+        (position > cardRepeatEnd || (atSongEnd && position >= cardRepeatEnd))) {
+        if (autoRecording) {
+            FinishAutoRecording();
+        } else if (const TRepeatFrm* card = DockedCard()) {
+            player.SetPositionWithMethod(card->StartTime());
+            if (player.GetMode() != TMPModes::mpPlaying) {
+                player.Play();
+            }
+        }
+        return;
+    }
+    // An automatic recording that the user stopped ends there.
+    if (autoRecording && now.Mode != TMPModes::mpPlaying) {
+        FinishAutoRecording();
+        return;
+    }
+    // The end is noticed once, as the song stops there: a song left at its end stays.
+    if (!player.IsDisc() && !endOfSongBlocked && previous.Mode == TMPModes::mpPlaying &&
+        position >= player.EndPosition() - 1) {
+        AdvanceAtEndOfSong();
+    }
+    if (player.IsDisc() && now.Track != previous.Track) {
+        RefreshDisplay();
+        UpdateControlVisibility();
+    }
+    KeepFocusOnMain();
 }
 
 void TMainController::AdvanceAtEndOfSong() {

@@ -1,8 +1,11 @@
 // quavrel: the program.
+#include "actions/line_break_tags.h"
+#include "actions/program_caption.h"
 #include "command_line.h"
 #include "quavrel_program.h"
 
 #include <QApplication>
+#include <QMessageBox>
 #include <cstdlib>
 #include <iostream>
 
@@ -38,7 +41,11 @@ int main(int argc, char** argv) {
         TQuavrelProgram program(commandLine);
         return program.Run();
     } catch (const std::exception& error) {
+        // Started from a desktop menu, nobody reads the terminal: the box says why it ends.
         std::cerr << "quavrel: " << error.what() << "\n";
+        QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgramCaption),
+                        WithLineFeeds(QString::fromUtf8(error.what())), QMessageBox::Ok);
+        box.exec();
         return EXIT_FAILURE;
     }
 }

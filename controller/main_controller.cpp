@@ -56,7 +56,8 @@ TMainController::TMainController(TMainFrm& frm, TEventModule& events, Settings& 
             ShowRepeatTimes(true);
             UpdateControlVisibility();
             SetRatio(ratio);
-            executeEnabled = false;
+            const TWaveFrm* cassette = DockedCassette();
+            executeEnabled = cassette != nullptr && !cassette->IsStretched();
             UpdateControlVisibility();
         });
     };
@@ -179,7 +180,9 @@ TRepeatFrm* TMainController::DockedCard() const {
 }
 
 void TMainController::DockWindow(TQvrBaseFrm* window, bool glide) {
-    if (window == docked) {
+    // The cassette being recorded docks when its recording ends: docked now, it would stop
+    // the song it records.
+    if (window == docked || (window != nullptr && window == recordingCassette)) {
         return;
     }
     if (window != nullptr) {

@@ -252,6 +252,8 @@ private:
 
     void SongOpened();
     void SongClosed();
+    // What the tick does while a song is ready: time display, card repeat, end of song.
+    void FollowSong(const TSnapshot& now);
     void AdvanceAtEndOfSong();
     void ReleaseCloseQueue();
     void KeepFocusOnMain();
@@ -286,6 +288,9 @@ private:
     bool stayOnTop = false;
     std::vector<QPointer<TQvrBaseFrm>> closeQueue;
     TSnapshot previous;
+    // The song whose windows are the live ones, and whether it was ready then.
+    std::string windowsSong;
+    bool windowsSongReady = false;
     std::array<std::int32_t, HoldStartCount> holdStart{};
     bool tickErrorBoxOpen = false;
 };

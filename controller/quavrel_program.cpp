@@ -30,12 +30,14 @@
 #include "settings_file.h"
 #include "skins/skin_loader.h"
 #include "song_data_file.h"
+#include "wave_frm.h"
 
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QUrl>
+#include <algorithm>
 #include <iostream>
 
 namespace {
@@ -203,7 +205,8 @@ void TQuavrelProgram::Exit() {
     frm->close();
 }
 
-void TQuavrelProgram::OpenDroppedFiles(const QStringList& files) {
+void TQuavrelProgram::OpenDroppedFiles(QStringList files) {
+    files.sort();
     for (const QString& file : files) {
         songs.Add(file.toStdString());
     }
@@ -309,8 +312,11 @@ void TQuavrelProgram::FontsChanged() {
 
 void TQuavrelProgram::ShowVornic() {
     // The user guide, unless a language file points to a page of its own.
+    const auto& messages = RegisteredMessages();
+    const auto entry = std::find_if(messages.begin(), messages.end(),
+                                    [](const MessageEntry& m) { return m.Text == &SQuavrelUrl; });
     QUrl page(SQuavrelUrl);
-    if (SQuavrelUrl == RegisteredMessages().front().Default || !page.isValid() ||
+    if ((entry != messages.end() && SQuavrelUrl == entry->Default) || !page.isValid() ||
         page.scheme().isEmpty()) {
         page = QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("/readme.html"));
     }
@@ -336,6 +342,12 @@ bool TQuavrelProgram::SaveForExit() {
         if (AskToGoOnAfterError(error) == true) {
             frm->ExitRequested = false;
             return false;
+        }
+        // Ending all the same: the recordings stay on disk, for the next start to offer.
+        for (TQvrBaseFrm* window : QvrWindows()) {
+            if (window->Kind() == TQvrKind::Cassette) {
+                static_cast<TWaveFrm*>(window)->KeepRecordingFile();
+            }
         }
     }
     savedForExit = true;

@@ -48,7 +48,7 @@ private:
     void ShutDown();
     // The Exit command: the main window closes for good, which ends the message loop.
     void Exit();
-    void OpenDroppedFiles(const QStringList& files);
+    void OpenDroppedFiles(QStringList files);
     // What a right click or a double click on the main window does, by the user's choice.
     void MouseCommand(int choice, QPoint at);
     void ShowVornic();

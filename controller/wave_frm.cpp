@@ -88,7 +88,7 @@ TWaveFrm::~TWaveFrm() {
     } catch (const std::exception&) {
         // The file goes whatever the player reported.
     }
-    if (!fileName.empty()) {
+    if (!fileName.empty() && !keepFile) {
         DeleteQuietly(fileName);
     }
 }

@@ -34,6 +34,9 @@ public:
     // the cassette.
     void OpenFile(const std::string& name);
     const std::string& FileName() const { return fileName; }
+    // The recording stays on disk when the cassette goes (a leftover the next start offers to
+    // delete): for an exit whose save of the song's data failed.
+    void KeepRecordingFile() { keepFile = true; }
 
     TWavePlayer& MainPlayer() { return *mainPlayer; }
     // The player that every position, repeat, play and stop operation goes to.
@@ -70,4 +73,5 @@ private:
     std::string fileName;
     int stretchRatio = 1;
     bool linear = false;
+    bool keepFile = false;
 };

@@ -64,6 +64,17 @@ protected:
         }
     }
 
+    // Lets the song be heard to its end.
+    void HearToTheEnd() {
+        while (VirtualWaveDevice* output = devices.Output()) {
+            if (output->Advance(4096) == 0) {
+                break;
+            }
+            ProcessGuiEvents();
+        }
+        ProcessGuiEvents();
+    }
+
     void OpenSongAt(std::int32_t ms) {
         ASSERT_TRUE(controller.OpenSong(songPath));
         player().SetPosition(ms);
@@ -293,6 +304,64 @@ TEST_F(MainControllerTest, RecordingWhileHeldKeepsExactlyWhatTheSongPlayed) {
     EXPECT_EQ(Position(), 1000);
 }
 
+TEST_F(MainControllerTest, ASectionThatEndsWithTheSongEndsThere) {
+    for (const bool automatic : {false, true}) {
+        SCOPED_TRACE(automatic ? "automatic recording" : "repeat");
+        controller.ReleaseAllWindows();
+        OpenSongAt(19000);
+        controller.Click(C::cmRepStartSet, false);
+        controller.SetCardTime(false, 20000, true);
+        controller.Click(automatic ? C::cmAutoRec : C::cmRepeatPlaySwitch, false);
+        controller.Tick();
+        HearToTheEnd();
+        controller.Tick();
+        if (automatic) {
+            EXPECT_FALSE(controller.AutoRecording());
+            ASSERT_NE(controller.DockedCassette(), nullptr);
+            EXPECT_EQ(controller.DockedCassette()->RepeatStopTimeOnFile, 20000);
+        } else {
+            EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
+            EXPECT_EQ(Position(), 19000);
+        }
+        player().Stop();
+    }
+}
+
+TEST_F(MainControllerTest, StoppingTheSongEndsAnAutomaticRecording) {
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    controller.SetCardTime(false, 3000, true);
+    controller.Click(C::cmAutoRec, false);
+    Hear(300);
+    controller.Click(C::cmStop, false);
+    controller.Tick();
+    EXPECT_FALSE(controller.AutoRecording());
+    ASSERT_NE(controller.DockedCassette(), nullptr);
+    EXPECT_EQ(controller.DockedCassette()->ActivePlayer().GetLength(), 300);
+}
+
+TEST_F(MainControllerTest, TheCassetteBeingRecordedDocksOnlyWhenItsRecordingEnds) {
+    OpenSongAt(1000);
+    controller.Press(C::cmRec);
+    TWaveFrm* cassette = controller.RecordingCassette();
+    Hear(500);
+    controller.DockWindow(cassette, true); // as the select window or a drag would
+    EXPECT_EQ(controller.DockedWindow(), nullptr);
+    EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
+    Hear(500);
+    controller.Release(C::cmRec, 1000);
+    EXPECT_EQ(controller.DockedCassette(), cassette);
+    EXPECT_EQ(cassette->ActivePlayer().GetLength(), 1000);
+}
+
+TEST_F(MainControllerTest, RecordingASongStoppedAtItsEndStartsFromItsBeginning) {
+    OpenSongAt(0);
+    player().SetPosition(player().EndPosition());
+    controller.Press(C::cmRec);
+    EXPECT_EQ(controller.RecordingCassette()->RepeatStartTimeOnFile, 0);
+    controller.Release(C::cmRec, 0);
+}
+
 TEST_F(MainControllerTest, SpeedChangeAndRestoreKeepRepeatAndPlaying) {
     OpenSongAt(0);
     TWaveFrm& cassette = DockCassette(2000);
@@ -312,6 +381,11 @@ TEST_F(MainControllerTest, SpeedChangeAndRestoreKeepRepeatAndPlaying) {
     EXPECT_TRUE(cassette.ActivePlayer().RepeatEnabled);
     EXPECT_EQ(cassette.ActivePlayer().GetState(), TWavePlayer::StatePlaying);
     EXPECT_TRUE(Visible(TSkinFunction::ExecSpeedChange));
+    // A new skin shows the execute button of an unchanged cassette, and it works.
+    frm.OnSkinLoaded();
+    ASSERT_TRUE(Visible(TSkinFunction::ExecSpeedChange));
+    controller.Click(C::cmExecSpeedChange, false);
+    EXPECT_TRUE(cassette.IsStretched());
 }
 
 TEST_F(MainControllerTest, AMissingSongIsReportedAndNothingStaysOpen) {
@@ -346,9 +420,8 @@ TEST_F(MainControllerTest, ASongClosedAndOpenedAgainGetsItsWindowsBack) {
     ASSERT_NE(cassette, nullptr);
     EXPECT_EQ(ReadFile(cassette->FileName()), recorded);
     EXPECT_EQ(cassette->RepeatStartTimeOnFile, 1000);
-    const auto card = std::find_if(QvrWindows().begin(), QvrWindows().end(), [](auto* window) {
-        return window->Kind() == TQvrKind::Card;
-    });
+    const auto card = std::find_if(QvrWindows().begin(), QvrWindows().end(),
+                                   [](auto* window) { return window->Kind() == TQvrKind::Card; });
     ASSERT_NE(card, QvrWindows().end());
     EXPECT_EQ(static_cast<TRepeatFrm*>(*card)->StartTime(), 1000);
 }
