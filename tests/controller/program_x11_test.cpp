@@ -84,7 +84,8 @@ protected:
     // The main window's id once it is shown, brought in front.
     QString WaitForMainWindow() {
         const QString id =
-            RunX11Tool("xdotool", {"search", "--sync", "--name", MainWindowName}).trimmed();
+            RunX11Tool("xdotool", {"search", "--sync", "--onlyvisible", "--name", MainWindowName})
+                .trimmed();
         RunX11Tool("xdotool", {"windowactivate", "--sync", id.section('\n', 0, 0)});
         return id;
     }
@@ -182,7 +183,10 @@ TEST_F(ProgramTest, ASecondStartHandsItsSongToTheFirstAndOpensNoWindow) {
     QProcess& second = Start({QString::fromStdString(dir.File("second.wav"))});
     ASSERT_TRUE(Finish(second));
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(RunX11Tool("xdotool", {"search", "--name", MainWindowName}).trimmed().count('\n'), 0);
+    EXPECT_EQ(RunX11Tool("xdotool", {"search", "--onlyvisible", "--name", MainWindowName})
+                  .trimmed()
+                  .count('\n'),
+              0);
     first.terminate();
     ASSERT_TRUE(Finish(first));
     EXPECT_EQ(Settings().ReadString("MainFrm", "FileName", ""),
