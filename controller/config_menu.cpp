@@ -182,7 +182,7 @@ void TConfigMenu::BuildCustomize(QMenu* customize) {
         [this](int value) { settings.WaveFrmDoubleClicked = value; });
 
     // A stored quickness checks the level it does not exceed; above the last, none.
-    ChoiceMenu(
+    QMenu* quickness = ChoiceMenu(
         customize, "miPositioningQuickness", QStringLiteral("Adjust Quickness of &Positioning "),
         {{"Very Slow (&1)", Quickness[0]},
          {"Slow (&2)", Quickness[1]},
@@ -198,6 +198,9 @@ void TConfigMenu::BuildCustomize(QMenu* customize) {
             return -1;
         },
         [this](int value) { settings.MainFrmSearchSpeed = value; });
+    // Kept hidden, as language files may name them.
+    quickness->addSeparator()->setVisible(false);
+    Item(quickness, "miQuicknessOther", QStringLiteral("&Other"))->setVisible(false);
 
     QMenu* fonts = Submenu(customize, "miSelectFont", QStringLiteral("Select &Font"));
     for (const auto& [caption, kind] :
