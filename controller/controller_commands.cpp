@@ -198,16 +198,18 @@ void TMainController::ClickNextTrack(bool, QObject*) {
         player.Next();
         return;
     }
-    if (songList == nullptr) {
-        return;
-    }
-    std::optional<std::string> next = songList->NextSong(songPath);
-    if (!next) {
-        next = songList->FirstSong();
-    }
-    if (next) {
+    if (const std::optional<std::string> next = SongAfterCurrent()) {
         OpenSong(*next);
     }
+}
+
+std::optional<std::string> TMainController::SongAfterCurrent() const {
+    if (songList == nullptr) {
+        return std::nullopt;
+    }
+    // After the last song the list starts again.
+    std::optional<std::string> next = songList->NextSong(songPath);
+    return next ? next : songList->FirstSong();
 }
 
 void TMainController::ClickEject(bool, QObject*) {

@@ -154,13 +154,7 @@ void TMainController::AdvanceAtEndOfSong() {
         player.Play();
         return;
     }
-    if (songList == nullptr) {
-        return;
-    }
-    std::optional<std::string> next = songList->NextSong(songPath);
-    if (!next) {
-        next = songList->FirstSong();
-    }
+    const std::optional<std::string> next = SongAfterCurrent();
     // Without another song to go to, the song ends where it ended; Loop Play repeats it.
     if (next && *next != songPath && OpenSong(*next)) {
         player.Play();

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -255,6 +256,8 @@ private:
     // What the tick does while a song is ready: time display, card repeat, end of song.
     void FollowSong(const TSnapshot& now);
     void AdvanceAtEndOfSong();
+    // The song the list goes on with, from the first after its last; nothing without a list.
+    std::optional<std::string> SongAfterCurrent() const;
     void ReleaseCloseQueue();
     void KeepFocusOnMain();
     void ReleaseWindow(TQvrBaseFrm* window);

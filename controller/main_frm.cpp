@@ -1,6 +1,7 @@
 #include "main_frm.h"
 
 #include "actions/program_caption.h"
+#include "platform/tool_window.h"
 #include "platform/window_drag.h"
 #include "qvr_base_frm.h"
 #include "qvr_window_list.h"
@@ -38,19 +39,11 @@ void TMainFrm::MinimizeOrRestore() {
 }
 
 void TMainFrm::SetStayOnTop(bool value) {
-    if (StayOnTop() == value) {
-        return;
-    }
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, value);
-    // Changing the flags hides a window.
-    if (shown) {
-        show();
-    }
+    ::SetStayOnTop(this, value);
 }
 
 bool TMainFrm::StayOnTop() const {
-    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    return StaysOnTop(this);
 }
 
 void TMainFrm::mousePressEvent(QMouseEvent* event) {

@@ -1,5 +1,7 @@
 #include "quavrel_dialog_form.h"
 
+#include "platform/tool_window.h"
+
 TQuavrelDialogForm::TQuavrelDialogForm() {
     // A normal window rather than a dialog: window managers leave dialogs out of the task bar,
     // and Qt makes a dialog without a parent transient for the whole program.
@@ -8,16 +10,9 @@ TQuavrelDialogForm::TQuavrelDialogForm() {
 }
 
 void TQuavrelDialogForm::SetStayOnTop(bool value) {
-    if (StayOnTop() == value) {
-        return;
-    }
-    const bool shown = isVisible();
-    setWindowFlag(Qt::WindowStaysOnTopHint, value);
-    if (shown) {
-        show();
-    }
+    ::SetStayOnTop(this, value);
 }
 
 bool TQuavrelDialogForm::StayOnTop() const {
-    return windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+    return StaysOnTop(this);
 }

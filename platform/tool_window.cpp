@@ -43,3 +43,18 @@ void MakeOwnedToolWindow(QWidget* window, QWidget* owner, Qt::WindowFlags flags)
         window->show();
     }
 }
+
+void SetStayOnTop(QWidget* window, bool value) {
+    if (StaysOnTop(window) == value) {
+        return;
+    }
+    const bool shown = window->isVisible();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, value);
+    if (shown) {
+        window->show();
+    }
+}
+
+bool StaysOnTop(const QWidget* window) {
+    return window->windowFlags().testFlag(Qt::WindowStaysOnTopHint);
+}
