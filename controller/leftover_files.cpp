@@ -37,8 +37,8 @@ QStringList LeftoverFiles(const QStringList& folderFiles, const std::set<QString
     static const QRegularExpression savedCopy(QStringLiteral("^SaveData - .* - \\d+\\.wav$"));
     QStringList leftovers;
     for (const QString& name : folderFiles) {
-        if (recording.match(name).hasMatch() ||
-            (savedCopy.match(name).hasMatch() && !named.contains(name))) {
+        if ((recording.match(name).hasMatch() || savedCopy.match(name).hasMatch()) &&
+            !named.contains(name)) {
             leftovers << name;
         }
     }

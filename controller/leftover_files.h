@@ -13,7 +13,7 @@ std::set<QString> RecordingsNamedIn(const ProfileFile& songData);
 
 // Of the file names of the data folder, those left behind: every "tmp<n>.wav" (at start-up no
 // cassette holds one yet, so each is left from a run that ended abnormally) and every
-// "SaveData - ... .wav" that no song's data names. In the order given.
+// "SaveData - ... .wav", unless a song's data names it. In the order given.
 QStringList LeftoverFiles(const QStringList& folderFiles, const std::set<QString>& named);
 
 // The leftover files of a data folder (names only), with its song data file.

@@ -32,6 +32,7 @@
 #include "song_data_file.h"
 #include "wave_frm.h"
 
+#include <QActionGroup>
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
@@ -258,10 +259,14 @@ void TQuavrelProgram::PopupCassetteList(QPoint at) {
     cassetteListMenu->clear();
     QListWidget* list = selectFrm->ListBox1;
     std::vector<QPointer<TQvrBaseFrm>> windows;
+    // One window is docked at a time: the entries show as radio items.
+    QActionGroup docked(nullptr);
+    docked.setExclusive(true);
     for (int i = 0; i < list->count(); ++i) {
         windows.emplace_back(selectFrm->WindowAt(i));
         QAction* item = cassetteListMenu->addAction(list->item(i)->text());
         item->setCheckable(true);
+        item->setActionGroup(&docked);
         item->setChecked(windows.back() != nullptr && windows.back() == controller->DockedWindow());
         item->setData(i);
     }
@@ -331,6 +336,16 @@ void TQuavrelProgram::ShowError(const std::exception& error) const {
     box.exec();
 }
 
+// Ending without the song's data saved: the recordings stay on disk, for the next start to
+// offer among the leftover files.
+void TQuavrelProgram::KeepUnsavedRecordings() {
+    for (TQvrBaseFrm* window : QvrWindows()) {
+        if (window->Kind() == TQvrKind::Cassette) {
+            static_cast<TWaveFrm*>(window)->KeepRecordingFile();
+        }
+    }
+}
+
 bool TQuavrelProgram::SaveForExit() {
     if (savedForExit) {
         return true;
@@ -343,12 +358,7 @@ bool TQuavrelProgram::SaveForExit() {
             frm->ExitRequested = false;
             return false;
         }
-        // Ending all the same: the recordings stay on disk, for the next start to offer.
-        for (TQvrBaseFrm* window : QvrWindows()) {
-            if (window->Kind() == TQvrKind::Cassette) {
-                static_cast<TWaveFrm*>(window)->KeepRecordingFile();
-            }
-        }
+        KeepUnsavedRecordings();
     }
     savedForExit = true;
     QCoreApplication::quit();
@@ -363,6 +373,7 @@ void TQuavrelProgram::ShutDown() {
             controller->SaveAtShutDown();
         } catch (const std::exception& error) {
             ShowError(error);
+            KeepUnsavedRecordings();
         }
     }
     settings.Left = frm->x();

@@ -46,6 +46,7 @@ private:
     // chose to go on.
     bool SaveForExit();
     void ShutDown();
+    static void KeepUnsavedRecordings();
     // The Exit command: the main window closes for good, which ends the message loop.
     void Exit();
     void OpenDroppedFiles(QStringList files);

@@ -5,6 +5,7 @@
 #include "qvr_base_frm.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -57,12 +58,19 @@ void SetQvrWindowOrder(const std::vector<TQvrBaseFrm*>& order) {
     windows = std::move(ordered);
 }
 
+// Indexes come from files too; at the largest one the counter stays (windows sharing an index
+// keep the order they have) rather than wrap to negative numbers.
 int TakeCreateIndex() {
-    return List().createIndex++;
+    int& next = List().createIndex;
+    return next < std::numeric_limits<int>::max() ? next++ : next;
 }
 
 void RaiseCreateIndexCounter(int highestRead) {
-    List().createIndex = std::max(List().createIndex, highestRead + 1);
+    if (highestRead < std::numeric_limits<int>::max()) {
+        List().createIndex = std::max(List().createIndex, highestRead + 1);
+    } else {
+        List().createIndex = highestRead;
+    }
 }
 
 QString NextCassetteTitle() {

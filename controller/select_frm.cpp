@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
@@ -46,9 +47,12 @@ public:
     }
 
     // The window's handlers move the entry; the view's own drag would remove it afterwards.
+    // The drag carries no entry data: the drop takes the entry from where the drag began.
     void startDrag(Qt::DropActions) override {
         auto* drag = new QDrag(this);
-        drag->setMimeData(model()->mimeData(selectedIndexes()));
+        auto* data = new QMimeData;
+        data->setData(QStringLiteral("application/x-quavrel-select-entry"), {});
+        drag->setMimeData(data);
         drag->exec(Qt::MoveAction);
     }
 
@@ -211,7 +215,7 @@ void TSelectFrm::FillList(const std::vector<TQvrBaseFrm*>& windows) {
                           : FormatMessage(SSelectFrmRepeat, {++untitledCards});
         }
         auto* entry = new QListWidgetItem(caption, ListBox1);
-        entry->setData(Qt::UserRole, QVariant::fromValue(static_cast<void*>(window)));
+        entry->setData(Qt::UserRole, QVariant::fromValue(QPointer<TQvrBaseFrm>(window)));
         if (window == host.DockedWindow()) {
             selected = ListBox1->count() - 1;
         }
@@ -350,9 +354,10 @@ TQvrBaseFrm* TSelectFrm::WindowAt(int index) const {
     if (entry == nullptr) {
         return nullptr;
     }
-    // The main timer may release a window while the list is open: only a window still in the
-    // window list is one.
-    auto* window = static_cast<TQvrBaseFrm*>(entry->data(Qt::UserRole).value<void*>());
+    // The main timer may release a window while the list is open, and a new window may take
+    // its address: the entry's guard clears with its window, which leaves the window list
+    // first.
+    TQvrBaseFrm* window = entry->data(Qt::UserRole).value<QPointer<TQvrBaseFrm>>().data();
     const std::vector<TQvrBaseFrm*>& live = QvrWindows();
     return std::find(live.begin(), live.end(), window) != live.end() ? window : nullptr;
 }

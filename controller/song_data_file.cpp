@@ -38,6 +38,23 @@ QString ReadTitle(const ProfileFile& file, const QString& section, const QString
     return file.ReadString(section, textKey, file.ReadString(section, nameKey, QString()));
 }
 
+// A file name holds at most 255 bytes: the song's name is shortened so that the rest of the
+// copy's name ("SaveData - ", " - ", up to ten digits, ".wav") still fits.
+std::string SavedCopyPrefix(const QString& songName) {
+    constexpr qsizetype LongestName = 255 - 11 - 3 - 10 - 4;
+    QString name = QFileInfo(songName).completeBaseName();
+    while (name.toUtf8().size() > LongestName) {
+        name.chop(name.back().isLowSurrogate() ? 2 : 1);
+    }
+    return "SaveData - " + name.toStdString() + " - ";
+}
+
+// No saved window has fewer than one key, so a larger count is damage, not windows to make.
+int CountOfWindows(const ProfileFile& file, const QString& section, const char* key) {
+    const int count = file.ReadInteger(section, QLatin1String(key), Absent);
+    return count == Absent ? Absent : std::min(count, file.ValueCount(section));
+}
+
 void DeleteQuietly(const std::string& path) {
     try {
         FileStream::Delete(path);
@@ -98,8 +115,7 @@ void TSongDataFile::SaveSongData(const std::string& songKey) {
     }
     ProfileFile file(FilePath());
     CopiesOfOneSave copies;
-    const std::string prefix =
-        "SaveData - " + QFileInfo(section).completeBaseName().toStdString() + " - ";
+    const std::string prefix = SavedCopyPrefix(section);
     file.WriteInteger(section, "WaveFrmCount", static_cast<int>(cassettes.size()));
     for (int i = 0; i < static_cast<int>(cassettes.size()); ++i) {
         TWaveFrm& cassette = *cassettes[static_cast<std::size_t>(i)];
@@ -139,8 +155,8 @@ void TSongDataFile::SaveSongData(const std::string& songKey) {
 }
 
 bool TSongDataFile::LoadSection(const ProfileFile& file, const QString& section) {
-    const int cassetteCount = file.ReadInteger(section, "WaveFrmCount", Absent);
-    const int cardCount = file.ReadInteger(section, "RepeatFrmCount", Absent);
+    const int cassetteCount = CountOfWindows(file, section, "WaveFrmCount");
+    const int cardCount = CountOfWindows(file, section, "RepeatFrmCount");
     if (cassetteCount == Absent && cardCount == Absent) {
         return false;
     }

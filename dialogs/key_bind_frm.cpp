@@ -1,12 +1,12 @@
 #include "key_bind_frm.h"
 
 #include "actions/event_module.h"
-#include "platform/profile_file.h"
 #include "actions/messages.h"
 #include "actions/real_time_hot_key.h"
 #include "dialog_support.h"
 #include "input_frm.h"
 #include "platform/application_error.h"
+#include "platform/profile_file.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QShowEvent>
 #include <QVBoxLayout>
 #include <algorithm>
 
@@ -225,6 +226,11 @@ void TKeyBindFrm::EditorChangeQuery(TRealTimeVirtualCodeHotKey* sender, std::uin
 }
 
 void TKeyBindFrm::showEvent(QShowEvent* event) {
+    TQuavrelDialogForm::showEvent(event);
+    // Restored from the task bar: the edits of this showing stay.
+    if (event->spontaneous()) {
+        return;
+    }
     // The keys' binding, not edits left from an earlier showing that were never applied.
     for (TRealTimeVirtualCodeHotKey* editor : editors) {
         editor->LoadFromKey();
@@ -234,7 +240,6 @@ void TKeyBindFrm::showEvent(QShowEvent* event) {
     });
     cbKeyBinds->setCurrentIndex(matching == sets.end() ? -1
                                                        : static_cast<int>(matching - sets.begin()));
-    TQuavrelDialogForm::showEvent(event);
 }
 
 void TKeyBindFrm::FillCombo() {
@@ -269,10 +274,7 @@ void TKeyBindFrm::SaveAsClick() {
     }
     CaptureEditors(*set, editors);
     set->Name = name;
-    const int index = static_cast<int>(set - sets.begin());
-    SaveSetsToFile();
-    FillCombo();
-    cbKeyBinds->setCurrentIndex(index);
+    StoreSets(static_cast<int>(set - sets.begin()));
 }
 
 void TKeyBindFrm::DeleteClick() {
@@ -284,11 +286,13 @@ void TKeyBindFrm::DeleteClick() {
         return;
     }
     sets.erase(sets.begin() + index);
-    SaveSetsToFile();
-    FillCombo();
+    StoreSets(-1);
 }
 
-void TKeyBindFrm::SaveSetsToFile() {
+void TKeyBindFrm::StoreSets(int selected) {
+    // The list shows the sets as they are now, even when the file cannot be written.
+    FillCombo();
+    cbKeyBinds->setCurrentIndex(selected);
     SaveSets(*keyFile, sets);
     keyFile->Save();
 }

@@ -21,7 +21,7 @@ public:
     static constexpr int MinWidth = 455;
     static constexpr int MinHeight = 250;
 
-    // keyFilePath: "quavrel_key.ini" of the data folder. Raises EFileStreamError when the file
+    // keyFilePath: "quavrel_key.ini" of the data folder. Raises EProfileFileError when the file
     // exists but cannot be read.
     TKeyBindFrm(TEventModule& events, const QString& keyFilePath);
     // Saves the binding as SaveCurrentBinding does; an error goes to the application's error
@@ -29,7 +29,7 @@ public:
     ~TKeyBindFrm() override;
 
     // Writes the keys' binding as the current one, dropping unapplied edits. Raises
-    // EFileStreamError when the file cannot be written.
+    // EProfileFileError when the file cannot be written.
     void SaveCurrentBinding();
 
     const THotKeyEditors& Editors() const { return editors; }
@@ -57,7 +57,8 @@ private:
     void ApplyClick();
     void SaveAsClick();
     void DeleteClick();
-    void SaveSetsToFile();
+    // Shows the sets in the list with `selected` chosen, then writes them to the key file.
+    void StoreSets(int selected);
 
     std::unique_ptr<ProfileFile> keyFile;
     THotKeyEditors editors;

@@ -4,13 +4,23 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <iterator>
 #include <utility>
 
 namespace {
 
+// Line breaks would end the line; written as blanks, as in values.
+QString OneLine(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    text.replace(u'\r', u' ');
+    text.replace(u'\n', u' ');
+    return text;
+}
+
+// Names are looked up as they can be written: on one line, without blanks around them.
 bool SameName(const QString& a, const QString& b) {
-    return a.trimmed().compare(b.trimmed(), Qt::CaseInsensitive) == 0;
+    return OneLine(a).trimmed().compare(OneLine(b).trimmed(), Qt::CaseInsensitive) == 0;
 }
 
 bool IsQuote(QChar c) {
@@ -27,10 +37,8 @@ QString Unquoted(const QString& value) {
 
 // What makes value read back unchanged. Values holding quotes are put in quotes of their own
 // too, as language files write string lists ("One","Two").
-QString Quoted(QString value) {
-    value.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    value.replace(u'\r', u' ');
-    value.replace(u'\n', u' ');
+QString Quoted(const QString& text) {
+    const QString value = OneLine(text);
     if (value != Unquoted(value) || value.contains(u'"')) {
         return u'"' + value + u'"';
     }
@@ -168,13 +176,13 @@ void ProfileFile::WriteString(const QString& section, const QString& key, const 
             last.lines.push_back(Line{});
         }
         Section added;
-        added.name = section.trimmed();
+        added.name = OneLine(section).trimmed();
         added.headed = true;
         added.lines.push_back(Line{u'[' + added.name + u']', {}, {}});
         sections.push_back(std::move(added));
         target = &sections.back();
     }
-    const QString name = key.trimmed();
+    const QString name = OneLine(key).trimmed();
     Line written{name + u'=' + stored, name, Unquoted(stored)};
     for (Line& line : target->lines) {
         if (line.value && SameName(line.key, name)) {
@@ -213,6 +221,15 @@ bool ProfileFile::SectionExists(const QString& section) const {
 
 bool ProfileFile::ValueExists(const QString& section, const QString& key) const {
     return Value(section, key).has_value();
+}
+
+int ProfileFile::ValueCount(const QString& section) const {
+    const Section* found = Find(section);
+    if (found == nullptr) {
+        return 0;
+    }
+    return static_cast<int>(std::ranges::count_if(
+        found->lines, [](const Line& line) { return line.value.has_value(); }));
 }
 
 void ProfileFile::ForEachValue(

@@ -18,7 +18,8 @@ public:
 // A settings file in the Windows profile format ("[section]" lines, key=value lines), read and
 // written as the Windows profile functions do, so that files written by the Windows program
 // and by this one can be exchanged:
-// - sections and keys compare without regard to case and to blanks around them;
+// - sections and keys compare without regard to case and to blanks around them; line breaks
+//   in their names (a song file's name may hold them) are written and looked up as blanks;
 // - of repeated sections only the first is seen, of repeated keys in it only the first;
 // - blanks around a value are dropped, and so is one pair of quotes enclosing all of it;
 // - booleans are written 1 and 0 and read as integers (non-zero is true), integers decimal;
@@ -57,6 +58,8 @@ public:
 
     bool SectionExists(const QString& section) const;
     bool ValueExists(const QString& section, const QString& key) const;
+    // The key=value lines of the section (0 when there is none).
+    int ValueCount(const QString& section) const;
     // Every key=value line of the file, in every section (repeated ones too), in file order.
     void ForEachValue(const std::function<void(const QString& section, const QString& key,
                                                const QString& value)>& visit) const;

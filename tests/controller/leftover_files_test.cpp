@@ -16,10 +16,13 @@ TEST(LeftoverFiles, RecordingsLeftByACrashAndCopiesNoSongNames) {
                                "WaveFrm0.WaveFile=C:\\Quavrel\\SaveData - song - 1.wav\r\n"
                                "[/old/full/path/tune.ogg]\n"
                                "wavefrm3.wavefile=SaveData - tune - 2.wav\n"
+                               "WaveFrm4.WaveFile=tmp7.wav\n"
                                "RepeatFrm0.Text=SaveData - song - 4.wav\n");
-    EXPECT_EQ(RecordingsNamedIn(songData),
-              (std::set<QString>{"SaveData - song - 1.wav", "SaveData - tune - 2.wav"}));
+    EXPECT_EQ(
+        RecordingsNamedIn(songData),
+        (std::set<QString>{"SaveData - song - 1.wav", "SaveData - tune - 2.wav", "tmp7.wav"}));
     const QStringList files{"tmp12.wav",
+                            "tmp7.wav",
                             "tmp.wav",
                             "tmp12.wav.bak",
                             "mytmp1.wav",

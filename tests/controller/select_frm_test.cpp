@@ -162,6 +162,17 @@ TEST_F(SelectFrmTest, DeleteQueuesTheWindowAndTheListNoLongerShowsItOnceReleased
     EXPECT_EQ(Captions(), (QStringList{"Keep", "(Eject)"}));
 }
 
+TEST_F(SelectFrmTest, AnEntryOfAReleasedWindowNeverNamesANewWindow) {
+    Card("First");
+    TRepeatFrm* released = Card("Released");
+    select.RefreshList();
+    delete released;
+    // Made while the list still shows the released one, often at its very address.
+    TRepeatFrm* made = Card("Made");
+    EXPECT_EQ(select.WindowAt(1), nullptr);
+    EXPECT_NE(select.WindowAt(1), made);
+}
+
 TEST_F(SelectFrmTest, OkChoosesTheSelectedWindowOnceReturnIsLetGo) {
     TRepeatFrm* card = Card("Verse");
     SlowReturn keys;

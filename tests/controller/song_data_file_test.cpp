@@ -286,6 +286,37 @@ TEST_F(SongDataFileTest, ASectionWithOnlyACardCountIsFoundAndADiscKeepsItsSectio
     EXPECT_TRUE(SongData().SectionExists("12AB-34CD"));
 }
 
+TEST_F(SongDataFileTest, ALongSongNameIsShortenedInTheCopysNameAndComesBack) {
+    // 248 bytes, two to a letter: the longest name a song file may have with its ".mp3".
+    const QString name = QString(124, QChar(u'é')) + ".mp3";
+    CassetteOf(500, 7)->SetTitle("Take");
+    store.SaveSongData("/music/" + name.toStdString());
+    const QStringList copies = SavedCopies();
+    ASSERT_EQ(copies.size(), 1);
+    EXPECT_LE(copies[0].toUtf8().size(), 255);
+    EXPECT_TRUE(copies[0].startsWith("SaveData - éé")) << copies[0].toStdString();
+    Release();
+    store.LoadSongData("/music/" + name.toStdString());
+    ASSERT_EQ(Windows<TWaveFrm>().size(), 1u);
+    EXPECT_EQ(Windows<TWaveFrm>()[0]->GetTitle(), "Take");
+}
+
+TEST_F(SongDataFileTest, DamagedCountsAndIndexesMakeNoMoreWindowsThanTheFileDescribes) {
+    WriteSongData("[song.mp3]\n"
+                  "WaveFrmCount=2147483647\n"
+                  "RepeatFrmCount=2000000000\n"
+                  "RepeatFrm0.StartTime=500\n"
+                  "RepeatFrm0.CreateIndex=2147483647\n");
+    store.LoadSongData("/music/song.mp3");
+    // At most one card per key of the section, not two thousand million.
+    EXPECT_LE(Windows<TRepeatFrm>().size(), 5u);
+    ASSERT_FALSE(Windows<TRepeatFrm>().empty());
+    // Last in the window order, by its index.
+    EXPECT_EQ(Windows<TRepeatFrm>().back()->StartTime(), 500);
+    // The index counter stays at the largest index instead of wrapping.
+    EXPECT_GE((new TRepeatFrm(host))->CreateIndex, 0);
+}
+
 TEST_F(SongDataFileTest, ASaveThatFailsLeavesNoCopiesAndTheFileAsItWas) {
     WriteSongData("[song.mp3]\nRepeatFrmCount=0\n");
     CassetteOf(500, 5);

@@ -1,14 +1,17 @@
 #include "actions/event_module.h"
-#include "platform/profile_file.h"
 #include "actions/key_bind.h"
 #include "actions/real_time_hot_key.h"
 #include "actions/real_time_key.h"
 #include "dialogs/input_frm.h"
 #include "dialogs/key_bind_frm.h"
 #include "modal.h"
+#include "platform/application_error.h"
+#include "platform/profile_file.h"
 #include "tests/support/temp_dir.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -145,6 +148,41 @@ TEST_F(KeyBindFrmTest, ASetThatAgreesWithTheKeysIsSelectedWhenShownAlsoWithFewer
     events.rkPlay->SetShiftState(ssShift | ssCtrl);
     dialog->show();
     EXPECT_EQ(dialog->cbKeyBinds->currentIndex(), 1);
+}
+
+TEST_F(KeyBindFrmTest, EditsSurviveMinimisingAndRestoringTheDialog) {
+    dialog = std::make_unique<TKeyBindFrm>(events, path);
+    dialog->show();
+    QTest::keyClick(Editor("hkPause"), Qt::Key_P);
+    dialog->showMinimized();
+    QCoreApplication::processEvents();
+    dialog->showNormal();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Editor("hkPause")->VirtualKey(), 'P');
+}
+
+TEST_F(KeyBindFrmTest, TheListFollowsTheSetsWhenTheKeyFileCannotBeWritten) {
+    dialog = std::make_unique<TKeyBindFrm>(events, path);
+    dialog->show();
+    // A folder in the file's place: no write can replace it.
+    ASSERT_TRUE(QFile::remove(path));
+    ASSERT_TRUE(QDir().mkdir(path));
+    QStringList errors;
+    const ScopedApplicationErrorHandler handler(
+        [&](const std::exception& error) { errors << QString::fromUtf8(error.what()); });
+    SaveAs("Third");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_TRUE(errors[0].contains(path)) << errors[0].toStdString();
+    ASSERT_EQ(dialog->Sets().size(), 3u);
+    EXPECT_EQ(dialog->cbKeyBinds->count(), 3);
+    EXPECT_EQ(dialog->cbKeyBinds->currentText(), "Third");
+
+    WhenModalOfTypeShown<QMessageBox>(
+        [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
+    dialog->btDelete->click();
+    EXPECT_EQ(errors.size(), 2);
+    EXPECT_EQ(dialog->cbKeyBinds->count(), 2);
+    EXPECT_EQ(dialog->cbKeyBinds->currentIndex(), -1);
 }
 
 TEST_F(KeyBindFrmTest, AShortcutTakenByAnotherEditorLeavesItAndNoSetIsSelected) {

@@ -148,6 +148,17 @@ TEST(ProfileFile, ValuesReadBackAsWritten) {
     EXPECT_FALSE(back.ValueExists("S", "lines"));
 }
 
+// Song file names become section names, and a file name may hold a line break.
+TEST(ProfileFile, SectionNamesWithLineBreaksStayOnOneLine) {
+    ProfileFile file;
+    file.WriteString("song\n[Evil]\nkey=x.mp3", "Count", "2");
+    file.WriteString("song\n[Evil]\nkey=x.mp3", "Count", "3");
+    EXPECT_EQ(Written(file), "[song [Evil] key=x.mp3]\nCount=3\n");
+    const ProfileFile back = ProfileFile::FromBytes(file.ToBytes());
+    EXPECT_EQ(back.Value("song\n[Evil]\nkey=x.mp3", "Count"), "3");
+    EXPECT_FALSE(back.SectionExists("Evil"));
+}
+
 TEST(ProfileFile, EachLineIsUtf8OrShiftJisAndDamageLoadsWhatItCan) {
     QStringEncoder shiftJis("Shift_JIS");
     ASSERT_TRUE(shiftJis.isValid());
