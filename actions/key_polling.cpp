@@ -5,6 +5,7 @@
 #include "real_time_key.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QPointer>
 #include <QThread>
 #include <algorithm>
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr unsigned long ReleasePollMs = 10;
+constexpr int ReleaseDeadlineMs = 10000;
 
 // The objects alive now, watched: a handler may make or destroy keys and actions while the
 // poll runs, and the poll goes on with the others, each once.
@@ -71,7 +73,10 @@ void PollRealTimeKeys() {
 
 void WaitForBoundKeysReleased() {
     const TShiftState shift = CurrentShiftState();
-    while (AnyBoundKeyPressed(shift)) {
+    // A key held for ever, or one the X server never reports released, must not hang the
+    // program.
+    const QDeadlineTimer deadline(ReleaseDeadlineMs);
+    while (AnyBoundKeyPressed(shift) && !deadline.hasExpired()) {
         QCoreApplication::processEvents();
         QThread::msleep(ReleasePollMs);
     }

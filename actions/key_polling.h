@@ -13,5 +13,5 @@ TShiftState CurrentShiftState();
 void PollRealTimeKeys();
 
 // Handles events until no bound key is held with the modifiers held on entry, so that the key
-// that closed a menu does not go on to fire its own binding.
+// that closed a menu does not go on to fire its own binding; 10 s at most.
 void WaitForBoundKeysReleased();

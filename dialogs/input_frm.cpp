@@ -5,6 +5,7 @@
 #include "platform/virtual_keys.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +15,7 @@
 namespace {
 
 constexpr int PanelHeight = 41;
+constexpr int ReleaseDeadlineMs = 10000;
 
 void WaitUntilReleased(KeyStateSource& keys, std::initializer_list<std::uint16_t> virtualKeys) {
     const auto held = [&] {
@@ -24,7 +26,9 @@ void WaitUntilReleased(KeyStateSource& keys, std::initializer_list<std::uint16_t
         }
         return false;
     };
-    while (held()) {
+    // A key held for ever must not hang the program.
+    const QDeadlineTimer deadline(ReleaseDeadlineMs);
+    while (held() && !deadline.hasExpired()) {
         QCoreApplication::processEvents();
         QThread::msleep(10);
     }
