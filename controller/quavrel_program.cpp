@@ -60,6 +60,14 @@ int TQuavrelProgram::Run() {
         }
         return 0;
     }
+    // Songs handed over while the program starts wait until its own song is open.
+    instance.OnFilesReceived = [this](const QStringList& files) {
+        if (started) {
+            OpenDroppedFiles(files);
+        } else {
+            commandLine.Songs << files;
+        }
+    };
     const ScopedApplicationErrorHandler errors([this](const std::exception& error) {
         if (AskToGoOnAfterError(error) == false) {
             Exit();
@@ -68,7 +76,13 @@ int TQuavrelProgram::Run() {
     if (!StartUp()) {
         return 0;
     }
-    const int code = QApplication::exec();
+    // An Exit during start-up (a signal or a logout while a question was open) ends the program
+    // here: no message loop runs yet to be quit.
+    int code = 0;
+    if (!exitDuringStartUp) {
+        loopRunning = true;
+        code = QApplication::exec();
+    }
     ShutDown();
     return code;
 }
@@ -108,6 +122,7 @@ bool TQuavrelProgram::StartUp() {
     frm->show();
     frm->ApplyMainWindowShape();
     pollGate->Install();
+    started = true;
     if (!commandLine.Songs.isEmpty()) {
         OpenDroppedFiles(commandLine.Songs);
     }
@@ -182,8 +197,7 @@ void TQuavrelProgram::WireShell() {
     frm->OnDoubleClick = [this](QPoint at) { MouseCommand(settings.MainFrmDoubleClicked, at); };
     frm->OnFilesDropped = [this](const QStringList& files) { OpenDroppedFiles(files); };
     frm->OnHintsNeeded = [this] { ApplyCommandHints(*events, settings.HintType); };
-    instance.OnFilesReceived = [this](const QStringList& files) { OpenDroppedFiles(files); };
-    HandleTerminationSignals([this] { Exit(); });
+    HandleTerminationSignals(frm.get(), [this] { Exit(); });
     // Logging out saves everything, as an Exit does.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(), [this] { Exit(); });
 }
@@ -198,8 +212,10 @@ void TQuavrelProgram::ApplySettings() {
 }
 
 void TQuavrelProgram::Exit() {
-    if (!frm) {
-        QCoreApplication::quit();
+    if (!started) {
+        // The song and its windows are not all there yet: the shut-down saves them once the
+        // start-up is complete.
+        exitDuringStartUp = true;
         return;
     }
     frm->ExitRequested = true;
@@ -346,8 +362,18 @@ void TQuavrelProgram::KeepUnsavedRecordings() {
     }
 }
 
+void TQuavrelProgram::EndMessageLoop() {
+    if (loopRunning) {
+        QCoreApplication::quit();
+    } else {
+        // A quit before the loop runs would be lost.
+        exitDuringStartUp = true;
+    }
+}
+
 bool TQuavrelProgram::SaveForExit() {
     if (savedForExit) {
+        EndMessageLoop();
         return true;
     }
     try {
@@ -361,7 +387,7 @@ bool TQuavrelProgram::SaveForExit() {
         KeepUnsavedRecordings();
     }
     savedForExit = true;
-    QCoreApplication::quit();
+    EndMessageLoop();
     return true;
 }
 

@@ -47,6 +47,7 @@ private:
     bool SaveForExit();
     void ShutDown();
     static void KeepUnsavedRecordings();
+    void EndMessageLoop();
     // The Exit command: the main window closes for good, which ends the message loop.
     void Exit();
     void OpenDroppedFiles(QStringList files);
@@ -81,4 +82,8 @@ private:
     std::unique_ptr<QMenu> cassetteListMenu;
     std::unique_ptr<TPollGate> pollGate;
     bool savedForExit = false;
+    // Set once the controller has started and the main window shows.
+    bool started = false;
+    bool exitDuringStartUp = false;
+    bool loopRunning = false;
 };

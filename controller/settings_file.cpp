@@ -125,9 +125,10 @@ Settings ReadSettings(const ProfileFile& file, const std::string& languageCode) 
     if (settings.MainFrmSearchSpeed <= 0) {
         settings.MainFrmSearchSpeed = defaults.MainFrmSearchSpeed;
     }
-    KeepWithin(settings.MainFrmRightClicked, 1, 4, defaults.MainFrmRightClicked);
-    KeepWithin(settings.MainFrmDoubleClicked, 1, 4, defaults.MainFrmDoubleClicked);
-    KeepWithin(settings.WaveFrmDoubleClicked, 1, 3, defaults.WaveFrmDoubleClicked);
+    // 0 is the menus' "None".
+    KeepWithin(settings.MainFrmRightClicked, 0, 4, defaults.MainFrmRightClicked);
+    KeepWithin(settings.MainFrmDoubleClicked, 0, 4, defaults.MainFrmDoubleClicked);
+    KeepWithin(settings.WaveFrmDoubleClicked, 0, 3, defaults.WaveFrmDoubleClicked);
     KeepWithin(settings.RecordSource, RecordSourceSong, RecordSourceInput, defaults.RecordSource);
     KeepWithin(settings.StretchEngine, StretchEngineDescribed, StretchEngineHighQuality,
                defaults.StretchEngine);

@@ -17,16 +17,18 @@ SingleInstance::SingleInstance(const QString& name) : name(name) {}
 
 SingleInstance::~SingleInstance() = default;
 
-QString SingleInstance::LockPath() const {
+// The lock and the socket share the user's own runtime folder, so that the songs of a second
+// start go to the program that holds the lock, and never to another user's.
+QString SingleInstance::PathOf(const char* extension) const {
     QString folder = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     if (folder.isEmpty()) {
         folder = QDir::tempPath();
     }
-    return folder + "/" + name + ".lock";
+    return folder + "/" + name + extension;
 }
 
 bool SingleInstance::Acquire() {
-    lock = std::make_unique<QLockFile>(LockPath());
+    lock = std::make_unique<QLockFile>(PathOf(".lock"));
     // A lock whose process is gone is stale at once, whatever its age.
     lock->setStaleLockTime(0);
     if (!lock->tryLock(0)) {
@@ -36,15 +38,15 @@ bool SingleInstance::Acquire() {
     server = new QLocalServer(this);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     // A socket file left by a killed instance would refuse the name.
-    QLocalServer::removeServer(name);
-    server->listen(name);
+    QLocalServer::removeServer(PathOf(".socket"));
+    server->listen(PathOf(".socket"));
     connect(server, &QLocalServer::newConnection, this, [this] { Receive(); });
     return true;
 }
 
 bool SingleInstance::SendFiles(const QStringList& files) const {
     QLocalSocket socket;
-    socket.connectToServer(name);
+    socket.connectToServer(PathOf(".socket"));
     if (!socket.waitForConnected(AnswerMilliseconds)) {
         return false;
     }

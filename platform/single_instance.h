@@ -25,7 +25,7 @@ public:
     std::function<void(const QStringList& files)> OnFilesReceived;
 
 private:
-    QString LockPath() const;
+    QString PathOf(const char* extension) const;
     void Receive();
 
     QString name;

@@ -17,14 +17,24 @@ extern "C" void WriteSignal(int number) {
     [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
 }
 
+void SetSignalAction(void (*handler)(int)) {
+    struct sigaction action {};
+    action.sa_handler = handler;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (const int number : {SIGTERM, SIGHUP, SIGINT}) {
+        ::sigaction(number, &action, nullptr);
+    }
+}
+
 } // namespace
 
-void HandleTerminationSignals(std::function<void()> handler) {
+void HandleTerminationSignals(QObject* owner, std::function<void()> handler) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
         return;
     }
-    auto* notifier =
-        new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, QCoreApplication::instance());
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, owner);
+    QObject::connect(notifier, &QObject::destroyed, [] { SetSignalAction(SIG_DFL); });
     QObject::connect(notifier, &QSocketNotifier::activated, notifier,
                      [handler = std::move(handler)] {
                          char byte = 0;
@@ -32,11 +42,5 @@ void HandleTerminationSignals(std::function<void()> handler) {
                          }
                          handler();
                      });
-    struct sigaction action {};
-    action.sa_handler = WriteSignal;
-    sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
-    for (const int number : {SIGTERM, SIGHUP, SIGINT}) {
-        ::sigaction(number, &action, nullptr);
-    }
+    SetSignalAction(WriteSignal);
 }

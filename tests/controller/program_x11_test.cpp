@@ -193,4 +193,26 @@ TEST_F(ProgramTest, ASecondStartHandsItsSongToTheFirstAndOpensNoWindow) {
               QString::fromStdString(dir.File("second.wav")));
 }
 
+TEST_F(ProgramTest, ATerminationWhileAStartUpQuestionIsOpenEndsTheProgramOnceStarted) {
+    ProfileFile settings(Folder("data/quavrel.ini").toStdString());
+    settings.WriteString("MainFrm", "FileName", QString::fromStdString(dir.File("first.wav")));
+    settings.Save();
+    // A recording left by a crash: the start asks about it before the song opens.
+    WriteWave(dir.File("data/tmp123.wav"), Stereo16, Bytes(4096, 0x10));
+    QProcess& program = Start({});
+    const QString question =
+        RunX11Tool("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Found some disuse"})
+            .trimmed();
+    ASSERT_FALSE(question.isEmpty());
+    program.terminate();
+    HoldFor(500);
+    RunX11Tool("xdotool", {"windowactivate", "--sync", question.section('\n', 0, 0)});
+    RunX11Tool("xdotool", {"key", "Escape"});
+    ASSERT_TRUE(Finish(program));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    // Saved once the song was open: not the empty song of a controller that had not started.
+    EXPECT_EQ(Settings().ReadString("MainFrm", "FileName", ""),
+              QString::fromStdString(dir.File("first.wav")));
+}
+
 } // namespace
