@@ -1,11 +1,9 @@
 // quavrel: the program.
-#include "actions/line_break_tags.h"
-#include "actions/program_caption.h"
 #include "command_line.h"
+#include "dialogs/dialog_support.h"
 #include "quavrel_program.h"
 
 #include <QApplication>
-#include <QMessageBox>
 #include <cstdlib>
 #include <iostream>
 
@@ -43,9 +41,7 @@ int main(int argc, char** argv) {
     } catch (const std::exception& error) {
         // Started from a desktop menu, nobody reads the terminal: the box says why it ends.
         std::cerr << "quavrel: " << error.what() << "\n";
-        QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgramCaption),
-                        WithLineFeeds(QString::fromUtf8(error.what())), QMessageBox::Ok);
-        box.exec();
+        ShowErrorBox(QString::fromUtf8(error.what()));
         return EXIT_FAILURE;
     }
 }

@@ -14,6 +14,7 @@
 #include "audio/recording_formats.h"
 #include "config_menu.h"
 #include "data_folder.h"
+#include "dialogs/dialog_support.h"
 #include "dialogs/key_bind_frm.h"
 #include "dialogs/splash_frm.h"
 #include "leftover_files.h"
@@ -79,7 +80,7 @@ int TQuavrelProgram::Run() {
     // An Exit during start-up (a signal or a logout while a question was open) ends the program
     // here: no message loop runs yet to be quit.
     int code = 0;
-    if (!exitDuringStartUp) {
+    if (!exitBeforeLoop) {
         loopRunning = true;
         code = QApplication::exec();
     }
@@ -215,7 +216,7 @@ void TQuavrelProgram::Exit() {
     if (!started) {
         // The song and its windows are not all there yet: the shut-down saves them once the
         // start-up is complete.
-        exitDuringStartUp = true;
+        exitBeforeLoop = true;
         return;
     }
     frm->ExitRequested = true;
@@ -277,7 +278,6 @@ void TQuavrelProgram::PopupCassetteList(QPoint at) {
     std::vector<QPointer<TQvrBaseFrm>> windows;
     // One window is docked at a time: the entries show as radio items.
     QActionGroup docked(nullptr);
-    docked.setExclusive(true);
     for (int i = 0; i < list->count(); ++i) {
         windows.emplace_back(selectFrm->WindowAt(i));
         QAction* item = cassetteListMenu->addAction(list->item(i)->text());
@@ -347,9 +347,7 @@ void TQuavrelProgram::ShowVornic() {
 }
 
 void TQuavrelProgram::ShowError(const std::exception& error) const {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgramCaption),
-                    WithLineFeeds(QString::fromUtf8(error.what())), QMessageBox::Ok);
-    box.exec();
+    ShowErrorBox(QString::fromUtf8(error.what()));
 }
 
 // Ending without the song's data saved: the recordings stay on disk, for the next start to
@@ -367,7 +365,7 @@ void TQuavrelProgram::EndMessageLoop() {
         QCoreApplication::quit();
     } else {
         // A quit before the loop runs would be lost.
-        exitDuringStartUp = true;
+        exitBeforeLoop = true;
     }
 }
 

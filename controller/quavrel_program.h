@@ -84,6 +84,7 @@ private:
     bool savedForExit = false;
     // Set once the controller has started and the main window shows.
     bool started = false;
-    bool exitDuringStartUp = false;
+    // An Exit that came before the message loop ran, which a quit would not reach.
+    bool exitBeforeLoop = false;
     bool loopRunning = false;
 };

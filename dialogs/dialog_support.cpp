@@ -38,6 +38,12 @@ bool AskOkCancel(QWidget* parent, const QString& text) {
     return box.exec() == QMessageBox::Ok;
 }
 
+void ShowErrorBox(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgramCaption), WithLineFeeds(text),
+                    QMessageBox::Ok);
+    box.exec();
+}
+
 void WaitUntilKeyReleased(std::uint16_t virtualKey, int checkIntervalMs, int deadlineMs) {
     if (!CurrentKeyState().IsDown(virtualKey)) {
         return;

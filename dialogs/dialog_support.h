@@ -18,6 +18,10 @@ void CentreOnScreen(QWidget* window);
 // the program's caption, the question icon, OK and Cancel. True for OK.
 bool AskOkCancel(QWidget* parent, const QString& text);
 
+// Shows an error in a message box: the text (its carriage returns break lines), the program's
+// caption, the error icon and OK.
+void ShowErrorBox(const QString& text);
+
 // Handles events until the key (a virtual-key code) is no longer physically held, looking every
 // checkIntervalMs, for deadlineMs at most: the key that closed a dialog must not go on to fire
 // the action bound to it, yet a key held for ever must not hang the program.

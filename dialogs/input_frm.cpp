@@ -1,38 +1,18 @@
 #include "input_frm.h"
 
 #include "dialog_support.h"
-#include "platform/key_state.h"
 #include "platform/virtual_keys.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QThread>
 
 namespace {
 
 constexpr int PanelHeight = 41;
+constexpr int ReleaseCheckMs = 10;
 constexpr int ReleaseDeadlineMs = 10000;
-
-void WaitUntilReleased(KeyStateSource& keys, std::initializer_list<std::uint16_t> virtualKeys) {
-    const auto held = [&] {
-        for (const std::uint16_t key : virtualKeys) {
-            if (keys.IsDown(key)) {
-                return true;
-            }
-        }
-        return false;
-    };
-    // A key held for ever must not hang the program.
-    const QDeadlineTimer deadline(ReleaseDeadlineMs);
-    while (held() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(10);
-    }
-}
 
 } // namespace
 
@@ -81,6 +61,9 @@ bool InputBox(const QString& caption, const QString& prompt, QString& text, bool
             text = box.Edit1->text();
         }
     }
-    WaitUntilReleased(CurrentKeyState(), {VkEscape, VkReturn});
+    // The key that closed the box must not go on to fire its binding.
+    for (const std::uint16_t key : {VkEscape, VkReturn}) {
+        WaitUntilKeyReleased(key, ReleaseCheckMs, ReleaseDeadlineMs);
+    }
     return confirmed;
 }
