@@ -4,12 +4,12 @@
 #include "actions/message_format.h"
 #include "actions/messages.h"
 #include "audio/wave_player.h"
-#include "main_controller.h"
-#include "repeat_frm.h"
-#include "settings.h"
-#include "song_data_store.h"
-#include "song_list.h"
-#include "wave_frm.h"
+#include "controller/main_controller.h"
+#include "cassettes/repeat_frm.h"
+#include "storage/settings.h"
+#include "controller/song_data_store.h"
+#include "controller/song_list.h"
+#include "cassettes/wave_frm.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -165,7 +165,7 @@ void TMainController::KeepFocusOnMain() {
     const QWidget* active = QApplication::activeWindow();
     // Another program in front keeps its focus; modal dialogs, menus and the dialog forms keep
     // theirs.
-    if (active == nullptr || active == &frm || !frm.isVisible() || FatalErrorBoxOpen() ||
+    if (active == nullptr || active == &window || !window.isVisible() || FatalErrorBoxOpen() ||
         QApplication::activeModalWidget() != nullptr ||
         QApplication::activePopupWidget() != nullptr) {
         return;
@@ -175,7 +175,7 @@ void TMainController::KeepFocusOnMain() {
             return;
         }
     }
-    frm.activateWindow();
+    window.activateWindow();
 }
 
 void TMainController::SongOpened() {

@@ -1,4 +1,4 @@
-#include "main_controller.h"
+#include "controller/main_controller.h"
 
 #include "actions/event_module.h"
 #include "actions/fatal_error.h"
@@ -9,11 +9,11 @@
 #include "audio/record_source.h"
 #include "audio/recording_formats.h"
 #include "audio/wave_player.h"
-#include "default_skins.h"
-#include "qvr_window_list.h"
-#include "repeat_frm.h"
-#include "settings.h"
-#include "wave_frm.h"
+#include "cassettes/default_skins.h"
+#include "cassettes/qvr_window_list.h"
+#include "cassettes/repeat_frm.h"
+#include "cassettes/wave_frm.h"
+#include "storage/settings.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -21,11 +21,13 @@
 #include <QTimer>
 #include <cstdlib>
 
-TMainController::TMainController(TMainFrm& frm, TEventModule& events, Settings& settings,
+TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings& settings,
                                  std::string dataFolder)
-    : frm(frm), events(events), settings(settings), dataFolder(std::move(dataFolder)) {
+    : frm(frm), window(*frm.MainWindow()), events(events), settings(settings),
+      dataFolder(std::move(dataFolder)) {
     ShowMessage = [this](const QString& text, QMessageBox::Icon icon) {
-        QMessageBox box(icon, QString::fromUtf8(ProgramCaption), text, QMessageBox::Ok, &this->frm);
+        QMessageBox box(icon, QString::fromUtf8(ProgramCaption), text, QMessageBox::Ok,
+                        &this->window);
         box.exec();
     };
     ApplyRecordSource();
@@ -61,7 +63,7 @@ TMainController::TMainController(TMainFrm& frm, TEventModule& events, Settings& 
             UpdateControlVisibility();
         });
     };
-    QObject::connect(events.Timer1, &QTimer::timeout, &frm, [this] { Tick(); });
+    QObject::connect(events.Timer1, &QTimer::timeout, &window, [this] { Tick(); });
 }
 
 TMainController::~TMainController() {
@@ -82,14 +84,14 @@ void TMainController::ApplyRecordSource() {
 }
 
 QWidget* TMainController::MainWindow() {
-    return &frm;
+    return &window;
 }
 
 void TMainController::BringMainToFront() {
-    frm.raise();
+    window.raise();
     // Taking the focus from another program would be rude; within the program it is expected.
     if (QApplication::activeWindow() != nullptr) {
-        frm.activateWindow();
+        window.activateWindow();
     }
 }
 
@@ -110,9 +112,9 @@ int TMainController::DockSnapDistance() const {
 }
 
 std::string TMainController::ChooseSaveWaveFile() {
-    const QString name =
-        QFileDialog::getSaveFileName(&frm, SSaveWaveDialogTitle, QString::fromStdString(dataFolder),
-                                     SSaveWaveFilter, nullptr, QFileDialog::DontConfirmOverwrite);
+    const QString name = QFileDialog::getSaveFileName(
+        &window, SSaveWaveDialogTitle, QString::fromStdString(dataFolder), SSaveWaveFilter, nullptr,
+        QFileDialog::DontConfirmOverwrite);
     return name.toStdString();
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "audio/cda_media_player.h"
-#include "cassette_host.h"
-#include "main_frm.h"
+#include "cassettes/cassette_host.h"
+#include "controller/main_face.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -74,7 +74,7 @@ public:
     static constexpr int TickMilliseconds = 64;
 
     // settings: the program's, read and changed here; songData and songList may be set later.
-    TMainController(TMainFrm& frm, TEventModule& events, Settings& settings,
+    TMainController(TMainFace& frm, TEventModule& events, Settings& settings,
                     std::string dataFolder);
     ~TMainController() override;
     TMainController(const TMainController&) = delete;
@@ -266,7 +266,9 @@ private:
     void PlayingPositionDblClick();
     void RepeatBarScroll(bool start, int code, int position);
 
-    TMainFrm& frm;
+    TMainFace& frm;
+    // The main window itself, which owns the dialogs and keeps the focus.
+    QWidget& window;
     TEventModule& events;
     Settings& settings;
     std::string dataFolder;

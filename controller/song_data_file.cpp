@@ -1,14 +1,14 @@
-#include "song_data_file.h"
+#include "controller/song_data_file.h"
 
 #include "audio/wave_player.h"
-#include "cassette_host.h"
+#include "cassettes/cassette_host.h"
 #include "platform/file_stream.h"
 #include "platform/profile_file.h"
-#include "qvr_window_list.h"
-#include "repeat_frm.h"
-#include "settings.h"
-#include "temp_file.h"
-#include "wave_frm.h"
+#include "cassettes/qvr_window_list.h"
+#include "cassettes/repeat_frm.h"
+#include "storage/settings.h"
+#include "storage/temp_file.h"
+#include "cassettes/wave_frm.h"
 
 #include <QFileInfo>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "song_data_store.h"
+#include "controller/song_data_store.h"
 
 #include <QString>
 #include <string>

@@ -1,4 +1,4 @@
-#include "song_list.h"
+#include "controller/song_list.h"
 
 #include <algorithm>
 

@@ -2,12 +2,13 @@
 #include "actions/messages.h"
 #include "audio/wave_player.h"
 #include "controller/main_controller.h"
-#include "controller/qvr_window_list.h"
-#include "controller/repeat_frm.h"
-#include "controller/settings.h"
+#include "tests/controller/fake_face.h"
+#include "cassettes/qvr_window_list.h"
+#include "cassettes/repeat_frm.h"
+#include "storage/settings.h"
 #include "controller/song_data_file.h"
 #include "controller/song_data_store.h"
-#include "controller/wave_frm.h"
+#include "cassettes/wave_frm.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/dialogs/modal.h"
 #include "tests/support/disc_image.h"
@@ -108,7 +109,7 @@ protected:
     std::string songPath = data.File("song.wav");
     Settings settings = DefaultSettings("");
     TEventModule events;
-    TMainFrm frm{events, QString::fromStdString(data.Path() + "/")};
+    TFakeFace frm{events, QString::fromStdString(data.Path() + "/")};
     TMainController controller{frm, events, settings, data.Path()};
     std::vector<QString> messages;
     int cassettes = 0;

@@ -1,0 +1,47 @@
+// quavrel: the program.
+#include "app/command_line.h"
+#include "dialogs/dialog_support.h"
+#include "app/quavrel_program.h"
+
+#include <QApplication>
+#include <cstdlib>
+#include <iostream>
+
+int main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const TCommandLine commandLine = ParseCommandLine(arguments);
+    if (!commandLine.Error.isEmpty()) {
+        std::cerr << commandLine.Error.toStdString() << "\n" << CommandLineUsage;
+        return 2;
+    }
+    if (commandLine.Help) {
+        std::cout << CommandLineUsage;
+        return 0;
+    }
+    if (commandLine.Version) {
+        std::cout << "Quavrel " << QUAVREL_VERSION << "\n";
+        return 0;
+    }
+    // The program places its own windows and reads the keys held anywhere, which Wayland gives
+    // to no client: on a Wayland desktop it runs through XWayland.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "xcb");
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Quavrel"));
+    QApplication::setApplicationVersion(QStringLiteral(QUAVREL_VERSION));
+    // The main window only minimises when closed; the program ends by its Exit.
+    QApplication::setQuitOnLastWindowClosed(false);
+    try {
+        TQuavrelProgram program(commandLine);
+        return program.Run();
+    } catch (const std::exception& error) {
+        // Started from a desktop menu, nobody reads the terminal: the box says why it ends.
+        std::cerr << "quavrel: " << error.what() << "\n";
+        ShowErrorBox(QString::fromUtf8(error.what()));
+        return EXIT_FAILURE;
+    }
+}

@@ -1,0 +1,152 @@
+#include "app/main_frm.h"
+
+#include "actions/program_caption.h"
+#include "platform/tool_window.h"
+#include "platform/window_drag.h"
+#include "cassettes/qvr_base_frm.h"
+#include "cassettes/qvr_window_list.h"
+
+#include <QActionGroup>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMimeData>
+#include <QMouseEvent>
+#include <algorithm>
+
+namespace {
+
+// Longer names are not file names anyone dropped.
+constexpr int MaxDroppedNameLength = 512;
+
+} // namespace
+
+TMainFrm::TMainFrm(const TEventModule& commands, const QString& skinsFolder)
+    : TMainFace(this, commands, skinsFolder), drag(new WindowDrag(this)),
+      songListMenu(new QMenu(this)) {
+    setObjectName(QStringLiteral("MainFrm"));
+    setWindowTitle(QString::fromUtf8(ProgramCaption));
+    setAcceptDrops(true);
+}
+
+void TMainFrm::MinimizeOrRestore() {
+    if (!isMinimized()) {
+        close();
+        return;
+    }
+    showNormal();
+    raise();
+    activateWindow();
+}
+
+void TMainFrm::SetStayOnTop(bool value) {
+    ::SetStayOnTop(this, value);
+}
+
+bool TMainFrm::StayOnTop() const {
+    return StaysOnTop(this);
+}
+
+void TMainFrm::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton) {
+        drag->Start(event->globalPosition().toPoint());
+    }
+    QWidget::mousePressEvent(event);
+}
+
+void TMainFrm::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton && OnRightClick) {
+        OnRightClick(event->globalPosition().toPoint());
+    }
+    QWidget::mouseReleaseEvent(event);
+}
+
+void TMainFrm::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && OnDoubleClick) {
+        OnDoubleClick(event->globalPosition().toPoint());
+    }
+}
+
+void TMainFrm::moveEvent(QMoveEvent* event) {
+    if (OnMoved && isVisible()) {
+        OnMoved(event->pos() - event->oldPos());
+    }
+}
+
+void TMainFrm::closeEvent(QCloseEvent* event) {
+    // The window manager's close (its button, the task bar) ends the program like Exit; the
+    // program's own close, the Minimize command, only minimises it: it goes on with its keys.
+    if (!ExitRequested && !event->spontaneous()) {
+        event->ignore();
+        showMinimized();
+        return;
+    }
+    ExitRequested = true;
+    if (OnExiting && !OnExiting()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+void TMainFrm::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls()) {
+        event->acceptProposedAction();
+    }
+}
+
+void TMainFrm::dropEvent(QDropEvent* event) {
+    QStringList files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        const QString file = url.toLocalFile();
+        if (!file.isEmpty() && file.size() <= MaxDroppedNameLength) {
+            files << file;
+        }
+    }
+    std::sort(files.begin(), files.end());
+    event->acceptProposedAction();
+    if (!files.isEmpty() && OnFilesDropped) {
+        OnFilesDropped(files);
+    }
+}
+
+TMainFrm::~TMainFrm() = default;
+
+void TMainFrm::SetSongList(std::vector<TSongListEntry> entries) {
+    songList = std::move(entries);
+    songListMenu->clear();
+    auto* group = new QActionGroup(songListMenu);
+    for (std::size_t i = 0; i < songList.size(); ++i) {
+        QAction* item = songListMenu->addAction(songList[i].Caption);
+        item->setCheckable(true);
+        item->setChecked(songList[i].Checked);
+        group->addAction(item);
+        // Chosen after the menu's own event, as the choice rebuilds this menu; the entry is
+        // looked up then, in case the list changed meanwhile.
+        connect(
+            item, &QAction::triggered, this,
+            [this, i, caption = songList[i].Caption] {
+                if (i < songList.size() && songList[i].Caption == caption && songList[i].Choose) {
+                    songList[i].Choose();
+                }
+            },
+            Qt::QueuedConnection);
+    }
+}
+
+void TMainFrm::ApplyHints() {
+    if (OnHintsNeeded) {
+        OnHintsNeeded();
+    }
+}
+
+void TMainFrm::ApplySectionLooks() {
+    for (TQvrBaseFrm* window : QvrWindows()) {
+        window->ApplySkin();
+    }
+}
+
+void TMainFrm::RefreshDisplay() {
+    if (OnSkinLoaded) {
+        OnSkinLoaded();
+    }
+}

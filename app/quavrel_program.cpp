@@ -1,0 +1,420 @@
+#include "app/quavrel_program.h"
+
+#include "actions/command_hints.h"
+#include "actions/event_module.h"
+#include "actions/fatal_error.h"
+#include "actions/key_polling.h"
+#include "actions/language_choice.h"
+#include "actions/language_file.h"
+#include "actions/line_break_tags.h"
+#include "actions/messages.h"
+#include "actions/poll_gate.h"
+#include "actions/program_caption.h"
+#include "actions/real_time_key.h"
+#include "audio/recording_formats.h"
+#include "app/config_menu.h"
+#include "storage/data_folder.h"
+#include "dialogs/dialog_support.h"
+#include "dialogs/key_bind_frm.h"
+#include "dialogs/splash_frm.h"
+#include "storage/leftover_files.h"
+#include "controller/main_controller.h"
+#include "app/main_frm.h"
+#include "platform/application_error.h"
+#include "platform/program_folder.h"
+#include "platform/shell_open.h"
+#include "platform/termination_signals.h"
+#include "cassettes/qvr_base_frm.h"
+#include "cassettes/qvr_window_list.h"
+#include "cassettes/select_frm.h"
+#include "cassettes/setting_font.h"
+#include "storage/settings_file.h"
+#include "skins/skin_loader.h"
+#include "controller/song_data_file.h"
+#include "cassettes/wave_frm.h"
+
+#include <QActionGroup>
+#include <QApplication>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QUrl>
+#include <algorithm>
+#include <iostream>
+
+namespace {
+
+// The name of the one instance's lock, kept from the Windows program's mutex.
+const QString InstanceName = QStringLiteral("CD_QUAVREL_MUTEX");
+
+} // namespace
+
+TQuavrelProgram::TQuavrelProgram(TCommandLine commandLine)
+    : commandLine(std::move(commandLine)), instance(InstanceName) {}
+
+TQuavrelProgram::~TQuavrelProgram() = default;
+
+int TQuavrelProgram::Run() {
+    if (!instance.Acquire()) {
+        if (!instance.SendFiles(commandLine.Songs)) {
+            std::cerr << "Quavrel is running already but does not answer.\n";
+        }
+        return 0;
+    }
+    // Songs handed over while the program starts wait until its own song is open.
+    instance.OnFilesReceived = [this](const QStringList& files) {
+        if (started) {
+            OpenDroppedFiles(files);
+        } else {
+            commandLine.Songs << files;
+        }
+    };
+    const ScopedApplicationErrorHandler errors([this](const std::exception& error) {
+        if (AskToGoOnAfterError(error) == false) {
+            Exit();
+        }
+    });
+    if (!StartUp()) {
+        return 0;
+    }
+    // An Exit during start-up (a signal or a logout while a question was open) ends the program
+    // here: no message loop runs yet to be quit.
+    int code = 0;
+    if (!exitBeforeLoop) {
+        loopRunning = true;
+        code = QApplication::exec();
+    }
+    ShutDown();
+    return code;
+}
+
+bool TQuavrelProgram::StartUp() {
+    QStringList languageArguments;
+    if (commandLine.LanguageGiven) {
+        languageArguments << QStringLiteral("-lang") << commandLine.LanguageCode;
+    }
+    const LanguageChoice language = ChooseLanguageFile(ProgramFolder(), languageArguments);
+    languagePath = language.Path;
+    SetLanguageCode(language.Code);
+    LoadLanguageFile(languagePath);
+
+    dataFolderUi = std::make_unique<TDesktopDataFolderUi>();
+    dataFolder = std::make_unique<TDataFolder>(DesktopDataFolderPlaces(), *dataFolderUi);
+    if (!dataFolder->StartUp()) {
+        return false;
+    }
+    splash = ShowSplash(ProgramFolder());
+    settings = LoadSettingsFile(dataFolder->Path(), language.Code.toStdString());
+    CreateForms();
+    RegisterComponents({events.get(), keyBindFrm.get(), selectFrm.get()});
+    LoadLanguageFile(languagePath);
+    WireShell();
+    ApplySettings();
+    // Before any song's cassettes exist: what is in the folder now was left by an earlier run.
+    if (settings.CheckDisuseFile) {
+        TLeftoverMessageBoxes questions;
+        try {
+            OfferLeftoverDeletion(dataFolder->Path(), questions);
+        } catch (const std::exception& error) {
+            ShowError(error);
+        }
+    }
+    controller->Start();
+    frm->show();
+    frm->ApplyMainWindowShape();
+    pollGate->Install();
+    started = true;
+    if (!commandLine.Songs.isEmpty()) {
+        OpenDroppedFiles(commandLine.Songs);
+    }
+    delete splash;
+    return true;
+}
+
+void TQuavrelProgram::CreateForms() {
+    events = std::make_unique<TEventModule>();
+    frm = std::make_unique<TMainFrm>(*events, ProgramFolder() + QStringLiteral("/Skins/"));
+    controller = std::make_unique<TMainController>(*frm, *events, settings, dataFolder->Path());
+    songData = std::make_unique<TSongDataFile>(*controller);
+    controller->SetSongDataStore(songData.get());
+    controller->SetSongList(&songs);
+    // Made before the keys are polled: making it binds them.
+    keyBindFrm = std::make_unique<TKeyBindFrm>(
+        *events, QString::fromStdString(dataFolder->Path() + "/quavrel_key.ini"));
+    selectFrm = std::make_unique<TSelectFrm>(*controller, [this] { controller->Tick(); });
+    controller->DialogForms.emplace_back(keyBindFrm.get());
+    cassetteListMenu = std::make_unique<QMenu>();
+    cassetteListMenu->setObjectName(QStringLiteral("pmCassetteList"));
+    TConfigMenu::TCommands menuCommands;
+    menuCommands.SelectWindow = [this] { SelectWindow(); };
+    menuCommands.ShowKeyBind = [this] {
+        keyBindFrm->show();
+        keyBindFrm->raise();
+        keyBindFrm->activateWindow();
+    };
+    menuCommands.ChangeDataFolder = [this] { ChangeDataFolder(); };
+    menuCommands.Minimize = [this] { frm->MinimizeOrRestore(); };
+    menuCommands.Exit = [this] { Exit(); };
+    menuCommands.FontsChanged = [this] { FontsChanged(); };
+    menuCommands.HintsChanged = [this] { ApplyCommandHints(*events, settings.HintType); };
+    menuCommands.OptionsChanged = [this] {
+        pollGate->SetMinimizeWhileInactive(settings.CheckMinimizeKeyWhileInactive);
+    };
+    menuCommands.RecordSourceChanged = [this] { controller->ApplyRecordSource(); };
+    menuCommands.StayOnTopChanged = [this](bool onTop) {
+        keyBindFrm->SetStayOnTop(onTop);
+        selectFrm->SetStayOnTop(onTop);
+    };
+    configMenu = std::make_unique<TConfigMenu>(*events, *controller, *frm, settings,
+                                               std::move(menuCommands));
+    pollGate = std::make_unique<TPollGate>([this] { return IsProgramInFront(frm.get()); },
+                                           events->rkMinimize);
+    pollGate->OnFatalExit = [this] { Exit(); };
+}
+
+void TQuavrelProgram::WireShell() {
+    controller->WireActions();
+    TMainController::TShellCommands& shell = controller->Shell;
+    shell.Minimize = [this] { frm->MinimizeOrRestore(); };
+    shell.Exit = [this] { Exit(); };
+    shell.ShowHomepage = [](const QString& address) {
+        if (!address.isEmpty()) {
+            ShellOpen(address);
+        }
+    };
+    shell.ShowVornic = [this] { ShowVornic(); };
+    shell.Config = [this](QWidget* control) { PopupConfig(control); };
+    shell.Select = [this] { SelectWindow(); };
+    QObject::connect(keyBindFrm.get(), &TKeyBindFrm::KeysApplied, frm.get(),
+                     [this] { ApplyCommandHints(*events, settings.HintType); });
+    frm->OnExiting = [this] { return SaveForExit(); };
+    frm->OnMoved = [this](QPoint delta) {
+        if (TQvrBaseFrm* docked = controller->DockedWindow();
+            docked != nullptr && !docked->Dragging()) {
+            docked->move(docked->pos() + delta);
+        }
+    };
+    frm->OnRightClick = [this](QPoint at) { MouseCommand(settings.MainFrmRightClicked, at); };
+    frm->OnDoubleClick = [this](QPoint at) { MouseCommand(settings.MainFrmDoubleClicked, at); };
+    frm->OnFilesDropped = [this](const QStringList& files) { OpenDroppedFiles(files); };
+    frm->OnHintsNeeded = [this] { ApplyCommandHints(*events, settings.HintType); };
+    HandleTerminationSignals(frm.get(), [this] { Exit(); });
+    // Logging out saves everything, as an Exit does.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(), [this] { Exit(); });
+}
+
+void TQuavrelProgram::ApplySettings() {
+    frm->move(settings.Left, settings.Top);
+    frm->Background()->SetTimeFont(FontOf(settings.MainfrmTimeFont));
+    pollGate->SetMinimizeWhileInactive(settings.CheckMinimizeKeyWhileInactive);
+    settings.SkinName =
+        LoadSkinOrDefault(*frm, QString::fromStdString(settings.SkinName)).toStdString();
+    ApplyCommandHints(*events, settings.HintType);
+}
+
+void TQuavrelProgram::Exit() {
+    if (!started) {
+        // The song and its windows are not all there yet: the shut-down saves them once the
+        // start-up is complete.
+        exitBeforeLoop = true;
+        return;
+    }
+    frm->ExitRequested = true;
+    frm->close();
+}
+
+void TQuavrelProgram::OpenDroppedFiles(QStringList files) {
+    files.sort();
+    for (const QString& file : files) {
+        songs.Add(file.toStdString());
+    }
+    try {
+        if (controller->OpenSong(files.first().toStdString()) &&
+            controller->SongPlayer().GetMode() != TMPModes::mpPlaying) {
+            controller->SongPlayer().Play();
+        }
+        controller->RefreshDisplay();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+}
+
+void TQuavrelProgram::MouseCommand(int choice, QPoint at) {
+    switch (choice) {
+    case 1:
+        PopupCassetteList(at);
+        break;
+    case 2:
+        configMenu->Popup(at);
+        break;
+    case 3:
+        frm->SongListMenu()->exec(at);
+        WaitForBoundKeysReleased();
+        break;
+    case 4:
+        frm->MinimizeOrRestore();
+        break;
+    default:
+        break;
+    }
+}
+
+void TQuavrelProgram::PopupConfig(QWidget* control) {
+    QPoint at;
+    if (control != nullptr) {
+        at = control->mapToGlobal(QPoint(-control->width() / 2, control->height() / 2 + 10));
+    } else if (QWidget* first = frm->Groups[TSkinFunction::Config].Item(0)) {
+        at = first->mapToGlobal(first->rect().center());
+    } else {
+        at = frm->mapToGlobal(frm->rect().center());
+    }
+    configMenu->Popup(at);
+}
+
+void TQuavrelProgram::PopupCassetteList(QPoint at) {
+    selectFrm->RefreshList();
+    cassetteListMenu->clear();
+    QListWidget* list = selectFrm->ListBox1;
+    std::vector<QPointer<TQvrBaseFrm>> windows;
+    // One window is docked at a time: the entries show as radio items.
+    QActionGroup docked(nullptr);
+    for (int i = 0; i < list->count(); ++i) {
+        windows.emplace_back(selectFrm->WindowAt(i));
+        QAction* item = cassetteListMenu->addAction(list->item(i)->text());
+        item->setCheckable(true);
+        item->setActionGroup(&docked);
+        item->setChecked(windows.back() != nullptr && windows.back() == controller->DockedWindow());
+        item->setData(i);
+    }
+    QAction* chosen = cassetteListMenu->exec(at);
+    WaitForBoundKeysReleased();
+    if (chosen == nullptr) {
+        return;
+    }
+    const std::size_t index = static_cast<std::size_t>(chosen->data().toInt());
+    const QPointer<TQvrBaseFrm>& window = windows[index];
+    // The eject entry has no window; a window released meanwhile is left alone.
+    if (index + 1 == windows.size()) {
+        controller->EjectDocked();
+    } else if (window) {
+        controller->DockWindow(window, true);
+    }
+}
+
+void TQuavrelProgram::SelectWindow() {
+    if (QvrWindows().empty() || !selectFrm->Choose()) {
+        return;
+    }
+    TQvrBaseFrm* chosen = selectFrm->SelectedWindow();
+    if (chosen == nullptr) {
+        controller->EjectDocked();
+    } else {
+        controller->DockWindow(chosen, true);
+    }
+}
+
+void TQuavrelProgram::ChangeDataFolder() {
+    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(ProgramCaption),
+                    WithLineFeeds(SChangeDataFolder), QMessageBox::Ok | QMessageBox::Cancel,
+                    frm.get());
+    if (box.exec() != QMessageBox::Ok) {
+        return;
+    }
+    dataFolder->RequestChange();
+    Exit();
+}
+
+void TQuavrelProgram::FontsChanged() {
+    frm->Background()->SetTimeFont(FontOf(settings.MainfrmTimeFont));
+    for (TQvrBaseFrm* window : QvrWindows()) {
+        window->update();
+    }
+}
+
+void TQuavrelProgram::ShowVornic() {
+    // The user guide, unless a language file points to a page of its own.
+    const auto& messages = RegisteredMessages();
+    const auto entry = std::find_if(messages.begin(), messages.end(),
+                                    [](const MessageEntry& m) { return m.Text == &SQuavrelUrl; });
+    QUrl page(SQuavrelUrl);
+    if ((entry != messages.end() && SQuavrelUrl == entry->Default) || !page.isValid() ||
+        page.scheme().isEmpty()) {
+        page = QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("/readme.html"));
+    }
+    page.setQuery(LanguageCode() == QStringLiteral("jap") ? QStringLiteral("Japanese")
+                                                          : QStringLiteral("English"));
+    ShellOpen(page.toString());
+}
+
+void TQuavrelProgram::ShowError(const std::exception& error) const {
+    ShowErrorBox(QString::fromUtf8(error.what()));
+}
+
+// Ending without the song's data saved: the recordings stay on disk, for the next start to
+// offer among the leftover files.
+void TQuavrelProgram::KeepUnsavedRecordings() {
+    for (TQvrBaseFrm* window : QvrWindows()) {
+        if (window->Kind() == TQvrKind::Cassette) {
+            static_cast<TWaveFrm*>(window)->KeepRecordingFile();
+        }
+    }
+}
+
+void TQuavrelProgram::EndMessageLoop() {
+    if (loopRunning) {
+        QCoreApplication::quit();
+    } else {
+        // A quit before the loop runs would be lost.
+        exitBeforeLoop = true;
+    }
+}
+
+bool TQuavrelProgram::SaveForExit() {
+    if (savedForExit) {
+        EndMessageLoop();
+        return true;
+    }
+    try {
+        controller->SaveAtShutDown();
+    } catch (const std::exception& error) {
+        // The song's windows are still open: the user may free the disk and exit again.
+        if (AskToGoOnAfterError(error) == true) {
+            frm->ExitRequested = false;
+            return false;
+        }
+        KeepUnsavedRecordings();
+    }
+    savedForExit = true;
+    EndMessageLoop();
+    return true;
+}
+
+void TQuavrelProgram::ShutDown() {
+    pollGate->Remove();
+    frm->hide();
+    if (!savedForExit) {
+        try {
+            controller->SaveAtShutDown();
+        } catch (const std::exception& error) {
+            ShowError(error);
+            KeepUnsavedRecordings();
+        }
+    }
+    settings.Left = frm->x();
+    settings.Top = frm->y();
+    try {
+        SaveSettingsFile(dataFolder->Path(), settings);
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    try {
+        keyBindFrm->SaveCurrentBinding();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    try {
+        dataFolder->ShutDown();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+}

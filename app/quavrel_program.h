@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/command_line.h"
+#include "storage/settings.h"
+#include "platform/single_instance.h"
+#include "controller/song_list.h"
+
+#include <QPoint>
+#include <QPointer>
+#include <QStringList>
+#include <QWidget>
+#include <memory>
+
+class TConfigMenu;
+class TDataFolder;
+class TKeyBindFrm;
+class TSelectFrm;
+class TDataFolderUi;
+class TEventModule;
+class TMainController;
+class TMainFrm;
+class QMenu;
+class TPollGate;
+class TSongDataFile;
+class TSplashfrm;
+
+// The program from start to end: one instance per user, the language, the data folder, the
+// windows and the controller, the settings, the message loop, and the shut-down that saves
+// what the user made, whichever way the program is asked to end.
+class TQuavrelProgram {
+public:
+    explicit TQuavrelProgram(TCommandLine commandLine);
+    ~TQuavrelProgram();
+    TQuavrelProgram(const TQuavrelProgram&) = delete;
+    TQuavrelProgram& operator=(const TQuavrelProgram&) = delete;
+
+    // Runs inside the application object; the process's exit code.
+    int Run();
+
+private:
+    bool StartUp();
+    void CreateForms();
+    void ApplySettings();
+    void WireShell();
+    // Saves the song's windows before the program ends; false when that failed and the user
+    // chose to go on.
+    bool SaveForExit();
+    void ShutDown();
+    static void KeepUnsavedRecordings();
+    void EndMessageLoop();
+    // The Exit command: the main window closes for good, which ends the message loop.
+    void Exit();
+    void OpenDroppedFiles(QStringList files);
+    // What a right click or a double click on the main window does, by the user's choice.
+    void MouseCommand(int choice, QPoint at);
+    void ShowVornic();
+    // The Config command: the main menu below the control that fired it.
+    void PopupConfig(QWidget* control);
+    // The cassette and card windows as the select window lists them; the choice is docked.
+    void PopupCassetteList(QPoint at);
+    void SelectWindow();
+    void ChangeDataFolder();
+    void FontsChanged();
+    // Tells the user about an error that does not end the program.
+    void ShowError(const std::exception& error) const;
+
+    TCommandLine commandLine;
+    SingleInstance instance;
+    QString languagePath;
+    std::unique_ptr<TDataFolderUi> dataFolderUi;
+    std::unique_ptr<TDataFolder> dataFolder;
+    Settings settings;
+    TSongList songs;
+    QPointer<TSplashfrm> splash;
+    std::unique_ptr<TEventModule> events;
+    std::unique_ptr<TMainFrm> frm;
+    std::unique_ptr<TMainController> controller;
+    std::unique_ptr<TSongDataFile> songData;
+    std::unique_ptr<TKeyBindFrm> keyBindFrm;
+    std::unique_ptr<TSelectFrm> selectFrm;
+    std::unique_ptr<TConfigMenu> configMenu;
+    std::unique_ptr<QMenu> cassetteListMenu;
+    std::unique_ptr<TPollGate> pollGate;
+    bool savedForExit = false;
+    // Set once the controller has started and the main window shows.
+    bool started = false;
+    // An Exit that came before the message loop ran, which a quit would not reach.
+    bool exitBeforeLoop = false;
+    bool loopRunning = false;
+};

@@ -1,0 +1,212 @@
+#include "cassettes/wave_frm.h"
+
+#include "actions/messages.h"
+#include "audio/recording_formats.h"
+#include "audio/stretch_engine.h"
+#include "audio/wave_file_stream.h"
+#include "audio/wave_player.h"
+#include "audio/wave_processing.h"
+#include "dialogs/progress_frm.h"
+#include "platform/exclusive_file.h"
+#include "platform/file_stream.h"
+#include "cassettes/qvr_window_list.h"
+#include "storage/settings.h"
+#include "skins/round_half_even.h"
+#include "storage/temp_file.h"
+
+#include <QMenu>
+#include <cerrno>
+#include <cstring>
+
+namespace {
+
+// The format at the settings' index into the supported formats; the last (best) one for -1 or
+// an index the list does not have, the default one while the list is empty.
+PcmWaveFormat RecordingFormatAt(int index) {
+    const auto& formats = SupportedRecordingFormats();
+    if (formats.empty()) {
+        return DefaultRecordFormat;
+    }
+    if (index < 0 || index >= static_cast<int>(formats.size())) {
+        return formats.back().Format;
+    }
+    return formats[static_cast<std::size_t>(index)].Format;
+}
+
+void DeleteQuietly(const std::string& path) {
+    try {
+        FileStream::Delete(path);
+    } catch (const std::exception&) {
+        // Nothing more can be done about a file that will not go; it is only a leftover.
+    }
+}
+
+std::int32_t Scaled(std::int32_t time, double factor) {
+    return RoundHalfEven(time * factor);
+}
+
+std::int32_t Unscaled(std::int32_t time, double factor) {
+    return RoundHalfEven(time / factor);
+}
+
+// Enables the main window again however the work that disabled it ends.
+class DisabledWhile {
+public:
+    explicit DisabledWhile(QWidget* window) : window(window) { window->setEnabled(false); }
+    ~DisabledWhile() { window->setEnabled(true); }
+    DisabledWhile(const DisabledWhile&) = delete;
+    DisabledWhile& operator=(const DisabledWhile&) = delete;
+
+private:
+    QWidget* window;
+};
+
+} // namespace
+
+double StretchFactor(int ratio, bool linear) {
+    return linear ? SpeedToRatio(ratio) : ratio / 100.0;
+}
+
+TWaveFrm::TWaveFrm(TCassetteHost& host)
+    : TQvrBaseFrm(host), RecordFormat(RecordingFormatAt(host.GetSettings().WaveFormatIdx)),
+      mainPlayer(std::make_unique<TWavePlayer>()) {
+    setObjectName(QStringLiteral("WaveFrm"));
+    // The cassette's own item comes first, apart from the items every window has.
+    QAction* first = PopupMenu->actions().value(0);
+    QAction* save = new QAction(SMenuItemExport, PopupMenu);
+    save->setData(TagSave);
+    PopupMenu->insertAction(first, save);
+    PopupMenu->insertSeparator(first);
+    SetTitle(NextCassetteTitle());
+    ApplySkin();
+}
+
+TWaveFrm::~TWaveFrm() {
+    try {
+        DiscardStretch();
+        mainPlayer->Close();
+    } catch (const std::exception&) {
+        // The file goes whatever the player reported.
+    }
+    if (!fileName.empty() && !keepFile) {
+        DeleteQuietly(fileName);
+    }
+}
+
+void TWaveFrm::MenuItemClick(int tag) {
+    if (tag == TagSave) {
+        Save();
+    } else {
+        TQvrBaseFrm::MenuItemClick(tag);
+    }
+}
+
+TWavePlayer& TWaveFrm::ActivePlayer() {
+    return stretchedPlayer ? *stretchedPlayer : *mainPlayer;
+}
+
+void TWaveFrm::StartRecording() {
+    const std::string name = CreateTempFile(Host.DataFolder(), "tmp", "wav");
+    try {
+        mainPlayer->SetFileName(name);
+        mainPlayer->RecordFormat = RecordFormat;
+        mainPlayer->OpenNew();
+        mainPlayer->Record();
+    } catch (...) {
+        mainPlayer->Close();
+        DeleteQuietly(name);
+        throw;
+    }
+    fileName = name;
+}
+
+void TWaveFrm::StopRecording() {
+    mainPlayer->Stop();
+    // Closing waits for the buffers still on their way, so the file holds all that came in.
+    mainPlayer->Close();
+    mainPlayer->Open();
+}
+
+void TWaveFrm::OpenFile(const std::string& name) {
+    mainPlayer->SetFileName(name);
+    mainPlayer->Open();
+    fileName = name;
+}
+
+void TWaveFrm::ExecuteStretch(int ratio) {
+    RestoreStretch();
+    const bool linearMode = Host.GetSettings().LinearStretch;
+    const std::string target = CreateTempFile(Host.DataFolder(), "tmp", "wav");
+    QWidget* main = Host.MainWindow();
+    {
+        TProgressFrm progress(Host.StayOnTop());
+        progress.show();
+        const DisabledWhile disabled(main);
+        try {
+            const std::unique_ptr<StretchEngine> engine = MakeStretchEngine(
+                ChooseStretchEngine(linearMode, Host.GetSettings().StretchEngine));
+            // The resampler hands back the factor it could keep to.
+            const double factor = StretchWaveFile(*engine, fileName, target,
+                                                  StretchRequest{StretchFactor(ratio, linearMode)},
+                                                  progress.Callback());
+
+            auto player = std::make_unique<TWavePlayer>();
+            player->SetFileName(target);
+            player->Open();
+            player->SetRepeatEnd(Scaled(mainPlayer->GetRepeatEnd(), factor));
+            player->SetRepeatStart(Scaled(mainPlayer->GetRepeatStart(), factor));
+            player->SetPosition(Scaled(mainPlayer->GetPosition(), factor));
+            HistoryPosition = Scaled(HistoryPosition, factor);
+            stretchedPlayer = std::move(player);
+            stretchRatio = ratio;
+            linear = linearMode;
+        } catch (...) {
+            DeleteQuietly(target);
+            throw;
+        }
+        Host.BringMainToFront();
+    }
+}
+
+void TWaveFrm::RestoreStretch() {
+    if (!stretchedPlayer) {
+        return;
+    }
+    const double factor = StretchFactor(stretchRatio, linear);
+    TWavePlayer& stretched = *stretchedPlayer;
+    mainPlayer->SetRepeatEnd(Unscaled(stretched.GetRepeatEnd(), factor));
+    mainPlayer->SetRepeatStart(Unscaled(stretched.GetRepeatStart(), factor));
+    mainPlayer->SetPosition(Unscaled(stretched.GetPosition(), factor));
+    HistoryPosition = Unscaled(HistoryPosition, factor);
+    DiscardStretch();
+}
+
+void TWaveFrm::DiscardStretch() {
+    if (!stretchedPlayer) {
+        return;
+    }
+    const std::string copy = stretchedPlayer->GetFileName();
+    stretchedPlayer.reset();
+    stretchRatio = 1;
+    DeleteQuietly(copy);
+}
+
+double TWaveFrm::StepFactor() {
+    const std::int32_t length = ActivePlayer().GetLength();
+    return length < 1500 ? 0.1 : length < 3000 ? 0.25 : 1.0;
+}
+
+bool TWaveFrm::CopyFileTo(const std::string& name) const {
+    return CopyToNewFile(fileName, name);
+}
+
+void TWaveFrm::Save() {
+    const std::string name = Host.ChooseSaveWaveFile();
+    if (name.empty()) {
+        return;
+    }
+    const std::string& source = stretchedPlayer ? stretchedPlayer->GetFileName() : fileName;
+    if (!CopyToNewFile(source, name)) {
+        throw EFileStreamError("Cannot create file \"" + name + "\". " + std::strerror(EEXIST));
+    }
+}

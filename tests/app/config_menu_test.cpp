@@ -1,0 +1,169 @@
+#include "actions/event_module.h"
+#include "actions/messages.h"
+#include "audio/record_source.h"
+#include "audio/recording_formats.h"
+#include "audio/stretch_engine.h"
+#include "app/config_menu.h"
+#include "controller/main_controller.h"
+#include "storage/settings.h"
+#include "platform/virtual_wave_device.h"
+#include "tests/dialogs/modal.h"
+#include "tests/support/temp_dir.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace {
+
+class ConfigMenuTest : public testing::Test {
+protected:
+    ConfigMenuTest() {
+        commands.RecordSourceChanged = [this] { controller.ApplyRecordSource(); };
+        menu = std::make_unique<TConfigMenu>(events, controller, frm, settings, commands);
+    }
+
+    QAction* Named(const char* name) const {
+        return events.findChild<QAction*>(QString::fromLatin1(name));
+    }
+    // The submenu of a named item, as it is about to show.
+    QMenu* Opened(const char* name) const {
+        QMenu* submenu = Named(name)->menu();
+        emit submenu->aboutToShow();
+        return submenu;
+    }
+    static QStringList Checked(const QMenu* menu) {
+        QStringList checked;
+        for (const QAction* item : menu->actions()) {
+            if (item->isChecked()) {
+                checked << item->text();
+            }
+        }
+        return checked;
+    }
+    static QAction* Captioned(const QMenu* menu, const QString& caption) {
+        for (QAction* item : menu->actions()) {
+            if (item->text() == caption) {
+                return item;
+            }
+        }
+        return nullptr;
+    }
+
+    VirtualWaveDevices devices;
+    TempDir data;
+    Settings settings = DefaultSettings("");
+    TEventModule events;
+    TMainFrm frm{events, QString::fromStdString(data.Path() + "/Skins/")};
+    TMainController controller{frm, events, settings, data.Path()};
+    TConfigMenu::TCommands commands;
+    std::unique_ptr<TConfigMenu> menu;
+};
+
+TEST_F(ConfigMenuTest, EachOptionItemWritesItsOwnOption) {
+    struct Case {
+        const char* item;
+        std::function<bool(const Settings&)> option; // what the checked item means
+    };
+    const Case cases[] = {
+        {"miOptionDontCarePitchShift", [](const Settings& s) { return s.LinearStretch; }},
+        {"miOptionEnableMinimize",
+         [](const Settings& s) { return s.CheckMinimizeKeyWhileInactive; }},
+        {"miOptionDontStopCD", [](const Settings& s) { return !s.StopCDPlayerWhenExit; }},
+        {"miOptionGotoBegining", [](const Settings& s) { return s.JumpToStartWhenSwitchOn; }},
+        {"miOptionAddToTreeWhenDropped", [](const Settings& s) { return s.AddToTreeWhenDroped; }},
+        {"miOptionAutoStartRepeating", [](const Settings& s) { return s.AutoStartRepeating; }},
+        {"miOptionHighQualityStretch",
+         [](const Settings& s) { return s.StretchEngine == StretchEngineHighQuality; }},
+        {"miOptionDontCheckDisuse", [](const Settings& s) { return !s.CheckDisuseFile; }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.item);
+        Opened("miMisc");
+        const Settings before = settings;
+        const bool wasChecked = Named(c.item)->isChecked();
+        EXPECT_EQ(wasChecked, c.option(settings));
+        Named(c.item)->trigger();
+        EXPECT_EQ(c.option(settings), !wasChecked);
+        // A second choice puts it back, and nothing else changed meanwhile.
+        Named(c.item)->trigger();
+        EXPECT_EQ(settings, before);
+    }
+}
+
+TEST_F(ConfigMenuTest, ThePitchOptionSetsTheRatioItStandsFor) {
+    Opened("miMisc");
+    Named("miOptionDontCarePitchShift")->trigger();
+    EXPECT_EQ(controller.Ratio(), 370);
+    Named("miOptionDontCarePitchShift")->trigger();
+    EXPECT_EQ(controller.Ratio(), 150);
+}
+
+TEST_F(ConfigMenuTest, QuicknessShowsTheLevelAStoredValueDoesNotExceed) {
+    const std::pair<int, QStringList> cases[] = {
+        {5, {"Very Slow (&1)"}}, {7, {"Slow (&2)"}}, {60, {"Very Quick (&5)"}}, {100, {}}};
+    for (const auto& [stored, checked] : cases) {
+        settings.MainFrmSearchSpeed = stored;
+        EXPECT_EQ(Checked(Opened("miPositioningQuickness")), checked) << stored;
+    }
+    Captioned(Opened("miPositioningQuickness"), "Very Slow (&1)")->trigger();
+    EXPECT_EQ(settings.MainFrmSearchSpeed, 5);
+    EXPECT_EQ(Checked(Opened("miPositioningQuickness")), QStringList{"Very Slow (&1)"});
+}
+
+TEST_F(ConfigMenuTest, MouseChoicesChangeOnlyTheirOwnOption) {
+    Captioned(Opened("miDoubleClickCassette"), "&Rename")->trigger();
+    EXPECT_EQ(settings.WaveFrmDoubleClicked, 2);
+    EXPECT_EQ(settings.MainFrmRightClicked, 1);
+    EXPECT_EQ(settings.MainFrmDoubleClicked, 2);
+    EXPECT_EQ(Checked(Opened("miMainFrmRightClick")), QStringList{"Pop Up &Cassette List"});
+}
+
+TEST_F(ConfigMenuTest, RecordingQualityListsWhatTheDeviceTakes) {
+    devices.accepts = [](const WaveDeviceFormat& format) { return format.bitsPerSample == 16; };
+    Captioned(Opened("miRecordSource"), SMenuItemRecordSourceDevice)->trigger();
+    EXPECT_EQ(settings.RecordSource, RecordSourceInput);
+    QMenu* formats = Opened("miConfigSound");
+    ASSERT_GE(formats->actions().size(), 7);
+    EXPECT_EQ(formats->actions()[0]->text(), "11025Hz, Mono   16bit");
+    // Without a stored index the last format is the one in use.
+    EXPECT_EQ(Checked(formats), QStringList{"44100Hz, Stereo 16bit"});
+    formats->actions()[0]->trigger();
+    EXPECT_EQ(settings.WaveFormatIdx, 0);
+    devices.accepts = [](const WaveDeviceFormat&) { return true; };
+    ReadRecordingCapabilities();
+}
+
+TEST_F(ConfigMenuTest, ASkinThatFailsFallsBackToDefault) {
+    // Two skins: the default one and one whose description is broken.
+    const QString skins = QString::fromStdString(data.Path() + "/Skins/");
+    QDir().mkpath(skins + "default");
+    QDir().mkpath(skins + "broken");
+    QFile broken(skins + "broken/skin.xml");
+    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+    broken.write("<Quavrel>\n<Oops>\n");
+    broken.close();
+    QFile plain(skins + "default/skin.xml");
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.write("<Quavrel>\n</Quavrel>\n");
+    plain.close();
+    // The user is told why the skin failed.
+    WhenModalShown([](QWidget* box) { box->close(); });
+    QMenu* list = Opened("miSelectSkin");
+    QAction* item = nullptr;
+    for (QAction* candidate : list->actions()) {
+        if (candidate->data().toString() == "broken") {
+            item = candidate;
+        }
+    }
+    ASSERT_NE(item, nullptr);
+    item->trigger();
+    EXPECT_EQ(settings.SkinName, "default");
+    list = Opened("miSelectSkin");
+    for (QAction* candidate : list->actions()) {
+        EXPECT_EQ(candidate->isChecked(), candidate->data().toString() == "default");
+    }
+}
+
+} // namespace

@@ -1,0 +1,197 @@
+#include "audio/wave_player.h"
+#include "audio/wave_processing.h"
+#include "cassettes/wave_frm.h"
+#include "platform/file_stream.h"
+#include "platform/virtual_wave_device.h"
+#include "tests/cassettes/fake_host.h"
+#include "tests/support/gui_events.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wave_fixture.h"
+
+#include <QDir>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
+
+class WaveFrmTest : public testing::Test {
+protected:
+    WaveFrmTest() { host.dataFolder = data.Path(); }
+
+    // A cassette playing a recording of `ms` milliseconds kept outside the data folder.
+    TWaveFrm* CassetteOf(int ms, const PcmWaveFormat& format = Stereo16) {
+        const std::string path = recordings.File("recording" + std::to_string(ms) + ".wav");
+        WriteWave(path, format,
+                  Pattern(static_cast<std::size_t>(ms) * format.avgBytesPerSec / 1000));
+        auto* cassette = new TWaveFrm(host);
+        cassette->OpenFile(path);
+        return cassette;
+    }
+
+    QStringList DataFiles() const {
+        return QDir(QString::fromStdString(data.Path())).entryList(QDir::Files);
+    }
+
+    VirtualWaveDevices devices;
+    TempDir data;
+    TempDir recordings;
+    FakeHost host;
+};
+
+struct Positions {
+    std::int32_t head, tail, position, history;
+    bool operator==(const Positions&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Positions& p) {
+    return out << p.head << "/" << p.tail << "/" << p.position << "/" << p.history;
+}
+
+Positions PositionsOf(TWaveFrm& cassette) {
+    TWavePlayer& player = cassette.ActivePlayer();
+    return {player.GetRepeatStart(), player.GetRepeatEnd(), player.GetPosition(),
+            cassette.HistoryPosition};
+}
+
+TEST_F(WaveFrmTest, ARecordingHoldsWhatTheDeviceDeliveredAndGoesWithTheCassette) {
+    auto* cassette = new TWaveFrm(host);
+    EXPECT_EQ(cassette->RecordFormat, DefaultRecordFormat);
+    cassette->StartRecording();
+    const std::string path = cassette->FileName();
+    EXPECT_EQ(QString::fromStdString(path).section('/', 0, -2),
+              QString::fromStdString(data.Path()));
+    EXPECT_TRUE(QString::fromStdString(path).section('/', -1).contains(
+        QRegularExpression("^tmp\\d+\\.wav$")));
+    ASSERT_NE(devices.Input(), nullptr);
+    const std::int64_t delivered = 3 * TDoubleBufferingPlayer::BufferSize + 40;
+    // Two buffers are in flight at a time: the device takes the rest as they come back.
+    for (std::int64_t left = delivered; left > 0;) {
+        const std::int64_t n = devices.Input()->Advance(left);
+        ProcessGuiEvents();
+        ASSERT_GT(n, 0);
+        left -= n;
+    }
+    cassette->StopRecording();
+
+    Bytes expected(static_cast<std::size_t>(delivered));
+    for (std::size_t i = 0; i < expected.size(); ++i) {
+        expected[i] = devices.inputSignal(static_cast<std::int64_t>(i));
+    }
+    const Bytes file = ReadFile(path);
+    EXPECT_EQ(Bytes(file.begin() + 46, file.end()), expected);
+    EXPECT_EQ(cassette->ActivePlayer().GetState(), TWavePlayer::StateStopped);
+    EXPECT_EQ(cassette->ActivePlayer().GetLength(), delivered * 1000 / 176400);
+
+    delete cassette;
+    EXPECT_FALSE(FileStream::Exists(path));
+}
+
+TEST_F(WaveFrmTest, StretchMovesPositionsByTheFactorAndRestoreMovesThemBack) {
+    const struct {
+        int ratio;
+        bool linear;
+        Positions stretched;
+    } cases[] = {
+        {150, false, {600, 1800, 1200, 900}},
+        // 370 is 12 semitones: twice as long.
+        {370, true, {800, 2400, 1600, 1200}},
+    };
+    for (const auto& c : cases) {
+        TWaveFrm* cassette = CassetteOf(2000);
+        TWavePlayer& main = cassette->MainPlayer();
+        main.SetRepeatStart(400);
+        main.SetRepeatEnd(1200);
+        main.SetPosition(800);
+        cassette->HistoryPosition = 600;
+        host.settings.LinearStretch = c.linear;
+
+        cassette->ExecuteStretch(c.ratio);
+        ASSERT_TRUE(cassette->IsStretched());
+        EXPECT_EQ(cassette->StretchRatio(), c.ratio);
+        EXPECT_EQ(cassette->LinearStretch(), c.linear);
+        EXPECT_EQ(PositionsOf(*cassette), c.stretched) << c.ratio;
+        EXPECT_EQ(cassette->ActivePlayer().GetLength(),
+                  static_cast<int>(2000 * StretchFactor(c.ratio, c.linear)));
+        EXPECT_TRUE(host.main.isEnabled());
+        ASSERT_EQ(DataFiles().size(), 1);
+        const std::string copy = data.File(DataFiles()[0].toStdString());
+        EXPECT_EQ(cassette->ActivePlayer().GetFileName(), copy);
+
+        cassette->RestoreStretch();
+        EXPECT_FALSE(cassette->IsStretched());
+        EXPECT_EQ(cassette->StretchRatio(), 1);
+        EXPECT_EQ(&cassette->ActivePlayer(), &main);
+        EXPECT_EQ(PositionsOf(*cassette), (Positions{400, 1200, 800, 600})) << c.ratio;
+        EXPECT_TRUE(DataFiles().isEmpty());
+
+        // A cassette destroyed while stretched takes both files with it.
+        cassette->ExecuteStretch(c.ratio);
+        const std::string recording = cassette->FileName();
+        delete cassette;
+        EXPECT_TRUE(DataFiles().isEmpty());
+        EXPECT_FALSE(FileStream::Exists(recording));
+    }
+}
+
+TEST_F(WaveFrmTest, AStretchThatFailsLeavesNoFileAndTheCassetteAsItWas) {
+    const struct {
+        const char* name;
+        bool dataFolderGone;
+        PcmWaveFormat format;
+    } cases[] = {
+        {"no data folder to write to", true, Stereo16},
+        // Three channels: the stretch refuses them once the copy has been started.
+        {"a format the stretch does not take", false, MakePcmWaveFormat(3, 44100, 16)},
+    };
+    for (const auto& c : cases) {
+        host.dataFolder = c.dataFolderGone ? data.File("gone") : data.Path();
+        TWaveFrm* cassette = CassetteOf(1000, c.format);
+        cassette->MainPlayer().SetRepeatStart(100);
+        cassette->MainPlayer().SetPosition(300);
+        cassette->HistoryPosition = 200;
+        const Positions before = PositionsOf(*cassette);
+        EXPECT_ANY_THROW(cassette->ExecuteStretch(150)) << c.name;
+        EXPECT_FALSE(cassette->IsStretched()) << c.name;
+        EXPECT_EQ(&cassette->ActivePlayer(), &cassette->MainPlayer());
+        EXPECT_EQ(PositionsOf(*cassette), before) << c.name;
+        EXPECT_TRUE(DataFiles().isEmpty()) << c.name;
+        EXPECT_TRUE(host.main.isEnabled()) << c.name;
+        delete cassette;
+    }
+}
+
+TEST_F(WaveFrmTest, StepFactorFollowsTheLength) {
+    // One byte a millisecond.
+    const PcmWaveFormat slow = MakePcmWaveFormat(1, 1000, 8);
+    const struct {
+        int ms;
+        double factor;
+    } cases[] = {{1499, 0.1}, {1500, 0.25}, {2999, 0.25}, {3000, 1.0}};
+    for (const auto& c : cases) {
+        TWaveFrm* cassette = CassetteOf(c.ms, slow);
+        EXPECT_EQ(cassette->StepFactor(), c.factor) << c.ms;
+        delete cassette;
+    }
+}
+
+TEST_F(WaveFrmTest, SaveCopiesWhatPlaysAndNeverReplacesAFile) {
+    TWaveFrm* cassette = CassetteOf(1000);
+    cassette->ExecuteStretch(200);
+    host.saveName = recordings.File("saved.wav");
+    cassette->Save();
+    EXPECT_EQ(ReadFile(host.saveName), ReadFile(cassette->ActivePlayer().GetFileName()));
+
+    WriteFile(host.saveName, {1, 2, 3});
+    EXPECT_THROW(cassette->Save(), EFileStreamError);
+    EXPECT_EQ(ReadFile(host.saveName), (Bytes{1, 2, 3}));
+    EXPECT_FALSE(cassette->CopyFileTo(host.saveName));
+    EXPECT_TRUE(cassette->CopyFileTo(recordings.File("copy.wav")));
+    EXPECT_EQ(ReadFile(recordings.File("copy.wav")), ReadFile(cassette->FileName()));
+
+    host.saveName.clear();
+    EXPECT_NO_THROW(cassette->Save());
+}
+
+} // namespace
