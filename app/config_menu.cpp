@@ -4,18 +4,18 @@
 #include "actions/key_polling.h"
 #include "actions/language_choice.h"
 #include "actions/messages.h"
+#include "app/main_frm.h"
 #include "audio/record_source.h"
 #include "audio/recording_formats.h"
 #include "audio/stretch_engine.h"
-#include "controller/main_controller.h"
-#include "app/main_frm.h"
-#include "platform/desktop_mixer.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/setting_font.h"
-#include "storage/settings.h"
+#include "controller/main_controller.h"
+#include "platform/desktop_mixer.h"
 #include "skins/skin_list.h"
 #include "skins/skin_loader.h"
+#include "storage/settings.h"
 
 #include <QActionGroup>
 #include <QColorDialog>

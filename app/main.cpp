@@ -1,7 +1,7 @@
 // quavrel: the program.
 #include "app/command_line.h"
-#include "dialogs/dialog_support.h"
 #include "app/quavrel_program.h"
+#include "dialogs/dialog_support.h"
 
 #include <QApplication>
 #include <cstdlib>

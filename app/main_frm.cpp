@@ -1,10 +1,10 @@
 #include "app/main_frm.h"
 
 #include "actions/program_caption.h"
-#include "platform/tool_window.h"
-#include "platform/window_drag.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
+#include "platform/tool_window.h"
+#include "platform/window_drag.h"
 
 #include <QActionGroup>
 #include <QCloseEvent>

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "app/command_line.h"
-#include "storage/settings.h"
-#include "platform/single_instance.h"
 #include "controller/song_list.h"
+#include "platform/single_instance.h"
+#include "storage/settings.h"
 
 #include <QPoint>
 #include <QPointer>

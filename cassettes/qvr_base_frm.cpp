@@ -2,16 +2,16 @@
 
 #include "actions/key_polling.h"
 #include "actions/messages.h"
-#include "dialogs/input_frm.h"
 #include "cassettes/free_spot.h"
-#include "platform/application_error.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/setting_font.h"
-#include "storage/settings.h"
+#include "dialogs/input_frm.h"
+#include "platform/application_error.h"
 #include "skins/round_half_even.h"
 #include "skins/skin_parameters.h"
 #include "skins/skin_values.h"
 #include "skins/text_item.h"
+#include "storage/settings.h"
 
 #include <QMenu>
 #include <QMouseEvent>

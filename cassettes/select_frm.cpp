@@ -3,12 +3,12 @@
 #include "actions/message_format.h"
 #include "actions/messages.h"
 #include "cassettes/cassette_host.h"
-#include "dialogs/dialog_support.h"
-#include "platform/virtual_keys.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/repeat_frm.h"
 #include "cassettes/wave_frm.h"
+#include "dialogs/dialog_support.h"
+#include "platform/virtual_keys.h"
 
 #include <QCoreApplication>
 #include <QDrag>

@@ -6,12 +6,12 @@
 #include "audio/wave_file_stream.h"
 #include "audio/wave_player.h"
 #include "audio/wave_processing.h"
+#include "cassettes/qvr_window_list.h"
 #include "dialogs/progress_frm.h"
 #include "platform/exclusive_file.h"
 #include "platform/file_stream.h"
-#include "cassettes/qvr_window_list.h"
-#include "storage/settings.h"
 #include "skins/round_half_even.h"
+#include "storage/settings.h"
 #include "storage/temp_file.h"
 
 #include <QMenu>

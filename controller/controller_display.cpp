@@ -5,12 +5,12 @@
 #include "actions/real_time_action.h"
 #include "audio/time_text.h"
 #include "audio/wave_player.h"
-#include "controller/main_controller.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/repeat_frm.h"
-#include "storage/settings.h"
-#include "controller/song_list.h"
 #include "cassettes/wave_frm.h"
+#include "controller/main_controller.h"
+#include "controller/song_list.h"
+#include "storage/settings.h"
 
 #include <algorithm>
 #include <cmath>

@@ -4,12 +4,12 @@
 #include "actions/message_format.h"
 #include "actions/messages.h"
 #include "audio/wave_player.h"
-#include "controller/main_controller.h"
 #include "cassettes/repeat_frm.h"
-#include "storage/settings.h"
+#include "cassettes/wave_frm.h"
+#include "controller/main_controller.h"
 #include "controller/song_data_store.h"
 #include "controller/song_list.h"
-#include "cassettes/wave_frm.h"
+#include "storage/settings.h"
 
 #include <QApplication>
 #include <QTimer>

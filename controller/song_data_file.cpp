@@ -2,13 +2,13 @@
 
 #include "audio/wave_player.h"
 #include "cassettes/cassette_host.h"
-#include "platform/file_stream.h"
-#include "platform/profile_file.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/repeat_frm.h"
+#include "cassettes/wave_frm.h"
+#include "platform/file_stream.h"
+#include "platform/profile_file.h"
 #include "storage/settings.h"
 #include "storage/temp_file.h"
-#include "cassettes/wave_frm.h"
 
 #include <QFileInfo>
 #include <algorithm>

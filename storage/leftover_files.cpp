@@ -2,9 +2,9 @@
 
 #include "actions/message_format.h"
 #include "actions/messages.h"
+#include "controller/song_data_file.h"
 #include "platform/file_stream.h"
 #include "platform/profile_file.h"
-#include "controller/song_data_file.h"
 #include "storage/temp_file.h"
 
 #include <QDir>

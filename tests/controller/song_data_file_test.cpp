@@ -1,7 +1,7 @@
 #include "audio/wave_player.h"
 #include "cassettes/repeat_frm.h"
-#include "controller/song_data_file.h"
 #include "cassettes/wave_frm.h"
+#include "controller/song_data_file.h"
 #include "platform/profile_file.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/cassettes/fake_host.h"

@@ -1,6 +1,6 @@
 #include "actions/messages.h"
-#include "storage/data_folder.h"
 #include "platform/profile_file.h"
+#include "storage/data_folder.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 

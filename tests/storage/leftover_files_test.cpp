@@ -1,6 +1,6 @@
 #include "actions/messages.h"
-#include "storage/leftover_files.h"
 #include "platform/profile_file.h"
+#include "storage/leftover_files.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 

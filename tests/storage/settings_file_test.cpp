@@ -1,5 +1,5 @@
-#include "storage/settings_file.h"
 #include "platform/profile_file.h"
+#include "storage/settings_file.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "storage/temp_file.h"
 #include "platform/exclusive_file.h"
 #include "platform/file_stream.h"
+#include "storage/temp_file.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
