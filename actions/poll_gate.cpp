@@ -1,5 +1,6 @@
 #include "poll_gate.h"
 
+#include "dialog_state.h"
 #include "fatal_error.h"
 #include "key_polling.h"
 #include "platform/tick_count.h"
@@ -7,6 +8,7 @@
 
 #include <QAbstractEventDispatcher>
 #include <QApplication>
+#include <QDialog>
 #include <QWidget>
 #include <cstdlib>
 
@@ -47,8 +49,9 @@ void TPollGate::Idle() {
 }
 
 void TPollGate::PollGate() {
-    if (fatalDialogOpen || polling || FatalErrorBoxOpen() ||
-        QApplication::activePopupWidget() != nullptr) {
+    // The keys belong to a dialog, box or menu of ours while one is open: typing a file name
+    // must not also run the commands bound to its letters.
+    if (fatalDialogOpen || polling || DialogOfOursOpen()) {
         return;
     }
     polling = true;
@@ -57,7 +60,8 @@ void TPollGate::PollGate() {
     try {
         if (programInFront()) {
             PollRealTimeKeys();
-        } else if (minimizeWhileInactive && minimizeKey != nullptr) {
+        } else if (minimizeWhileInactive && minimizeKey != nullptr &&
+                   QApplication::activeWindow() == nullptr) {
             minimizeKey->CheckState(CurrentShiftState());
         }
     } catch (const std::exception& error) {
@@ -96,8 +100,12 @@ bool IsProgramInFront(const QWidget* mainWindow, const QWidget* playerDisplay) {
     if (active != nullptr && active == playerDisplay) {
         return true;
     }
-    // Up through the windows' owners, which QWidget::isAncestorOf does not cross.
+    // Up through the windows' owners, which QWidget::isAncestorOf does not cross. A dialog of
+    // the program, even one the main window owns, keeps its keys to itself.
     for (const QWidget* window = active; window != nullptr; window = window->parentWidget()) {
+        if (qobject_cast<const QDialog*>(window) != nullptr) {
+            return false;
+        }
         if (window == mainWindow) {
             return true;
         }

@@ -40,9 +40,9 @@ public:
     // with a failure code.
     std::function<void()> OnFatalExit;
 
-    // One idle moment. Does nothing while the error box is open, while a popup menu is open
-    // or while a command of this gate's own poll runs an event loop of its own (a menu, a
-    // dialog): those keys belong to the menu or dialog. A command may destroy the gate.
+    // One idle moment. Does nothing while a dialog, box or popup menu of the program is open
+    // or while a command of this gate's own poll runs: those keys belong to the dialog or menu.
+    // A command may destroy the gate.
     void PollGate();
     bool FatalDialogOpen() const { return fatalDialogOpen; }
 
@@ -63,6 +63,6 @@ private:
     QTimer catchUp;
 };
 
-// Whether the active window is the main window, one of the windows it owns, or the player's
-// display window (when there is one).
+// Whether the active window is the main window, one of the windows it owns that is not a
+// dialog, or the player's display window (when there is one).
 bool IsProgramInFront(const QWidget* mainWindow, const QWidget* playerDisplay = nullptr);

@@ -8,6 +8,8 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QDialog>
+#include <QMenu>
 #include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -197,6 +199,72 @@ TEST(PollGateLifetimeTest, ACommandMayDestroyTheGateAndTheMinimizeKeyMayGoFirst)
     gate->PollGate();
     EXPECT_EQ(gate, nullptr);
     EXPECT_TRUE(play.Downed());
+}
+
+} // namespace
+
+namespace {
+
+// A bound key typed into a file name, a box or a menu belongs to it, not to the program.
+TEST_F(PollGateTest, NoKeyFiresWhileADialogBoxOrMenuOfOursIsOpen) {
+    QWidget main;
+    struct Case {
+        const char* name;
+        std::function<QWidget*()> open;
+    };
+    const Case cases[] = {
+        {"a dialog opened without waiting",
+         [&]() -> QWidget* {
+             auto* dialog = new QDialog(&main);
+             dialog->open();
+             return dialog;
+         }},
+        {"a message box",
+         [&]() -> QWidget* {
+             auto* box = new QMessageBox(QMessageBox::Warning, "t", "x", QMessageBox::Ok, &main);
+             box->open();
+             return box;
+         }},
+        {"a popup menu",
+         [&]() -> QWidget* {
+             auto* menu = new QMenu(&main);
+             menu->addAction("item");
+             menu->popup(QPoint(10, 10));
+             return menu;
+         }},
+    };
+    for (const Case& c : cases) {
+        playPresses = 0;
+        QWidget* window = c.open();
+        input.Hold({PlayKey});
+        gate.PollGate();
+        EXPECT_EQ(playPresses, 0) << c.name;
+        input.Hold({});
+        window->close();
+        delete window;
+        input.Hold({PlayKey});
+        gate.PollGate();
+        EXPECT_EQ(playPresses, 1) << c.name;
+        input.Hold({});
+        gate.PollGate();
+    }
+}
+
+TEST(ProgramInFrontTest, ADialogTheMainWindowOwnsKeepsTheKeysToItself) {
+    QWidget main;
+    main.show();
+    QWidget tool(&main, Qt::Tool);
+    tool.show();
+    QDialog dialog(&main);
+    dialog.show();
+    const struct {
+        QWidget* active;
+        bool inFront;
+    } cases[] = {{&main, true}, {&tool, true}, {&dialog, false}};
+    for (const auto& c : cases) {
+        QApplication::setActiveWindow(c.active);
+        EXPECT_EQ(IsProgramInFront(&main), c.inFront) << c.active->metaObject()->className();
+    }
 }
 
 } // namespace
