@@ -1,7 +1,9 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
+class QString;
 class QWidget;
 class TCDAMediaPlayer;
 class TQvrBaseFrm;
@@ -40,7 +42,9 @@ public:
     // The window is released at the next tick of the main timer (undocked first). Windows are
     // released there, never inside one of their own event handlers.
     virtual void QueueClose(TQvrBaseFrm* window) = 0;
-    // Asks for the file to save a recording to; empty when the user cancels. The dialog need
-    // not ask before replacing a file: a save never replaces one.
-    virtual std::string ChooseSaveWaveFile() = 0;
+    // Asks for the file to save a recording to, without waiting: chosen runs once the user
+    // has picked one (after agreeing to replace it when it exists), and never on cancel.
+    virtual void ChooseSaveWaveFile(std::function<void(const std::string& file)> chosen) = 0;
+    // Tells the user of a failure that ends nothing, in an ordinary message box.
+    virtual void ShowProblem(const QString& text) = 0;
 };

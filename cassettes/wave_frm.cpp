@@ -15,6 +15,7 @@
 #include "storage/temp_file.h"
 
 #include <QMenu>
+#include <QPointer>
 #include <cerrno>
 #include <cstring>
 
@@ -201,12 +202,19 @@ bool TWaveFrm::CopyFileTo(const std::string& name) const {
 }
 
 void TWaveFrm::Save() {
-    const std::string name = Host.ChooseSaveWaveFile();
-    if (name.empty()) {
-        return;
-    }
+    // The dialog stays open while the program goes on: the cassette may be gone when it closes.
+    Host.ChooseSaveWaveFile([self = QPointer<TWaveFrm>(this)](const std::string& name) {
+        if (self) {
+            self->SaveTo(name);
+        }
+    });
+}
+
+void TWaveFrm::SaveTo(const std::string& name) {
     const std::string& source = stretchedPlayer ? stretchedPlayer->GetFileName() : fileName;
-    if (!CopyToNewFile(source, name)) {
-        throw EFileStreamError("Cannot create file \"" + name + "\". " + std::strerror(EEXIST));
+    try {
+        CopyReplacing(source, name);
+    } catch (const std::exception& error) {
+        Host.ShowProblem(QString::fromUtf8(error.what()));
     }
 }

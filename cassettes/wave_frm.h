@@ -55,8 +55,10 @@ public:
     double StepFactor();
     // Copies the recording (never the speed-changed copy) to name; false when name exists.
     bool CopyFileTo(const std::string& name) const;
-    // Copies what the cassette plays to a file the user picks; an existing file is kept.
+    // Copies what the cassette plays to a file the user picks, replacing it when the user
+    // agreed to; a failure is shown in a message box and leaves the file as it was.
     void Save();
+    void SaveTo(const std::string& name);
 
     PcmWaveFormat RecordFormat;
     // Cassette time of the last positioning jump.

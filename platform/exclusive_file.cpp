@@ -2,6 +2,8 @@
 
 #include "file_stream.h"
 
+#include <QFile>
+#include <QSaveFile>
 #include <memory>
 #include <vector>
 
@@ -41,4 +43,25 @@ bool CopyToNewFile(const std::string& source, const std::string& target) {
         throw;
     }
     return true;
+}
+
+void CopyReplacing(const std::string& source, const std::string& target) {
+    FileStream from(source, FileStream::Mode::ReadShared);
+    QSaveFile to(QFile::decodeName(target.c_str()));
+    const auto fail = [&] {
+        throw EFileStreamError("Cannot create file \"" + target + "\". " +
+                               to.errorString().toStdString());
+    };
+    if (!to.open(QIODevice::WriteOnly)) {
+        fail();
+    }
+    std::vector<char> buffer(CopyBlock);
+    while (const std::int64_t n = from.Read(buffer.data(), CopyBlock)) {
+        if (to.write(buffer.data(), n) != n) {
+            fail();
+        }
+    }
+    if (!to.commit()) {
+        fail();
+    }
 }

@@ -12,3 +12,8 @@ bool CreateNewFile(const std::string& path);
 // Copies the file source to target, which must not exist yet: false when it does. A copy that
 // fails half-way is removed again.
 bool CopyToNewFile(const std::string& source, const std::string& target);
+
+// Copies the file source over target through a temporary file beside it, flushed to disk and
+// renamed over target once complete: target is the old file or the whole copy, never part of
+// one. EFileStreamError with the path and the reason when that fails; nothing is left then.
+void CopyReplacing(const std::string& source, const std::string& target);

@@ -28,7 +28,8 @@ public:
     TQvrBaseFrm* DockedWindow() const override { return nullptr; }
     void DockWindow(TQvrBaseFrm*, bool) override {}
     void QueueClose(TQvrBaseFrm*) override {}
-    std::string ChooseSaveWaveFile() override { return {}; }
+    void ChooseSaveWaveFile(std::function<void(const std::string&)>) override {}
+    void ShowProblem(const QString&) override {}
 
 private:
     static Exception Unused() { return Exception("quavrel-lang-template has no windows"); }

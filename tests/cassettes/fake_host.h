@@ -7,6 +7,7 @@
 #include "cassettes/qvr_window_list.h"
 #include "storage/settings.h"
 
+#include <QString>
 #include <QWidget>
 #include <string>
 #include <vector>
@@ -45,7 +46,11 @@ public:
         docked = window;
     }
     void QueueClose(TQvrBaseFrm* window) override { closeQueue.push_back(window); }
-    std::string ChooseSaveWaveFile() override { return saveName; }
+    // The dialog stays open until the test answers through saveChosen.
+    void ChooseSaveWaveFile(std::function<void(const std::string& file)> chosen) override {
+        saveChosen = std::move(chosen);
+    }
+    void ShowProblem(const QString& text) override { problems.push_back(text); }
 
     Settings settings = DefaultSettings("");
     std::string dataFolder;
@@ -54,7 +59,8 @@ public:
     TSkinWindowLook cardSkin = DefaultCardSkin();
     TQvrBaseFrm* docked = nullptr;
     std::vector<TQvrBaseFrm*> closeQueue;
-    std::string saveName;
+    std::function<void(const std::string& file)> saveChosen;
+    std::vector<QString> problems;
     int broughtToFront = 0;
     // Last, so that it goes first and takes the windows it owns with it.
     QWidget main;

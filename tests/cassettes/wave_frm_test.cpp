@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -176,22 +177,37 @@ TEST_F(WaveFrmTest, StepFactorFollowsTheLength) {
     }
 }
 
-TEST_F(WaveFrmTest, SaveCopiesWhatPlaysAndNeverReplacesAFile) {
+TEST_F(WaveFrmTest, SaveCopiesWhatPlaysReplacingWhatTheUserAgreedTo) {
     TWaveFrm* cassette = CassetteOf(1000);
     cassette->ExecuteStretch(200);
-    host.saveName = recordings.File("saved.wav");
+    const std::string saved = recordings.File("saved.wav");
+    WriteFile(saved, {1, 2, 3});
     cassette->Save();
-    EXPECT_EQ(ReadFile(host.saveName), ReadFile(cassette->ActivePlayer().GetFileName()));
+    ASSERT_TRUE(host.saveChosen);
+    host.saveChosen(saved);
+    EXPECT_EQ(ReadFile(saved), ReadFile(cassette->ActivePlayer().GetFileName()));
+    EXPECT_TRUE(host.problems.empty());
 
-    WriteFile(host.saveName, {1, 2, 3});
-    EXPECT_THROW(cassette->Save(), EFileStreamError);
-    EXPECT_EQ(ReadFile(host.saveName), (Bytes{1, 2, 3}));
-    EXPECT_FALSE(cassette->CopyFileTo(host.saveName));
+    // A save that cannot be written says so in an ordinary box and leaves nothing behind.
+    const std::string unwritable = recordings.File("missing/saved.wav");
+    cassette->Save();
+    host.saveChosen(unwritable);
+    ASSERT_EQ(host.problems.size(), 1U);
+    EXPECT_TRUE(host.problems.front().contains(QString::fromStdString(unwritable)));
+    EXPECT_FALSE(std::filesystem::exists(recordings.File("missing")));
+
+    EXPECT_FALSE(cassette->CopyFileTo(saved));
     EXPECT_TRUE(cassette->CopyFileTo(recordings.File("copy.wav")));
     EXPECT_EQ(ReadFile(recordings.File("copy.wav")), ReadFile(cassette->FileName()));
+}
 
-    host.saveName.clear();
-    EXPECT_NO_THROW(cassette->Save());
+TEST_F(WaveFrmTest, ASaveAnsweredAfterTheCassetteWentDoesNothing) {
+    TWaveFrm* cassette = CassetteOf(1000);
+    cassette->Save();
+    delete cassette;
+    const std::string saved = recordings.File("saved.wav");
+    host.saveChosen(saved);
+    EXPECT_FALSE(std::filesystem::exists(saved));
 }
 
 } // namespace
