@@ -229,11 +229,7 @@ void TQuavrelProgram::OpenDroppedFiles(QStringList files) {
         songs.Add(file.toStdString());
     }
     try {
-        if (controller->OpenSong(files.first().toStdString()) &&
-            controller->SongPlayer().GetMode() != TMPModes::mpPlaying) {
-            controller->SongPlayer().Play();
-        }
-        controller->RefreshDisplay();
+        controller->ChangeSong(files.first().toStdString(), true);
     } catch (const std::exception& error) {
         ShowError(error);
     }

@@ -81,10 +81,15 @@ QString NextCardTitle() {
     return FormatMessage(SSelectFrmRepeat, {List().cardTitles++});
 }
 
+void ReleaseQvrWindow(TQvrBaseFrm* window) {
+    RemoveQvrWindow(window);
+    window->hide();
+    window->deleteLater();
+}
+
 void ReleaseAllQvrWindows() {
-    // Each window leaves the list as it is destroyed.
-    while (!List().windows.empty()) {
-        delete List().windows.front();
+    for (TQvrBaseFrm* window : std::vector<TQvrBaseFrm*>(List().windows)) {
+        ReleaseQvrWindow(window);
     }
     List().createIndex = 1;
     List().cassetteTitles = 1;

@@ -26,6 +26,10 @@ void RaiseCreateIndexCounter(int highestRead);
 QString NextCassetteTitle();
 QString NextCardTitle();
 
-// Destroys every window (the caller undocks first) and restarts the CreateIndex counter and
+// Takes the window out of the list and out of sight at once, and destroys it once control is
+// back in the event loop: never inside one of its own handlers or a loop over the list. The
+// caller undocks it first.
+void ReleaseQvrWindow(TQvrBaseFrm* window);
+// Releases every window (the caller undocks first) and restarts the CreateIndex counter and
 // the title counters at 1: a new song starts its windows afresh.
 void ReleaseAllQvrWindows();

@@ -10,6 +10,7 @@
 #include "cassettes/wave_frm.h"
 #include "controller/main_controller.h"
 #include "controller/song_list.h"
+#include "skins/round_half_even.h"
 #include "storage/settings.h"
 
 #include <algorithm>
@@ -149,7 +150,7 @@ void TMainController::ClickPrevTrack(bool, QObject*) {
         player.SetPositionWithMethod(0);
     } else if (const auto previousSong =
                    songList != nullptr ? songList->PreviousSong(songPath) : std::nullopt) {
-        OpenSong(*previousSong);
+        ChangeSong(*previousSong);
     } else {
         player.Stop();
     }
@@ -199,7 +200,7 @@ void TMainController::ClickNextTrack(bool, QObject*) {
         return;
     }
     if (const std::optional<std::string> next = SongAfterCurrent()) {
-        OpenSong(*next);
+        ChangeSong(*next);
     }
 }
 
@@ -213,7 +214,7 @@ std::optional<std::string> TMainController::SongAfterCurrent() const {
 }
 
 void TMainController::ClickEject(bool, QObject*) {
-    if (HasMedia()) {
+    if (player.IsOpen()) {
         player.Eject();
     }
 }
@@ -287,7 +288,7 @@ void TMainController::ClickTrash(bool, QObject*) {
 
 int TMainController::CassetteQuickness() {
     TWaveFrm* cassette = DockedCassette();
-    return static_cast<int>(std::lround(cassette->StepFactor() * settings.MainFrmSearchSpeed));
+    return RoundHalfEven(cassette->StepFactor() * settings.MainFrmSearchSpeed);
 }
 
 void TMainController::Press(int tag) {

@@ -10,6 +10,7 @@
 #include "cassettes/wave_frm.h"
 #include "controller/main_controller.h"
 #include "controller/song_list.h"
+#include "skins/round_half_even.h"
 #include "storage/settings.h"
 
 #include <algorithm>
@@ -35,7 +36,8 @@ QString FileNamePart(const std::string& path) {
 } // namespace
 
 bool TMainController::HasMedia() const {
-    return player.IsOpen();
+    // An open drive with its tray open or no disc in has nothing to play, seek or record.
+    return player.IsReady();
 }
 
 std::int32_t TMainController::MediaPosition() {
@@ -192,7 +194,7 @@ void TMainController::RebuildSongList() {
         for (const std::string& song : songList->Songs()) {
             entries.push_back({FileNamePart(song), song == songPath, [this, song] {
                                    Guarded([&] {
-                                       OpenSong(song);
+                                       ChangeSong(song);
                                        if (HasMedia()) {
                                            ShowCurrentTime(MediaPosition());
                                        }
@@ -252,7 +254,7 @@ void TMainController::SetRatio(int value, bool fromBar) {
     QString label;
     if (settings.LinearStretch) {
         // Semitone steps around 250: ten ratio points a step.
-        const int steps = std::min(24, static_cast<int>(std::lround((ratio - 250) / 10.0)));
+        const int steps = std::min(24, RoundHalfEven((ratio - 250) / 10.0));
         label = steps > 0 ? QStringLiteral("+%1").arg(steps) : QString::number(steps);
     } else {
         label = QStringLiteral("%1%").arg(ratio);

@@ -1,4 +1,5 @@
 // The song: opening it, following it every 64 ms, keeping its windows, starting and ending.
+#include "actions/dialog_state.h"
 #include "actions/event_module.h"
 #include "actions/fatal_error.h"
 #include "actions/message_format.h"
@@ -12,6 +13,8 @@
 #include "storage/settings.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QScopeGuard>
 #include <QTimer>
 #include <algorithm>
 #include <filesystem>
@@ -28,88 +31,136 @@ std::string Trimmed(const std::string& text) {
 
 } // namespace
 
-bool TMainController::SongIsReady() const {
-    return player.IsReady();
+bool TMainController::ChangeSong(const std::string& path, bool play) {
+    pendingSong = TSongRequest{path, play};
+    return RunPendingSongChange();
 }
 
-bool TMainController::OpenSong(const std::string& path) {
-    const std::string song = Trimmed(path);
-    if (HasMedia() && !songPath.empty() && song == songPath) {
-        return true;
+bool TMainController::RunPendingSongChange() {
+    if (!pendingSong || songChanging || DialogOfOursOpen()) {
+        return false;
     }
+    const TSongRequest request = *std::exchange(pendingSong, std::nullopt);
+    songChanging = true;
+    const auto changed = qScopeGuard([this] { songChanging = false; });
+    const std::string song = Trimmed(request.Path);
+    const bool same = HasMedia() && !songPath.empty() && song == songPath;
+    // A song change asks again about windows whose save failed before.
+    saveDeclined = false;
+    if (!same && !PutAwaySongWindows()) {
+        return false;
+    }
+    const bool opened = same || OpenSong(song);
+    FollowWindowsToSong();
+    if (opened && request.Play && player.GetMode() != TMPModes::mpPlaying) {
+        player.Play();
+    }
+    RefreshDisplay();
+    return opened;
+}
+
+bool TMainController::OpenSong(const std::string& song) {
     const auto& drives = player.DriveList;
     const bool drive = std::find(drives.begin(), drives.end(), song) != drives.end();
     const bool wasPlaying = HasMedia() && player.GetMode() == TMPModes::mpPlaying;
-    if (HasMedia()) {
+    if (player.IsOpen()) {
         player.Stop();
     }
     player.Close();
     songReady = false;
     songPath.clear();
+    mediaHistory = 0;
     std::error_code error;
     if (!drive && !std::filesystem::exists(song, error)) {
-        // The song before is closed: the tick saves its windows.
-        Tick();
-        ShowMessage(FormatMessage(SFileNotFound, {QString::fromStdString(song)}),
+        ShowMessage(FormatMessage(SFileNotFound, {QFile::decodeName(song.c_str())}),
                     QMessageBox::Critical);
         return false;
     }
     player.DeviceType = drive ? TMPDeviceTypes::dtCDAudio : TMPDeviceTypes::dtAutoSelect;
     player.FileName = song;
-    Tick();
-    bool opened = true;
     try {
         player.Open();
     } catch (const EMCIDeviceError& failure) {
-        opened = false;
         ShowMessage((drive ? SCouldNotPlayCD : SCouldNotPlayFile) + QStringLiteral("\n\n") +
                         QString::fromStdString(failure.what()),
                     QMessageBox::Warning);
+        return false;
     }
-    if (opened) {
-        player.SetTimeFormat(tfMilliseconds);
-        // A new song may be heard to its end again.
-        endOfSongBlocked = false;
-        if (wasPlaying) {
-            player.Play();
-        }
+    player.SetTimeFormat(tfMilliseconds);
+    // A new song may be heard to its end again.
+    endOfSongBlocked = false;
+    // A drive without a disc is open but not ready: nothing to play yet.
+    if (wasPlaying && HasMedia()) {
+        player.Play();
     }
-    Tick();
-    songPath = opened ? song : std::string();
-    songReady = opened;
-    mediaHistory = 0;
-    RefreshDisplay();
-    return opened;
+    songPath = song;
+    songReady = true;
+    return true;
 }
 
 void TMainController::Tick() {
     try {
         TSnapshot now;
-        now.Ready = SongIsReady();
+        now.Ready = HasMedia();
         now.Mode = player.GetMode();
         now.Track = now.Ready ? player.CurrentTrack() : 0;
-        // The windows belong to the song they were loaded for: when another song (or none) is
-        // ready now, they are saved and put away, and the ready song's are loaded. A failed
-        // save leaves them as they are, to be saved again at the next tick.
-        const std::string readySong = now.Ready ? player.FileName : std::string();
-        if (readySong != windowsSong || now.Ready != windowsSongReady) {
-            if (windowsSongReady) {
-                SongClosed();
-            }
-            windowsSong = readySong;
-            windowsSongReady = now.Ready;
-            if (now.Ready) {
-                SongOpened();
-            }
+        // While a dialog of ours is open it may be about to act on a window or the song: songs
+        // change, windows go and saves run after it closes.
+        const bool dialogOpen = DialogOfOursOpen();
+        if (!dialogOpen && !songChanging) {
+            RunPendingSongChange();
+            FollowWindowsToSong();
         }
-        if (now.Ready) {
+        if (now.Ready && windowsSongReady) {
             FollowSong(now);
         }
         previous = now;
-        ReleaseCloseQueue();
+        if (!DialogOfOursOpen()) {
+            ReleaseCloseQueue();
+        }
     } catch (const std::exception& error) {
         ReportFatal(error);
     }
+}
+
+void TMainController::FollowWindowsToSong() {
+    const bool ready = HasMedia();
+    const std::string readySong = ready ? player.FileName : std::string();
+    if (readySong == windowsSong && ready == windowsSongReady) {
+        return;
+    }
+    // A disc taken out and put back finds its windows still open when the user kept them.
+    if (saveDeclined || !PutAwaySongWindows()) {
+        return;
+    }
+    windowsSong = readySong;
+    windowsSongReady = ready;
+    if (ready) {
+        LoadSongWindows();
+    }
+}
+
+bool TMainController::PutAwaySongWindows() {
+    RefreshDisplay();
+    if (windowsSongReady && songData != nullptr && !songKey.empty()) {
+        try {
+            songData->SaveSongData(songKey);
+        } catch (const std::exception& error) {
+            // The windows stay: the user may free the disk and go on; the next song change or
+            // Exit tries again.
+            saveDeclined = true;
+            ReportFatal(error);
+            return false;
+        }
+    }
+    ReleaseAllWindows();
+    songKey.clear();
+    windowsSong.clear();
+    windowsSongReady = false;
+    if (songList != nullptr && !songList->Busy()) {
+        songList->RefreshSelectedDriveEntry();
+    }
+    return true;
 }
 
 void TMainController::FollowSong(const TSnapshot& now) {
@@ -156,8 +207,8 @@ void TMainController::AdvanceAtEndOfSong() {
     }
     const std::optional<std::string> next = SongAfterCurrent();
     // Without another song to go to, the song ends where it ended; Loop Play repeats it.
-    if (next && *next != songPath && OpenSong(*next)) {
-        player.Play();
+    if (next && *next != songPath) {
+        ChangeSong(*next, true);
     }
 }
 
@@ -178,7 +229,7 @@ void TMainController::KeepFocusOnMain() {
     window.activateWindow();
 }
 
-void TMainController::SongOpened() {
+void TMainController::LoadSongWindows() {
     RefreshDisplay();
     songKey.clear();
     if (player.IsDisc()) {
@@ -186,7 +237,6 @@ void TMainController::SongOpened() {
     } else {
         songKey = player.FileName;
     }
-    ReleaseAllWindows();
     if (songData != nullptr && !songKey.empty()) {
         songData->LoadSongData(songKey);
     }
@@ -198,24 +248,11 @@ void TMainController::SongOpened() {
     }
 }
 
-void TMainController::SongClosed() {
-    RefreshDisplay();
-    // A song whose windows could not be kept keeps them open: nothing is lost.
-    if (songData != nullptr && !songKey.empty()) {
-        songData->SaveSongData(songKey);
-    }
-    ReleaseAllWindows();
-    songKey.clear();
-    if (songList != nullptr && !songList->Busy()) {
-        songList->RefreshSelectedDriveEntry();
-    }
-}
-
 void TMainController::Start() {
     events.Timer1->start(TickMilliseconds);
-    SongOpened();
+    RefreshDisplay();
     if (!settings.FileName.empty()) {
-        OpenSong(settings.FileName);
+        ChangeSong(settings.FileName);
     }
     if (!HasMedia() || (player.IsDisc() && !settings.StopCDPlayerWhenExit)) {
         return;
@@ -231,7 +268,9 @@ void TMainController::SaveAtShutDown() {
     if (settings.StopCDPlayerWhenExit && HasMedia()) {
         player.Stop();
     }
-    if (songData != nullptr && !songKey.empty()) {
+    // Exit asks again about windows whose save failed before.
+    saveDeclined = false;
+    if (windowsSongReady && songData != nullptr && !songKey.empty()) {
         songData->SaveSongData(songKey);
     }
     ReleaseAllWindows();

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QTimer>
 #include <cstdlib>
@@ -26,9 +27,12 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
     : frm(frm), window(*frm.MainWindow()), events(events), settings(settings),
       dataFolder(std::move(dataFolder)) {
     ShowMessage = [this](const QString& text, QMessageBox::Icon icon) {
-        QMessageBox box(icon, QString::fromUtf8(ProgramCaption), text, QMessageBox::Ok,
-                        &this->window);
-        box.exec();
+        // Nothing waits for the box: the program goes on, and the tick holds back what could
+        // pull the ground away while it is open.
+        auto* box = new QMessageBox(icon, QString::fromUtf8(ProgramCaption), text,
+                                    QMessageBox::Ok, &this->window);
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
     };
     ApplyRecordSource();
     if (settings.PosChangeType >= 0 && settings.PosChangeType <= 2) {
@@ -68,8 +72,12 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
 
 TMainController::~TMainController() {
     events.Timer1->stop();
-    // Recordings read from the song player's tap: they end before it goes.
+    // Recordings read from the song player's tap: they end before it goes, and no window
+    // outlives the host it calls.
     ReleaseAllWindows();
+    for (const QPointer<TQvrBaseFrm>& window : retired) {
+        delete window.data();
+    }
 }
 
 void TMainController::ApplyRecordSource() {
@@ -111,11 +119,20 @@ int TMainController::DockSnapDistance() const {
     return frm.Parameters.DockSnapDistance;
 }
 
-std::string TMainController::ChooseSaveWaveFile() {
-    const QString name = QFileDialog::getSaveFileName(
-        &window, SSaveWaveDialogTitle, QString::fromStdString(dataFolder), SSaveWaveFilter, nullptr,
-        QFileDialog::DontConfirmOverwrite);
-    return name.toStdString();
+void TMainController::ChooseSaveWaveFile(std::function<void(const std::string& file)> chosen) {
+    auto* dialog = new QFileDialog(&window, SSaveWaveDialogTitle,
+                                   QFile::decodeName(dataFolder.c_str()), SSaveWaveFilter);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setAcceptMode(QFileDialog::AcceptSave);
+    QObject::connect(dialog, &QFileDialog::fileSelected, dialog,
+                     [this, chosen = std::move(chosen)](const QString& file) {
+                         Guarded([&] { chosen(QFile::encodeName(file).toStdString()); });
+                     });
+    dialog->open();
+}
+
+void TMainController::ShowProblem(const QString& text) {
+    ShowMessage(text, QMessageBox::Warning);
 }
 
 void TMainController::WireActions() {
@@ -262,8 +279,19 @@ void TMainController::ReleaseWindow(TQvrBaseFrm* window) {
     }
     std::erase_if(closeQueue,
                   [window](const QPointer<TQvrBaseFrm>& queued) { return queued == window; });
-    delete window;
+    Retire(window);
     UpdateControlVisibility();
+}
+
+void TMainController::Retire(TQvrBaseFrm* window) {
+    std::erase_if(retired, [](const QPointer<TQvrBaseFrm>& gone) { return gone.isNull(); });
+    retired.emplace_back(window);
+    ReleaseQvrWindow(window);
+}
+
+bool TMainController::Closing(const TQvrBaseFrm* window) const {
+    return std::any_of(closeQueue.begin(), closeQueue.end(),
+                       [window](const QPointer<TQvrBaseFrm>& queued) { return queued == window; });
 }
 
 void TMainController::QueueClose(TQvrBaseFrm* window) {
@@ -287,6 +315,8 @@ void TMainController::ReleaseAllWindows() {
     recordingCassette = nullptr;
     autoRecording = false;
     closeQueue.clear();
+    std::erase_if(retired, [](const QPointer<TQvrBaseFrm>& gone) { return gone.isNull(); });
+    retired.insert(retired.end(), QvrWindows().begin(), QvrWindows().end());
     ReleaseAllQvrWindows();
     UpdateControlVisibility();
 }

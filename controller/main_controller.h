@@ -118,7 +118,8 @@ public:
     TQvrBaseFrm* DockedWindow() const override { return docked; }
     void DockWindow(TQvrBaseFrm* window, bool glide) override;
     void QueueClose(TQvrBaseFrm* window) override;
-    std::string ChooseSaveWaveFile() override;
+    void ChooseSaveWaveFile(std::function<void(const std::string& file)> chosen) override;
+    void ShowProblem(const QString& text) override;
 
     // --- the four events of every command, wired by WireActions
     void WireActions();
@@ -129,8 +130,15 @@ public:
     void Click(int tag, bool switchWasOn, QObject* source = nullptr);
 
     // --- songs
-    // False when the song is missing or cannot be played; the user has been told why.
-    bool OpenSong(const std::string& path);
+    // The one way songs change (next and previous track, the song list, dropped files, a song
+    // handed over, the end of a song, start-up): the open song's windows are saved and
+    // released, path is opened (the player plays on when it played, or when play is asked)
+    // and the new song's windows are loaded. Inside a change, or while a dialog of ours is
+    // open, the request waits for the first tick after; a newer request replaces a waiting
+    // one. True when path is now the open, ready song; false when it is missing or cannot be
+    // played (the user has been told why), when the open song's windows could not be saved and
+    // the user kept them, or when the request waits.
+    bool ChangeSong(const std::string& path, bool play = false);
     const std::string& SongPath() const { return songPath; }
     const std::string& SongKey() const { return songKey; }
     bool SongReady() const { return songReady; }
@@ -153,6 +161,8 @@ public:
     void CloseDocked();
     // Releases every cassette and card, the docked one first undocked.
     void ReleaseAllWindows();
+    // Whether the window waits in the close queue.
+    bool Closing(const TQvrBaseFrm* window) const;
     // Sets one end of the docked card, making and docking a card when nothing is docked.
     void SetCardTime(bool start, std::int32_t time, bool updateBars);
     void PositionCassette(std::int32_t time);
@@ -226,7 +236,6 @@ private:
     void ReportFatal(const std::exception& error);
 
     bool HasMedia() const;
-    bool SongIsReady() const;
     std::int32_t MediaPosition();
     std::int32_t FirstPlayablePosition();
     std::int32_t CassetteLength(TWaveFrm& cassette);
@@ -251,8 +260,23 @@ private:
     // Runs change on the docked cassette, which goes on playing and repeating as before.
     void ChangeCassetteSpeed(const std::function<void(TWaveFrm&)>& change);
 
-    void SongOpened();
-    void SongClosed();
+    struct TSongRequest {
+        std::string Path;
+        bool Play = false;
+    };
+    // Runs the waiting song change unless a change runs or a dialog of ours is open.
+    bool RunPendingSongChange();
+    // The player side of a song change: closes the song and opens path; false when path is
+    // missing or cannot be played (the user has been told).
+    bool OpenSong(const std::string& path);
+    // The windows belong to the song they were loaded for: when another song (or none) is
+    // ready now, they are saved and released and the ready song's are loaded.
+    void FollowWindowsToSong();
+    // Saves the windows of the song they belong to and releases them. When the save fails the
+    // user is asked once; the windows stay (and false comes back) when they go on, and nobody
+    // asks again before the next song change or Exit.
+    bool PutAwaySongWindows();
+    void LoadSongWindows();
     // What the tick does while a song is ready: time display, card repeat, end of song.
     void FollowSong(const TSnapshot& now);
     void AdvanceAtEndOfSong();
@@ -261,6 +285,9 @@ private:
     void ReleaseCloseQueue();
     void KeepFocusOnMain();
     void ReleaseWindow(TQvrBaseFrm* window);
+    // Hands the window to the event loop for destruction; kept until then, so that the
+    // controller can destroy what is left when it goes first.
+    void Retire(TQvrBaseFrm* window);
 
     void PlayingPositionScroll(int code, int position);
     void PlayingPositionDblClick();
@@ -292,10 +319,14 @@ private:
     bool ratioFromBar = false;
     bool stayOnTop = false;
     std::vector<QPointer<TQvrBaseFrm>> closeQueue;
+    std::vector<QPointer<TQvrBaseFrm>> retired;
+    std::optional<TSongRequest> pendingSong;
+    bool songChanging = false;
+    // The user chose to keep the windows of a song whose save failed.
+    bool saveDeclined = false;
     TSnapshot previous;
     // The song whose windows are the live ones, and whether it was ready then.
     std::string windowsSong;
     bool windowsSongReady = false;
     std::array<std::int32_t, HoldStartCount> holdStart{};
-    bool tickErrorBoxOpen = false;
 };

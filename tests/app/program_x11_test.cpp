@@ -215,4 +215,40 @@ TEST_F(ProgramTest, ATerminationWhileAStartUpQuestionIsOpenEndsTheProgramOnceSta
               QString::fromStdString(dir.File("first.wav")));
 }
 
+TEST_F(ProgramTest, ChangingSongsWhileACassettePlaysKeepsEverySongsWindows) {
+    // A long recording of the first song, kept by an earlier run: every save of that song
+    // copies it, so the song changes below run into slow saves.
+    constexpr int RecordingSeconds = 120;
+    WriteWave(Folder("data/kept.wav").toStdString(), Stereo16,
+              Bytes(RecordingSeconds * BytesPerSecond, 0x20));
+    const qint64 recordingSize = QFileInfo(Folder("data/kept.wav")).size();
+    ProfileFile kept(Folder("data/quavrel_data.ini").toStdString());
+    kept.WriteInteger("first.wav", "WaveFrmCount", 1);
+    kept.WriteString("first.wav", "WaveFrm0.WaveFile", "kept.wav");
+    kept.WriteBool("first.wav", "WaveFrm0.Grabbed", true);
+    kept.Save();
+    QProcess& program = Start({QString::fromStdString(dir.File("first.wav")),
+                               QString::fromStdString(dir.File("second.wav"))});
+    WaitForMainWindow();
+    // Space plays what is docked (the cassette in the first song, the song in the second);
+    // Page Down goes on to the next song, back to the first after the second.
+    for (int change = 0; change < 50; ++change) {
+        Chord({"space"});
+        HoldFor(100);
+        Chord({"Next"});
+    }
+    ASSERT_EQ(program.state(), QProcess::Running);
+    Chord({"ctrl", "q"});
+    ASSERT_TRUE(Finish(program));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+
+    const ProfileFile data = SongData();
+    ASSERT_EQ(data.ReadInteger("first.wav", "WaveFrmCount", 0), 1);
+    const QString copy = Folder("data/" + data.ReadString("first.wav", "WaveFrm0.WaveFile", ""));
+    EXPECT_EQ(QFileInfo(copy).size(), recordingSize);
+    // One copy of the recording: none left over from the saves on the way.
+    EXPECT_EQ(QDir(Folder("data")).entryList({"*.wav"}), QStringList{QFileInfo(copy).fileName()});
+}
+
 } // namespace

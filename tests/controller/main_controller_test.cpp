@@ -16,8 +16,12 @@
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
+#include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
+#include <QTimer>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -77,7 +81,7 @@ protected:
     }
 
     void OpenSongAt(std::int32_t ms) {
-        ASSERT_TRUE(controller.OpenSong(songPath));
+        ASSERT_TRUE(controller.ChangeSong(songPath));
         player().SetPosition(ms);
     }
 
@@ -217,7 +221,7 @@ TEST_F(MainControllerTest, TheRatioMovesAHundredIn1600MsAndStaysInItsRange) {
 
 TEST_F(MainControllerTest, DiscJumpsAndCardTimesStayOnTheDisc) {
     DiscImage disc(data.Path(), {750, 1500}); // 10 s and 20 s
-    ASSERT_TRUE(controller.OpenSong(disc.cuePath));
+    ASSERT_TRUE(controller.ChangeSong(disc.cuePath));
     player().SetTimeFormat(tfMilliseconds);
     const std::int32_t track1 = player().TrackPosition(1);
     const std::int32_t track2 = player().TrackPosition(2);
@@ -391,7 +395,7 @@ TEST_F(MainControllerTest, SpeedChangeAndRestoreKeepRepeatAndPlaying) {
 
 TEST_F(MainControllerTest, AMissingSongIsReportedAndNothingStaysOpen) {
     OpenSongAt(0);
-    EXPECT_FALSE(controller.OpenSong(data.File("gone.wav")));
+    EXPECT_FALSE(controller.ChangeSong(data.File("gone.wav")));
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0],
               QString(SFileNotFound).replace("%s", QString::fromStdString(data.File("gone.wav"))));
@@ -413,9 +417,9 @@ TEST_F(MainControllerTest, ASongClosedAndOpenedAgainGetsItsWindowsBack) {
     ASSERT_EQ(QvrWindows().size(), 2u);
     const Bytes recorded = ReadFile(controller.DockedCassette()->FileName());
 
-    ASSERT_TRUE(controller.OpenSong(other));
+    ASSERT_TRUE(controller.ChangeSong(other));
     EXPECT_TRUE(QvrWindows().empty());
-    ASSERT_TRUE(controller.OpenSong(songPath));
+    ASSERT_TRUE(controller.ChangeSong(songPath));
     ASSERT_EQ(QvrWindows().size(), 2u);
     TWaveFrm* cassette = controller.DockedCassette();
     ASSERT_NE(cassette, nullptr);
@@ -439,7 +443,7 @@ public:
     bool fail = false;
 };
 
-TEST_F(MainControllerTest, AnErrorInTheTickShowsOneBoxAndKeepsTheWindows) {
+TEST_F(MainControllerTest, AFailedSaveAsksOnceAndKeepsTheWindowsUntilTheNextSongChange) {
     FailingStore store;
     controller.SetSongDataStore(&store);
     controller.Start();
@@ -449,17 +453,166 @@ TEST_F(MainControllerTest, AnErrorInTheTickShowsOneBoxAndKeepsTheWindows) {
     int boxes = 0;
     WhenModalShown([&](QWidget* window) {
         ++boxes;
-        // The same fault at the next ticks shows no second box.
+        // The box holds the tick back: nothing is saved or released while it is open.
         controller.Tick();
         controller.Tick();
         EXPECT_FALSE(events.Timer1->isActive());
         qobject_cast<QMessageBox*>(window)->button(QMessageBox::Cancel)->click();
     });
     player().Close(); // the song goes away: its windows are to be saved
-    controller.Tick();
+    for (int tick = 0; tick < 5; ++tick) {
+        controller.Tick();
+    }
     EXPECT_EQ(boxes, 1);
     EXPECT_EQ(QvrWindows().size(), 1u);
     EXPECT_TRUE(events.Timer1->isActive());
+
+    // A song change asks again; going on keeps the windows, and no other song opens.
+    WhenModalShown([&](QWidget* window) {
+        ++boxes;
+        qobject_cast<QMessageBox*>(window)->button(QMessageBox::Cancel)->click();
+    });
+    EXPECT_FALSE(controller.ChangeSong(songPath));
+    EXPECT_EQ(boxes, 2);
+    EXPECT_EQ(QvrWindows().size(), 1u);
+    EXPECT_FALSE(player().IsOpen());
+
+    store.fail = false;
+    EXPECT_TRUE(controller.ChangeSong(songPath));
+    EXPECT_TRUE(QvrWindows().empty());
+}
+
+// Saves slowly: while it does, the program may ask for other songs.
+class ReentrantStore : public TSongDataStore {
+public:
+    void SaveSongData(const std::string& key) override {
+        EXPECT_FALSE(busy) << "a save inside a save";
+        busy = true;
+        if (duringSave) {
+            duringSave();
+        }
+        saved.push_back(key);
+        busy = false;
+    }
+    void LoadSongData(const std::string& key) override {
+        EXPECT_FALSE(busy) << "a load inside a save";
+        loaded.push_back(key);
+    }
+    std::function<void()> duringSave;
+    std::vector<std::string> saved;
+    std::vector<std::string> loaded;
+    bool busy = false;
+};
+
+TEST_F(MainControllerTest, ASongAskedForDuringASongChangeFollowsOnceItEnds) {
+    ReentrantStore store;
+    controller.SetSongDataStore(&store);
+    const std::string second = data.File("second.wav");
+    const std::string third = data.File("third.wav");
+    WriteWave(second, Stereo16, SongBytes(BytesOf(5000)));
+    WriteWave(third, Stereo16, SongBytes(BytesOf(5000)));
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    bool handedOver = false;
+    store.duringSave = [&] {
+        if (!std::exchange(handedOver, true)) {
+            // A song handed over and a tick, while the first change saves.
+            EXPECT_FALSE(controller.ChangeSong(third));
+            controller.Tick();
+        }
+    };
+    EXPECT_TRUE(controller.ChangeSong(second));
+    EXPECT_EQ(controller.SongPath(), second);
+    controller.Tick();
+    EXPECT_EQ(controller.SongPath(), third);
+    EXPECT_EQ(store.saved, (std::vector<std::string>{songPath, second}));
+    EXPECT_EQ(store.loaded, (std::vector<std::string>{songPath, second, third}));
+}
+
+TEST_F(MainControllerTest, WhileADialogIsOpenNoSongChangesAndNoWindowGoes) {
+    ReentrantStore store;
+    controller.SetSongDataStore(&store);
+    const std::string second = data.File("second.wav");
+    WriteWave(second, Stereo16, SongBytes(BytesOf(5000)));
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    ASSERT_EQ(QvrWindows().size(), 1u);
+    const QPointer<TQvrBaseFrm> card = QvrWindows().front();
+
+    auto* dialog = new QDialog(&frm);
+    dialog->open();
+    controller.QueueClose(card);
+    EXPECT_FALSE(controller.ChangeSong(second));
+    for (int tick = 0; tick < 3; ++tick) {
+        controller.Tick();
+    }
+    ProcessGuiEvents();
+    EXPECT_EQ(controller.SongPath(), songPath);
+    EXPECT_TRUE(store.saved.empty());
+    ASSERT_FALSE(card.isNull());
+    EXPECT_TRUE(controller.Closing(card));
+
+    // The first tick after the dialog closes does what waited: the card the user closed is not
+    // kept with the song.
+    delete dialog;
+    controller.Tick();
+    EXPECT_EQ(controller.SongPath(), second);
+    EXPECT_EQ(store.saved, std::vector<std::string>{songPath});
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(card.isNull());
+    EXPECT_TRUE(QvrWindows().empty());
+}
+
+TEST_F(MainControllerTest, ReleasedWindowsGoOnceControlIsBackInTheEventLoop) {
+    OpenSongAt(1000);
+    TWaveFrm& cassette = DockCassette(1000);
+    const QPointer<TWaveFrm> docked = &cassette;
+    cassette.ActivePlayer().Play();
+    // A command from the cassette's own menu releases it: it must outlive that handler.
+    controller.CloseDocked();
+    EXPECT_TRUE(QvrWindows().empty());
+    EXPECT_EQ(controller.DockedWindow(), nullptr);
+    ASSERT_FALSE(docked.isNull());
+    EXPECT_FALSE(docked->isVisible());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(docked.isNull());
+}
+
+TEST_F(MainControllerTest, WithTheTrayOpenCommandsAndAStartDoNothing) {
+    DiscImage disc(data.Path(), {750});
+    int boxes = 0;
+    const QPointer<QTimer> watch = WhenModalOfTypeShown<QMessageBox>([&](QMessageBox* box) {
+        ++boxes;
+        box->reject();
+    });
+    ASSERT_TRUE(controller.ChangeSong(disc.cuePath));
+    controller.Click(C::cmEject, false);
+    ASSERT_TRUE(player().IsOpen());
+    ASSERT_FALSE(player().IsReady());
+    controller.Tick();
+    for (int tag : {C::cmPlay, C::cmRepStartSet, C::cmHistoryBack, C::cmJumpToStartTime}) {
+        controller.Click(tag, false);
+    }
+    HoldAndRelease(C::cmBack, 500);
+    controller.Press(C::cmRec);
+    controller.Release(C::cmRec, 100);
+    EXPECT_TRUE(QvrWindows().empty());
+
+    // The last song was the disc, to be played on at 2.5 s: the start finds no disc to play.
+    settings.FileName = disc.cuePath;
+    settings.StopCDPlayerWhenExit = true;
+    settings.CDPlayerPosition = 2500;
+    settings.CDPlayerPlaying = true;
+    controller.Start();
+    controller.Tick();
+    ProcessGuiEvents();
+    delete watch;
+    EXPECT_EQ(boxes, 0);
+    EXPECT_FALSE(player().IsReady());
+    EXPECT_TRUE(QvrWindows().empty());
+    EXPECT_TRUE(events.Timer1->isActive());
+    // The tray closes for the next test's disc.
+    controller.Click(C::cmEject, false);
 }
 
 } // namespace
