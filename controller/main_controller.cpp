@@ -124,6 +124,7 @@ void TMainController::ChooseSaveWaveFile(std::function<void(const std::string& f
                                    QFile::decodeName(dataFolder.c_str()), SSaveWaveFilter);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setAcceptMode(QFileDialog::AcceptSave);
+    dialog->setDefaultSuffix(QStringLiteral("wav"));
     QObject::connect(dialog, &QFileDialog::fileSelected, dialog,
                      [this, chosen = std::move(chosen)](const QString& file) {
                          Guarded([&] { chosen(QFile::encodeName(file).toStdString()); });
