@@ -75,10 +75,10 @@ void Measure(const char* title, const QByteArray& bytes, const std::vector<Looku
     });
     const double scanEach = scan / ScanSample;
     std::printf("%s (%lld bytes)\n", title, static_cast<long long>(bytes.size()));
-    std::printf("  read:                %8.3f s\n", read);
-    std::printf("  %zu lookups:        %8.3f s  (%.3f us each)\n", lookups.size(), all,
+    std::printf("  read:         %9.3f s\n", read);
+    std::printf("  every key:    %9.3f s  (%.3f us a lookup)\n", all,
                 all / static_cast<double>(lookups.size()) * 1e6);
-    std::printf("  linear scan:         %8.3f s  (%.3f us each, on %d of them)\n",
+    std::printf("  linear scan:  %9.3f s  (%.3f us a lookup, timed on %d)\n",
                 scanEach * static_cast<double>(lookups.size()), scanEach * 1e6, ScanSample);
     std::printf("  (checksum %lld)\n", sum);
 }
