@@ -3,9 +3,13 @@
 #include "text_decoding.h"
 
 #include <QFile>
+#include <QHashFunctions>
 #include <QSaveFile>
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <iterator>
+#include <limits>
 #include <utility>
 
 namespace {
@@ -19,8 +23,13 @@ QString OneLine(QString text) {
 }
 
 // Names are looked up as they can be written: on one line, without blanks around them.
-bool SameName(const QString& a, const QString& b) {
-    return OneLine(a).trimmed().compare(OneLine(b).trimmed(), Qt::CaseInsensitive) == 0;
+QString Written(const QString& name) {
+    return OneLine(name).trimmed();
+}
+
+// What names that differ only in case have in common; names in the file are written ones.
+QString Folded(const QString& writtenName) {
+    return writtenName.toCaseFolded();
 }
 
 bool IsQuote(QChar c) {
@@ -47,13 +56,62 @@ QString Quoted(const QString& text) {
 
 // A damaged file (cut off by a crash, overwritten with binary data) may hold NUL bytes,
 // which no profile line has.
-QString DecodedLine(const QByteArray& bytes) {
-    QString line = DecodeLanguageText(bytes);
+QString DecodedLine(const char* begin, const char* end) {
+    QString line = DecodeLanguageText(QByteArray::fromRawData(begin, end - begin));
     line.remove(QChar(u'\0'));
-    if (line.endsWith(u'\r')) {
-        line.chop(1);
-    }
     return line;
+}
+
+bool IsLineEnd(char c) {
+    return c == '\r' || c == '\n';
+}
+
+// The value of c as a digit in base 10 or 16; -1 when it is none.
+int DigitValue(QChar c, int base) {
+    const char16_t u = c.unicode();
+    const int value = u >= u'0' && u <= u'9'   ? u - u'0'
+                      : u >= u'a' && u <= u'f' ? u - u'a' + 10
+                      : u >= u'A' && u <= u'F' ? u - u'A' + 10
+                                               : -1;
+    return value < base ? value : -1;
+}
+
+// The integer that all of text spells, as ReadInteger describes.
+std::optional<int> ParsedInteger(const QString& text) {
+    const QStringView number = QStringView(text).trimmed();
+    qsizetype at = 0;
+    for (const QStringView prefix : {QStringView(u"$"), QStringView(u"0x")}) {
+        if (number.startsWith(prefix, Qt::CaseInsensitive)) {
+            at = prefix.size();
+        }
+    }
+    const int base = at > 0 ? 16 : 10;
+    const bool negative = base == 10 && number.startsWith(u'-');
+    if (base == 10 && (negative || number.startsWith(u'+'))) {
+        at = 1;
+    }
+    if (at == number.size()) {
+        return std::nullopt;
+    }
+    // Hexadecimal values give the 32 bits, as colours are written.
+    const std::int64_t limit = base == 16
+                                   ? std::numeric_limits<std::uint32_t>::max()
+                                   : std::int64_t{std::numeric_limits<int>::max()} + negative;
+    std::int64_t value = 0;
+    for (const QChar c : number.mid(at)) {
+        const int digit = DigitValue(c, base);
+        if (digit < 0) {
+            return std::nullopt;
+        }
+        value = value * base + digit;
+        if (value > limit) {
+            return std::nullopt;
+        }
+    }
+    if (base == 16) {
+        return std::bit_cast<std::int32_t>(static_cast<std::uint32_t>(value));
+    }
+    return static_cast<int>(negative ? -value : value);
 }
 
 } // namespace
@@ -76,57 +134,81 @@ ProfileFile ProfileFile::FromBytes(const QByteArray& bytes) {
     return profile;
 }
 
+std::size_t ProfileFile::NameHash::operator()(const QString& name) const {
+    return qHash(name, QHashSeed::globalSeed());
+}
+
+ProfileFile::Section ProfileFile::Section::Headed(QString name, QString header) {
+    Section section;
+    section.name = std::move(name);
+    section.headed = true;
+    section.lines.push_back(Line{std::move(header), {}, {}});
+    section.keysEnd = 1;
+    return section;
+}
+
+void ProfileFile::Section::Add(Line line) {
+    if (line.value) {
+        keys.try_emplace(Folded(line.key), lines.size());
+        keysEnd = lines.size() + 1;
+        ++valueCount;
+    }
+    lines.push_back(std::move(line));
+}
+
 void ProfileFile::Parse(const QByteArray& bytes) {
-    const qsizetype firstEnd = bytes.indexOf('\n');
-    if (firstEnd > 0 && bytes[firstEnd - 1] == '\r') {
-        lineEnd = QStringLiteral("\r\n");
-    }
-    QList<QByteArray> rawLines = bytes.split('\n');
-    if (!rawLines.isEmpty() && rawLines.back().isEmpty()) {
-        rawLines.pop_back();
-    }
-    for (const QByteArray& raw : rawLines) {
-        Line line{DecodedLine(raw), {}, {}};
-        const QString trimmed = line.text.trimmed();
-        if (trimmed.startsWith(u'[')) {
-            // The last bracket ends the name, so song names holding brackets work.
-            const qsizetype close = trimmed.lastIndexOf(u']');
-            Section section;
-            section.name = trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed();
-            section.headed = true;
-            section.lines.push_back(std::move(line));
-            sections.push_back(std::move(section));
-            continue;
+    const char* const end = bytes.constData() + bytes.size();
+    bool first = true;
+    for (const char* at = bytes.constData(); at != end;) {
+        const char* const stop = std::find_if(at, end, IsLineEnd);
+        AddLine(DecodedLine(at, stop));
+        at = stop;
+        if (at != end) {
+            const bool crLf = *at == '\r' && std::next(at) != end && *std::next(at) == '\n';
+            if (first) {
+                lineEnd = crLf ? QStringLiteral("\r\n") : QStringLiteral("\n");
+                first = false;
+            }
+            at += crLf ? 2 : 1;
         }
-        const qsizetype equals = trimmed.indexOf(u'=');
-        if (equals > 0) {
-            line.key = trimmed.left(equals).trimmed();
-            line.value = Unquoted(trimmed.mid(equals + 1));
+    }
+    IndexSections();
+}
+
+void ProfileFile::AddLine(QString text) {
+    const QString trimmed = text.trimmed();
+    if (trimmed.startsWith(u'[')) {
+        // The last bracket ends the name, so song names holding brackets work.
+        const qsizetype close = trimmed.lastIndexOf(u']');
+        sections.push_back(
+            Section::Headed(trimmed.mid(1, close < 0 ? -1 : close - 1).trimmed(), std::move(text)));
+        return;
+    }
+    Line line{std::move(text), {}, {}};
+    const qsizetype equals = trimmed.indexOf(u'=');
+    if (equals > 0) {
+        line.key = trimmed.left(equals).trimmed();
+        line.value = Unquoted(trimmed.mid(equals + 1));
+    }
+    sections.back().Add(std::move(line));
+}
+
+void ProfileFile::IndexSections() {
+    sectionIndex.clear();
+    for (std::size_t i = 0; i < sections.size(); ++i) {
+        if (sections[i].headed) {
+            sectionIndex.try_emplace(Folded(sections[i].name), i);
         }
-        sections.back().lines.push_back(std::move(line));
     }
 }
 
 const ProfileFile::Section* ProfileFile::Find(const QString& section) const {
-    for (const Section& candidate : sections) {
-        if (candidate.headed && SameName(candidate.name, section)) {
-            return &candidate;
-        }
-    }
-    return nullptr;
+    const auto found = sectionIndex.find(Folded(Written(section)));
+    return found != sectionIndex.end() ? &sections[found->second] : nullptr;
 }
 
 ProfileFile::Section* ProfileFile::Find(const QString& section) {
     return const_cast<Section*>(std::as_const(*this).Find(section));
-}
-
-const ProfileFile::Line* ProfileFile::FindKey(const Section& section, const QString& key) const {
-    for (const Line& line : section.lines) {
-        if (line.value && SameName(line.key, key)) {
-            return &line;
-        }
-    }
-    return nullptr;
 }
 
 std::optional<QString> ProfileFile::Value(const QString& section, const QString& key) const {
@@ -134,8 +216,8 @@ std::optional<QString> ProfileFile::Value(const QString& section, const QString&
     if (found == nullptr) {
         return std::nullopt;
     }
-    const Line* line = FindKey(*found, key);
-    return line != nullptr ? line->value : std::nullopt;
+    const auto line = found->keys.find(Folded(Written(key)));
+    return line != found->keys.end() ? found->lines[line->second].value : std::nullopt;
 }
 
 QString ProfileFile::ReadString(const QString& section, const QString& key,
@@ -145,22 +227,7 @@ QString ProfileFile::ReadString(const QString& section, const QString& key,
 
 int ProfileFile::ReadInteger(const QString& section, const QString& key, int def) const {
     const std::optional<QString> value = Value(section, key);
-    if (!value) {
-        return def;
-    }
-    bool ok = false;
-    int result = value->toInt(&ok, 10);
-    if (ok) {
-        return result;
-    }
-    for (const QString& prefix : {QStringLiteral("$"), QStringLiteral("0x")}) {
-        if (value->startsWith(prefix, Qt::CaseInsensitive)) {
-            // Hexadecimal values name the 32 bits, as colours are written.
-            result = static_cast<int>(value->mid(prefix.size()).toUInt(&ok, 16));
-            return ok ? result : def;
-        }
-    }
-    return def;
+    return value ? ParsedInteger(*value).value_or(def) : def;
 }
 
 bool ProfileFile::ReadBool(const QString& section, const QString& key, bool def) const {
@@ -173,32 +240,30 @@ void ProfileFile::WriteString(const QString& section, const QString& key, const 
     if (target == nullptr) {
         Section& last = sections.back();
         if (!last.lines.empty() && !last.lines.back().text.trimmed().isEmpty()) {
-            last.lines.push_back(Line{});
+            last.Add(Line{});
         }
-        Section added;
-        added.name = OneLine(section).trimmed();
-        added.headed = true;
-        added.lines.push_back(Line{u'[' + added.name + u']', {}, {}});
-        sections.push_back(std::move(added));
+        const QString name = Written(section);
+        sections.push_back(Section::Headed(name, u'[' + name + u']'));
+        sectionIndex.try_emplace(Folded(name), sections.size() - 1);
         target = &sections.back();
     }
-    const QString name = OneLine(key).trimmed();
-    Line written{name + u'=' + stored, name, Unquoted(stored)};
-    for (Line& line : target->lines) {
-        if (line.value && SameName(line.key, name)) {
-            // The key keeps the spelling it has in the file.
-            written.key = line.key;
-            written.text = line.key + u'=' + stored;
-            line = std::move(written);
-            return;
-        }
+    const QString name = Written(key);
+    const QString folded = Folded(name);
+    if (const auto found = target->keys.find(folded); found != target->keys.end()) {
+        // The key keeps the spelling it has in the file.
+        Line& line = target->lines[found->second];
+        line.text = line.key + u'=' + stored;
+        line.value = Unquoted(stored);
+        return;
     }
-    // After the last key, so that blank lines and comments before the next section stay there.
-    auto at = target->lines.end();
-    while (at != target->lines.begin() + 1 && !std::prev(at)->value) {
-        --at;
-    }
-    target->lines.insert(at, std::move(written));
+    // After the last key, so that blank lines and comments before the next section stay there;
+    // only lines that are not key=value move.
+    const std::size_t at = target->keysEnd;
+    target->lines.insert(target->lines.begin() + static_cast<std::ptrdiff_t>(at),
+                         Line{name + u'=' + stored, name, Unquoted(stored)});
+    target->keys.try_emplace(folded, at);
+    target->keysEnd = at + 1;
+    ++target->valueCount;
 }
 
 void ProfileFile::WriteInteger(const QString& section, const QString& key, int value) {
@@ -210,9 +275,13 @@ void ProfileFile::WriteBool(const QString& section, const QString& key, bool val
 }
 
 void ProfileFile::EraseSection(const QString& section) {
-    std::erase_if(sections, [&](const Section& candidate) {
-        return candidate.headed && SameName(candidate.name, section);
+    const QString name = Written(section);
+    const auto erased = std::erase_if(sections, [&](const Section& candidate) {
+        return candidate.headed && candidate.name.compare(name, Qt::CaseInsensitive) == 0;
     });
+    if (erased > 0) {
+        IndexSections();
+    }
 }
 
 bool ProfileFile::SectionExists(const QString& section) const {
@@ -225,11 +294,7 @@ bool ProfileFile::ValueExists(const QString& section, const QString& key) const 
 
 int ProfileFile::ValueCount(const QString& section) const {
     const Section* found = Find(section);
-    if (found == nullptr) {
-        return 0;
-    }
-    return static_cast<int>(std::ranges::count_if(
-        found->lines, [](const Line& line) { return line.value.has_value(); }));
+    return found != nullptr ? found->valueCount : 0;
 }
 
 void ProfileFile::ForEachValue(
@@ -247,7 +312,8 @@ QByteArray ProfileFile::ToBytes() const {
     QString text;
     for (const Section& section : sections) {
         for (const Line& line : section.lines) {
-            text += line.text + lineEnd;
+            text += line.text;
+            text += lineEnd;
         }
     }
     return text.toUtf8();

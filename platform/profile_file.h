@@ -7,6 +7,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // A profile file could not be read or written; the text names the file and the reason.
@@ -27,8 +28,10 @@ public:
 //   new section goes to the end; every other line (comments, repeated sections, lines that
 //   are not key=value) stays as it was;
 // - each line is UTF-8, or Shift-JIS when it is not valid UTF-8 (Japanese files from
-//   Windows); the file is written in UTF-8 with the line ends it had (CR LF or LF).
-// A damaged file loads what can be made of its lines.
+//   Windows); a line ends at CR LF, at LF or at a lone CR (old Macintosh files); the file is
+//   written in UTF-8 with CR LF when its first line ended so, with LF otherwise.
+// A damaged file loads what can be made of its lines. Sections and keys are indexed once when
+// the file is read, so that a lookup takes the same time however long the file is.
 class ProfileFile {
 public:
     // An empty profile that Save writes to path.
@@ -42,8 +45,11 @@ public:
 
     std::optional<QString> Value(const QString& section, const QString& key) const;
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
-    // A value that is not an integer (decimal, or hexadecimal after "$" or "0x") in 32 bits
-    // gives the default.
+    // The value must be a whole integer: decimal with an optional sign, in the range of int,
+    // or hexadecimal after "$" or "0x" giving the 32 bits ($FFFFFFFF is -1); blanks around it
+    // are allowed. Anything else (trailing characters, a number out of range) gives the default,
+    // never a part or a wrapped-around number: unlike GetPrivateProfileInt, which reads the
+    // digits a value starts with, "12abc" and "99999999999" are damage, not 12 and a clamp.
     int ReadInteger(const QString& section, const QString& key, int def) const;
     bool ReadBool(const QString& section, const QString& key, bool def) const;
 
@@ -58,7 +64,7 @@ public:
 
     bool SectionExists(const QString& section) const;
     bool ValueExists(const QString& section, const QString& key) const;
-    // The key=value lines of the section (0 when there is none).
+    // The key=value lines of the section, repeated keys too (0 when there is none).
     int ValueCount(const QString& section) const;
     // Every key=value line of the file, in every section (repeated ones too), in file order.
     void ForEachValue(const std::function<void(const QString& section, const QString& key,
@@ -76,18 +82,33 @@ private:
         QString key;  // trimmed; empty for a line that is not key=value
         std::optional<QString> value;
     };
+    struct NameHash {
+        // Not noexcept: libstdc++ then keeps each name's hash next to it instead of hashing
+        // the names of a bucket again on every search.
+        std::size_t operator()(const QString& name) const;
+    };
+    // From a case-folded name to a position.
+    using NameIndex = std::unordered_map<QString, std::size_t, NameHash>;
     struct Section {
         QString name; // trimmed; the lines before the first header have none
         bool headed = false;
         std::vector<Line> lines;
+        NameIndex keys;          // the first key=value line of each key
+        std::size_t keysEnd = 0; // after the last key=value line, or after the header
+        int valueCount = 0;      // key=value lines, repeated keys too
+
+        static Section Headed(QString name, QString header);
+        void Add(Line line);
     };
 
     void Parse(const QByteArray& bytes);
+    void AddLine(QString text);
+    void IndexSections();
     const Section* Find(const QString& section) const;
     Section* Find(const QString& section);
-    const Line* FindKey(const Section& section, const QString& key) const;
 
     std::string path;
     std::vector<Section> sections{Section{}};
+    NameIndex sectionIndex; // the first of the sections of each name
     QString lineEnd = QStringLiteral("\n");
 };

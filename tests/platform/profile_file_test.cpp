@@ -94,6 +94,154 @@ TEST(ProfileFile, IntegersAndBooleans) {
     EXPECT_FALSE(file.ReadBool("S", "w", false));
 }
 
+// Values that are not a whole integer in 32 bits give the default, never a partial or
+// wrapped-around number.
+TEST(ProfileFile, IntegersOutOfRangeOrMalformedGiveTheDefault) {
+    const struct {
+        const char* value;
+        int expected;
+    } cases[] = {
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"+5", 5},
+        {"-0", 0},
+        {"00000000000000000000012", 12},
+        {"\" 12 \"", 12},
+        {"0X1f", 31},
+        {"0x7FFFFFFF", 2147483647},
+        {"$80000000", -2147483647 - 1},
+        {"0x0000000000000000000010", 16},
+        {"2147483648", -7},
+        {"-2147483649", -7},
+        {"99999999999999999999", -7},
+        {"-99999999999999999999", -7},
+        {"0x100000000", -7},
+        {"$FFFFFFFFFF", -7},
+        {"0x", -7},
+        {"$", -7},
+        {"-", -7},
+        {"+", -7},
+        {"- 5", -7},
+        {"5-", -7},
+        {"1e3", -7},
+        {"1.5", -7},
+        {"0x0x10", -7},
+        {"$0x1F", -7},
+        {"0x+1", -7},
+        {"0x-1", -7},
+        {"$-1", -7},
+        {"$ 1", -7},
+        {"0xG", -7},
+        {"\xef\xbc\x91\xef\xbc\x92", -7}, // full-width digits
+    };
+    for (const auto& c : cases) {
+        const ProfileFile file = ProfileFile::FromBytes(QByteArray("[S]\nk=") + c.value + "\n");
+        EXPECT_EQ(file.ReadInteger("S", "k", -7), c.expected) << c.value;
+    }
+}
+
+TEST(ProfileFile, LinesEndInCrLfCrOrLf) {
+    const struct {
+        const char* end;
+        const char* written;
+    } cases[] = {{"\r\n", "\r\n"}, {"\r", "\n"}, {"\n", "\n"}};
+    for (const auto& c : cases) {
+        const std::string end = c.end;
+        const ProfileFile file = ProfileFile::FromBytes(QByteArray::fromStdString(
+            "[Song]" + end + "Key=1" + end + end + "[Other]" + end + "x=2" + end));
+        EXPECT_EQ(file.ReadInteger("Song", "Key", 0), 1) << c.written;
+        EXPECT_EQ(file.ReadInteger("Other", "x", 0), 2) << c.written;
+        EXPECT_EQ(file.ValueCount("Song"), 1) << c.written;
+        const std::string w = c.written;
+        EXPECT_EQ(Written(file), "[Song]" + w + "Key=1" + w + w + "[Other]" + w + "x=2" + w);
+    }
+
+    // The first line end decides how the file is written.
+    ProfileFile mixed = ProfileFile::FromBytes(Text("[A]\r\nk=1\rj=2\n\r\n[B]\rm=3"));
+    EXPECT_EQ(mixed.Value("A", "k"), "1");
+    EXPECT_EQ(mixed.Value("A", "j"), "2");
+    EXPECT_EQ(mixed.Value("B", "m"), "3");
+    mixed.WriteInteger("A", "n", 4);
+    EXPECT_EQ(Written(mixed), "[A]\r\nk=1\r\nj=2\r\nn=4\r\n\r\n[B]\r\nm=3\r\n");
+}
+
+// Lookups go through an index that writes and erasures must keep in step with the lines.
+TEST(ProfileFile, LookupsFollowWritesAndErasures) {
+    ProfileFile file = ProfileFile::FromBytes(Text("[A]\n"
+                                                   "k=1\n"
+                                                   "K=2\n"
+                                                   "; end of A\n"
+                                                   "[B]\n"
+                                                   "x=1\n"
+                                                   "[a]\n"
+                                                   "k=3\n"
+                                                   "[C]\n"
+                                                   "y=1\n"));
+    file.WriteInteger("a", "New", 5);
+    file.WriteInteger("A", "K", 7);
+    EXPECT_EQ(file.ReadInteger("A", "new", 0), 5);
+    EXPECT_EQ(file.ReadInteger("A", "k", 0), 7);
+    EXPECT_EQ(file.ValueCount("A"), 3);
+    file.EraseSection("b");
+    EXPECT_FALSE(file.SectionExists("B"));
+    EXPECT_EQ(file.ReadInteger("C", "y", 0), 1);
+    EXPECT_EQ(file.ReadInteger("A", "NEW", 0), 5);
+    file.WriteInteger("B", "x", 9);
+    file.WriteInteger("C", "z", 2);
+    EXPECT_EQ(file.ReadInteger("b", "X", 0), 9);
+    EXPECT_EQ(file.ReadInteger("c", "Z", 0), 2);
+    file.EraseSection("A");
+    EXPECT_FALSE(file.ValueExists("A", "k"));
+    file.WriteInteger("A", "k", 8);
+    EXPECT_EQ(Written(file), "[C]\n"
+                             "y=1\n"
+                             "z=2\n"
+                             "\n"
+                             "[B]\n"
+                             "x=9\n"
+                             "\n"
+                             "[A]\n"
+                             "k=8\n");
+}
+
+// A song data file gathers a section for every song ever played; start-up reads it whole.
+TEST(ProfileFile, HundredThousandKeysOrSectionsLoadAndAnswerEveryLookup) {
+    constexpr int Count = 100000;
+    QByteArray oneSection = "[Song]\r\n";
+    QByteArray manySections;
+    for (int i = 0; i < Count; ++i) {
+        const QByteArray n = QByteArray::number(i);
+        oneSection += "Key" + n + "=" + n + "\r\n";
+        manySections += "[Song " + n + ".mp3]\nWaveFrmCount=" + n + "\n";
+    }
+    manySections += "[SONG 0.MP3]\nWaveFrmCount=-1\n";
+
+    ProfileFile keys = ProfileFile::FromBytes(oneSection);
+    EXPECT_EQ(keys.ValueCount("song"), Count);
+    for (int i = 0; i < Count; ++i) {
+        const QString key = (i % 2 == 0 ? "KEY" : "key") + QString::number(i);
+        ASSERT_EQ(keys.ReadInteger("Song", key, -1), i) << i;
+    }
+    keys.WriteInteger("Song", "Key99999", -5);
+    keys.WriteInteger("Song", "Added", 1);
+    EXPECT_EQ(keys.ReadInteger("Song", "key99999", 0), -5);
+    EXPECT_EQ(keys.ValueCount("Song"), Count + 1);
+    EXPECT_TRUE(keys.ToBytes().endsWith("Key99998=99998\r\nKey99999=-5\r\nAdded=1\r\n"));
+
+    ProfileFile sections = ProfileFile::FromBytes(manySections);
+    for (int i = 0; i < Count; ++i) {
+        const QString section = "song " + QString::number(i) + ".MP3";
+        ASSERT_EQ(sections.ReadInteger(section, "WaveFrmCount", -2), i) << i;
+        ASSERT_EQ(sections.ValueCount(section), 1) << i;
+    }
+    sections.EraseSection("Song 1.mp3");
+    EXPECT_FALSE(sections.SectionExists("Song 1.mp3"));
+    EXPECT_EQ(sections.ReadInteger("Song 99999.mp3", "WaveFrmCount", 0), 99999);
+    sections.EraseSection("Song 0.mp3");
+    EXPECT_FALSE(sections.SectionExists("song 0.mp3")); // the repeat went with it
+    EXPECT_EQ(sections.ReadInteger("Song 2.mp3", "WaveFrmCount", 0), 2);
+}
+
 TEST(ProfileFile, WritesKeepTheLayoutOfTheFile) {
     ProfileFile file = ProfileFile::FromBytes(Text("; kept\r\n"
                                                    "[MainFrm]\r\n"
