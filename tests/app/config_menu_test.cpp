@@ -1,6 +1,7 @@
 #include "actions/event_module.h"
 #include "actions/messages.h"
 #include "app/config_menu.h"
+#include "app/main_frm.h"
 #include "audio/record_source.h"
 #include "audio/recording_formats.h"
 #include "audio/stretch_engine.h"
