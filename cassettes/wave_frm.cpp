@@ -8,6 +8,7 @@
 #include "audio/wave_processing.h"
 #include "cassettes/qvr_window_list.h"
 #include "dialogs/progress_frm.h"
+#include "platform/background_job.h"
 #include "platform/exclusive_file.h"
 #include "platform/file_stream.h"
 #include "skins/round_half_even.h"
@@ -54,15 +55,63 @@ std::int32_t Unscaled(std::int32_t time, double factor) {
 class DisabledWhile {
 public:
     explicit DisabledWhile(QWidget* window) : window(window) { window->setEnabled(false); }
-    ~DisabledWhile() { window->setEnabled(true); }
+    ~DisabledWhile() {
+        if (window) {
+            window->setEnabled(true);
+        }
+    }
     DisabledWhile(const DisabledWhile&) = delete;
     DisabledWhile& operator=(const DisabledWhile&) = delete;
 
 private:
-    QWidget* window;
+    QPointer<QWidget> window;
 };
 
+// On the worker thread: writes the copy to target and returns the factor by which positions
+// move. Cancelled or failed, it leaves no copy.
+BackgroundJob::Work StretchWork(StretchEngineKind kind, const std::string& source,
+                                const std::string& target, double factor,
+                                const std::shared_ptr<double>& result) {
+    return [=](const ProgressCallback& progress, const BackgroundJob::CancelCheck& check) {
+        try {
+            const std::unique_ptr<StretchEngine> engine = MakeStretchEngine(kind);
+            // The resampler hands back the factor it could keep to.
+            *result = StretchWaveFile(*engine, source, target, StretchRequest{factor}, progress);
+            check();
+        } catch (...) {
+            DeleteQuietly(target);
+            throw;
+        }
+    };
+}
+
 } // namespace
+
+// A speed change on its way: the main window disabled and the progress window shown until it
+// ends. Gone before its copy was taken on, it removes the copy.
+struct TWaveFrm::StretchRun {
+    StretchRun(TCassetteHost& host, std::string target, int ratio, bool linear)
+        : disabled(host.MainWindow()), progress(host.StayOnTop(), [this] { job->Cancel(); }),
+          target(std::move(target)), ratio(ratio), linear(linear) {}
+    ~StretchRun() {
+        job.reset();
+        if (!copyTaken) {
+            DeleteQuietly(target);
+        }
+    }
+    StretchRun(const StretchRun&) = delete;
+    StretchRun& operator=(const StretchRun&) = delete;
+
+    const DisabledWhile disabled;
+    TProgressFrm progress;
+    const std::string target;
+    const int ratio;
+    const bool linear;
+    const std::shared_ptr<double> factor = std::make_shared<double>(1.0);
+    StretchDone done;
+    bool copyTaken = false;
+    std::unique_ptr<BackgroundJob> job;
+};
 
 double StretchFactor(int ratio, bool linear) {
     return linear ? SpeedToRatio(ratio) : ratio / 100.0;
@@ -83,6 +132,7 @@ TWaveFrm::TWaveFrm(TCassetteHost& host)
 }
 
 TWaveFrm::~TWaveFrm() {
+    stretchRun.reset();
     try {
         DiscardStretch();
         mainPlayer->Close();
@@ -134,39 +184,57 @@ void TWaveFrm::OpenFile(const std::string& name) {
     fileName = name;
 }
 
-void TWaveFrm::ExecuteStretch(int ratio) {
-    RestoreStretch();
+void TWaveFrm::ExecuteStretch(int ratio, StretchDone done) {
+    if (stretchRun) {
+        return;
+    }
     const bool linearMode = Host.GetSettings().LinearStretch;
-    const std::string target = CreateTempFile(Host.DataFolder(), "tmp", "wav");
-    QWidget* main = Host.MainWindow();
-    {
-        TProgressFrm progress(Host.StayOnTop());
-        progress.show();
-        const DisabledWhile disabled(main);
-        try {
-            const std::unique_ptr<StretchEngine> engine = MakeStretchEngine(
-                ChooseStretchEngine(linearMode, Host.GetSettings().StretchEngine));
-            // The resampler hands back the factor it could keep to.
-            const double factor = StretchWaveFile(*engine, fileName, target,
-                                                  StretchRequest{StretchFactor(ratio, linearMode)},
-                                                  progress.Callback());
+    auto run = std::make_unique<StretchRun>(Host, CreateTempFile(Host.DataFolder(), "tmp", "wav"),
+                                            ratio, linearMode);
+    run->done = std::move(done);
+    run->job = std::make_unique<BackgroundJob>(
+        StretchWork(ChooseStretchEngine(linearMode, Host.GetSettings().StretchEngine), fileName,
+                    run->target, StretchFactor(ratio, linearMode), run->factor),
+        run->progress.Callback(), [this](const JobOutcome& outcome) { FinishStretch(outcome); });
+    run->progress.show();
+    stretchRun = std::move(run);
+}
 
-            auto player = std::make_unique<TWavePlayer>();
-            player->SetFileName(target);
-            player->Open();
-            player->SetRepeatEnd(Scaled(mainPlayer->GetRepeatEnd(), factor));
-            player->SetRepeatStart(Scaled(mainPlayer->GetRepeatStart(), factor));
-            player->SetPosition(Scaled(mainPlayer->GetPosition(), factor));
-            HistoryPosition = Scaled(HistoryPosition, factor);
-            stretchedPlayer = std::move(player);
-            stretchRatio = ratio;
-            linear = linearMode;
+void TWaveFrm::FinishStretch(const JobOutcome& outcome) {
+    // The run enables the main window and closes the progress window when it goes.
+    std::unique_ptr<StretchRun> run = std::move(stretchRun);
+    std::exception_ptr error = outcome.Error;
+    if (outcome.Done()) {
+        try {
+            SwitchToStretched(run->target, run->ratio, run->linear, *run->factor);
+            run->copyTaken = true;
         } catch (...) {
-            DeleteQuietly(target);
-            throw;
+            error = std::current_exception();
         }
+    }
+    const StretchDone done = std::move(run->done);
+    run.reset();
+    if (outcome.Done() && !error) {
         Host.BringMainToFront();
     }
+    if (done) {
+        done(*this, error);
+    }
+}
+
+void TWaveFrm::SwitchToStretched(const std::string& copy, int ratio, bool linearMode,
+                                 double factor) {
+    auto player = std::make_unique<TWavePlayer>();
+    player->SetFileName(copy);
+    player->Open();
+    RestoreStretch();
+    player->SetRepeatEnd(Scaled(mainPlayer->GetRepeatEnd(), factor));
+    player->SetRepeatStart(Scaled(mainPlayer->GetRepeatStart(), factor));
+    player->SetPosition(Scaled(mainPlayer->GetPosition(), factor));
+    HistoryPosition = Scaled(HistoryPosition, factor);
+    stretchedPlayer = std::move(player);
+    stretchRatio = ratio;
+    linear = linearMode;
 }
 
 void TWaveFrm::RestoreStretch() {

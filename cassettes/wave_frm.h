@@ -4,10 +4,13 @@
 #include "cassettes/qvr_base_frm.h"
 
 #include <cstdint>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
 class TWavePlayer;
+struct JobOutcome;
 
 // The factor by which a speed change lengthens a recording: ratio / 100, or in the semitone
 // ("linear") mode 2^(s/12) for the ratio's step count s.
@@ -46,9 +49,17 @@ public:
     int StretchRatio() const { return stretchRatio; }
     bool LinearStretch() const { return linear; }
 
-    // Makes a speed-changed copy at ratio (10..500) and plays that from now on; positions move
-    // with the factor. On failure the cassette stays as it was and no copy is left.
-    void ExecuteStretch(int ratio);
+    // How a speed change ended, told on the GUI thread: error is null when the cassette plays
+    // the copy now or when the change was cancelled, else what made it fail. Cancelled or
+    // failed, the cassette is as it was and no copy is left.
+    using StretchDone = std::function<void(TWaveFrm& cassette, const std::exception_ptr& error)>;
+    // Starts making a speed-changed copy at ratio (10..500) on a worker thread and returns. The
+    // main window stays disabled and a progress window with a Cancel button shows until the
+    // copy is made; then the cassette plays it from now on, positions moved with the factor,
+    // and done is called. Raises only when the change cannot start; does nothing while one runs.
+    // A cassette released while its change runs cancels it and hears nothing more of it.
+    void ExecuteStretch(int ratio, StretchDone done);
+    bool SpeedChangeRunning() const { return stretchRun != nullptr; }
     // Drops the copy and goes back to the recording; positions move back.
     void RestoreStretch();
     // How finely positioning moves in this cassette: 0.1 under 1.5 s, 0.25 under 3 s, else 1.
@@ -68,6 +79,10 @@ public:
     std::int32_t RepeatStopTimeOnFile = -1;
 
 private:
+    struct StretchRun;
+
+    void FinishStretch(const JobOutcome& outcome);
+    void SwitchToStretched(const std::string& copy, int ratio, bool linearMode, double factor);
     void DiscardStretch();
 
     std::unique_ptr<TWavePlayer> mainPlayer;
@@ -76,4 +91,5 @@ private:
     int stretchRatio = 1;
     bool linear = false;
     bool keepFile = false;
+    std::unique_ptr<StretchRun> stretchRun;
 };

@@ -614,33 +614,48 @@ void TMainController::FinishAutoRecording() {
 
 void TMainController::ExecuteSpeedChange() {
     if (executeEnabled) {
-        ChangeCassetteSpeed([this](TWaveFrm& cassette) { cassette.ExecuteStretch(ratio); });
+        ChangeCassetteSpeed([this](TWaveFrm& cassette, SpeedChangeDone done) {
+            cassette.ExecuteStretch(ratio, std::move(done));
+        });
     }
 }
 
 void TMainController::RestoreSpeedChange() {
-    ChangeCassetteSpeed([](TWaveFrm& cassette) { cassette.RestoreStretch(); });
+    ChangeCassetteSpeed([](TWaveFrm& cassette, const SpeedChangeDone& done) {
+        cassette.RestoreStretch();
+        done(cassette, nullptr);
+    });
 }
 
-void TMainController::ChangeCassetteSpeed(const std::function<void(TWaveFrm&)>& change) {
+void TMainController::ChangeCassetteSpeed(
+    const std::function<void(TWaveFrm&, SpeedChangeDone)>& change) {
     TWaveFrm* cassette = DockedCassette();
-    if (cassette == nullptr) {
+    if (cassette == nullptr || cassette->SpeedChangeRunning()) {
         return;
     }
-    // The copy (or the recording again) plays on as the one before did.
+    // The copy (or the recording again) plays on as the one before did once the change ends,
+    // and so does the cassette as it was after a failure or a cancel.
     const std::uint8_t state = cassette->ActivePlayer().GetState();
     const bool repeat = cassette->ActivePlayer().RepeatEnabled;
     cassette->ActivePlayer().Stop();
-    change(*cassette);
-    TWavePlayer& now = cassette->ActivePlayer();
-    now.RepeatEnabled = repeat;
-    if (state == TWavePlayer::StatePlaying) {
-        now.Play();
-    }
-    RefreshDisplay();
-    ShowRepeatTimes(true);
-    const bool stretched = cassette->IsStretched();
-    SetGroupVisible(TSkinFunction::RestoreSpeedChange, stretched);
-    SetGroupVisible(TSkinFunction::ExecSpeedChange, !stretched);
-    executeEnabled = !stretched;
+    change(*cassette, [this, state, repeat](TWaveFrm& changed, const std::exception_ptr& error) {
+        Guarded([&] {
+            TWavePlayer& now = changed.ActivePlayer();
+            now.RepeatEnabled = repeat;
+            if (state == TWavePlayer::StatePlaying) {
+                now.Play();
+            }
+            RefreshDisplay();
+            ShowRepeatTimes(true);
+            if (&changed == DockedCassette()) {
+                const bool stretched = changed.IsStretched();
+                SetGroupVisible(TSkinFunction::RestoreSpeedChange, stretched);
+                SetGroupVisible(TSkinFunction::ExecSpeedChange, !stretched);
+                executeEnabled = !stretched;
+            }
+            if (error) {
+                std::rethrow_exception(error);
+            }
+        });
+    });
 }

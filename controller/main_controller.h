@@ -9,6 +9,7 @@
 #include <QString>
 #include <array>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -257,8 +258,11 @@ private:
     void FinishAutoRecording();
     void ExecuteSpeedChange();
     void RestoreSpeedChange();
-    // Runs change on the docked cassette, which goes on playing and repeating as before.
-    void ChangeCassetteSpeed(const std::function<void(TWaveFrm&)>& change);
+    // Starts change on the docked cassette, unless a change of its speed runs already; the
+    // change calls its second argument when it ends (TWaveFrm::StretchDone), and the cassette
+    // goes on playing and repeating as before.
+    using SpeedChangeDone = std::function<void(TWaveFrm&, const std::exception_ptr&)>;
+    void ChangeCassetteSpeed(const std::function<void(TWaveFrm&, SpeedChangeDone)>& change);
 
     struct TSongRequest {
         std::string Path;

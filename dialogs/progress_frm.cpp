@@ -3,8 +3,10 @@
 #include "actions/messages.h"
 #include "dialog_support.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <algorithm>
 #include <cmath>
 
@@ -14,8 +16,9 @@ int ProgressPosition(double fraction) {
     return static_cast<int>(std::nearbyint(clamped * 100.0));
 }
 
-TProgressFrm::TProgressFrm(bool stayOnTop)
-    : Label1(new QLabel(this)), ProgressBar1(new QProgressBar(this)) {
+TProgressFrm::TProgressFrm(bool stayOnTop, std::function<void()> onCancel)
+    : Label1(new QLabel(this)), ProgressBar1(new QProgressBar(this)),
+      btCancel(new QPushButton(SWaveExpansionCancel, this)), onCancel(std::move(onCancel)) {
     setObjectName(QStringLiteral("ProgressFrm"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint |
                    Qt::WindowTitleHint);
@@ -27,16 +30,36 @@ TProgressFrm::TProgressFrm(bool stayOnTop)
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setRange(0, 100);
     ProgressBar1->setGeometry(16, 40, 328, 20);
-    setFixedSize(360, 76);
+    btCancel->setObjectName(QStringLiteral("btCancel"));
+    btCancel->setGeometry(264, 72, 80, 26);
+    connect(btCancel, &QPushButton::clicked, this, [this] { CancelClick(); });
+    setFixedSize(360, 110);
     CentreOnScreen(this);
 }
 
 void TProgressFrm::Report(const std::string& stage, double fraction) {
     ProgressBar1->setValue(ProgressPosition(fraction));
     Label1->setText(QString::fromStdString(stage));
-    repaint();
 }
 
 ProgressCallback TProgressFrm::Callback() {
     return [this](const std::string& stage, double fraction) { Report(stage, fraction); };
+}
+
+void TProgressFrm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        CancelClick();
+    } else {
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TProgressFrm::CancelClick() {
+    if (!btCancel->isEnabled()) {
+        return;
+    }
+    btCancel->setEnabled(false);
+    if (onCancel) {
+        onCancel();
+    }
 }

@@ -1,21 +1,40 @@
+#include "actions/messages.h"
 #include "audio/wave_player.h"
 #include "audio/wave_processing.h"
 #include "cassettes/wave_frm.h"
+#include "dialogs/progress_frm.h"
 #include "platform/file_stream.h"
+#include "platform/gui_thread.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/cassettes/fake_host.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
 const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
+constexpr int Deadline = 60000;
+
+// The progress window on screen, if one is.
+TProgressFrm* ShownProgress() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* progress = qobject_cast<TProgressFrm*>(window);
+            progress && progress->isVisible()) {
+            return progress;
+        }
+    }
+    return nullptr;
+}
 
 class WaveFrmTest : public testing::Test {
 protected:
@@ -29,6 +48,20 @@ protected:
         auto* cassette = new TWaveFrm(host);
         cassette->OpenFile(path);
         return cassette;
+    }
+
+    // Runs a speed change to its end: what it failed with (on starting or when it ended), or
+    // null.
+    static std::exception_ptr Stretch(TWaveFrm& cassette, int ratio) {
+        std::optional<std::exception_ptr> result;
+        try {
+            cassette.ExecuteStretch(
+                ratio, [&](TWaveFrm&, const std::exception_ptr& error) { result = error; });
+        } catch (...) {
+            return std::current_exception();
+        }
+        EXPECT_TRUE(WaitOnGuiThread([&] { return result.has_value(); }, Deadline));
+        return result.value_or(nullptr);
     }
 
     QStringList DataFiles() const {
@@ -108,7 +141,7 @@ TEST_F(WaveFrmTest, StretchMovesPositionsByTheFactorAndRestoreMovesThemBack) {
         cassette->HistoryPosition = 600;
         host.settings.LinearStretch = c.linear;
 
-        cassette->ExecuteStretch(c.ratio);
+        ASSERT_FALSE(Stretch(*cassette, c.ratio));
         ASSERT_TRUE(cassette->IsStretched());
         EXPECT_EQ(cassette->StretchRatio(), c.ratio);
         EXPECT_EQ(cassette->LinearStretch(), c.linear);
@@ -128,7 +161,7 @@ TEST_F(WaveFrmTest, StretchMovesPositionsByTheFactorAndRestoreMovesThemBack) {
         EXPECT_TRUE(DataFiles().isEmpty());
 
         // A cassette destroyed while stretched takes both files with it.
-        cassette->ExecuteStretch(c.ratio);
+        ASSERT_FALSE(Stretch(*cassette, c.ratio));
         const std::string recording = cassette->FileName();
         delete cassette;
         EXPECT_TRUE(DataFiles().isEmpty());
@@ -143,7 +176,7 @@ TEST_F(WaveFrmTest, AStretchThatFailsLeavesNoFileAndTheCassetteAsItWas) {
         PcmWaveFormat format;
     } cases[] = {
         {"no data folder to write to", true, Stereo16},
-        // Three channels: the stretch refuses them once the copy has been started.
+        // Three channels: the engine refuses them on the worker thread.
         {"a format the stretch does not take", false, MakePcmWaveFormat(3, 44100, 16)},
     };
     for (const auto& c : cases) {
@@ -153,14 +186,67 @@ TEST_F(WaveFrmTest, AStretchThatFailsLeavesNoFileAndTheCassetteAsItWas) {
         cassette->MainPlayer().SetPosition(300);
         cassette->HistoryPosition = 200;
         const Positions before = PositionsOf(*cassette);
-        EXPECT_ANY_THROW(cassette->ExecuteStretch(150)) << c.name;
+        EXPECT_TRUE(Stretch(*cassette, 150)) << c.name;
         EXPECT_FALSE(cassette->IsStretched()) << c.name;
+        EXPECT_FALSE(cassette->SpeedChangeRunning()) << c.name;
+        EXPECT_EQ(ShownProgress(), nullptr) << c.name;
         EXPECT_EQ(&cassette->ActivePlayer(), &cassette->MainPlayer());
         EXPECT_EQ(PositionsOf(*cassette), before) << c.name;
         EXPECT_TRUE(DataFiles().isEmpty()) << c.name;
         EXPECT_TRUE(host.main.isEnabled()) << c.name;
         delete cassette;
     }
+}
+
+TEST_F(WaveFrmTest, ASpeedChangeRunsWhileTheProgressWindowShowsAndCancelKeepsTheCassette) {
+    TWaveFrm* cassette = CassetteOf(20000);
+    cassette->MainPlayer().SetRepeatStart(1000);
+    cassette->MainPlayer().SetPosition(3000);
+    const Positions before = PositionsOf(*cassette);
+    std::vector<std::exception_ptr> ends;
+    const auto done = [&](TWaveFrm& changed, const std::exception_ptr& error) {
+        EXPECT_EQ(&changed, cassette);
+        ends.push_back(error);
+    };
+    cassette->ExecuteStretch(150, done);
+    // The call returned with the work under way: the main window waits, the progress shows.
+    EXPECT_TRUE(cassette->SpeedChangeRunning());
+    EXPECT_FALSE(host.main.isEnabled());
+    TProgressFrm* progress = ShownProgress();
+    ASSERT_NE(progress, nullptr);
+    EXPECT_EQ(progress->btCancel->text(), SWaveExpansionCancel);
+    EXPECT_EQ(DataFiles().size(), 1);
+    // A second change while this one runs is not taken.
+    cassette->ExecuteStretch(200, done);
+    EXPECT_EQ(DataFiles().size(), 1);
+    ASSERT_TRUE(WaitOnGuiThread([&] { return !progress->Label1->text().isEmpty(); }, Deadline));
+
+    progress->btCancel->click();
+    ASSERT_TRUE(WaitOnGuiThread([&] { return !ends.empty(); }, Deadline));
+    EXPECT_EQ(ends.size(), 1u);
+    EXPECT_FALSE(ends[0]);
+    EXPECT_FALSE(cassette->SpeedChangeRunning());
+    EXPECT_FALSE(cassette->IsStretched());
+    EXPECT_EQ(PositionsOf(*cassette), before);
+    EXPECT_TRUE(DataFiles().isEmpty());
+    EXPECT_TRUE(host.main.isEnabled());
+    EXPECT_EQ(ShownProgress(), nullptr);
+    delete cassette;
+}
+
+TEST_F(WaveFrmTest, ACassetteReleasedWhileItsSpeedChangeRunsLeavesNothingBehind) {
+    TWaveFrm* cassette = CassetteOf(20000);
+    bool told = false;
+    cassette->ExecuteStretch(150, [&](TWaveFrm&, const std::exception_ptr&) { told = true; });
+    TProgressFrm* progress = ShownProgress();
+    ASSERT_NE(progress, nullptr);
+    ASSERT_TRUE(WaitOnGuiThread([&] { return !progress->Label1->text().isEmpty(); }, Deadline));
+    delete cassette;
+    EXPECT_TRUE(host.main.isEnabled());
+    EXPECT_EQ(ShownProgress(), nullptr);
+    // The work stops at its next report and removes its copy on its own thread.
+    EXPECT_TRUE(WaitOnGuiThread([&] { return DataFiles().isEmpty(); }, Deadline));
+    EXPECT_FALSE(told);
 }
 
 TEST_F(WaveFrmTest, StepFactorFollowsTheLength) {
@@ -179,7 +265,7 @@ TEST_F(WaveFrmTest, StepFactorFollowsTheLength) {
 
 TEST_F(WaveFrmTest, SaveCopiesWhatPlaysReplacingWhatTheUserAgreedTo) {
     TWaveFrm* cassette = CassetteOf(1000);
-    cassette->ExecuteStretch(200);
+    ASSERT_FALSE(Stretch(*cassette, 200));
     const std::string saved = recordings.File("saved.wav");
     WriteFile(saved, {1, 2, 3});
     cassette->Save();

@@ -7,6 +7,7 @@
 #include "controller/main_controller.h"
 #include "controller/song_data_file.h"
 #include "controller/song_data_store.h"
+#include "platform/gui_thread.h"
 #include "platform/virtual_wave_device.h"
 #include "storage/settings.h"
 #include "tests/controller/fake_face.h"
@@ -98,14 +99,19 @@ protected:
         controller.Release(tag, ms);
     }
 
-    // A cassette of `ms` milliseconds, docked.
-    TWaveFrm& DockCassette(std::int32_t ms) {
+    // A cassette of `ms` milliseconds' worth of bytes, docked.
+    TWaveFrm& DockCassette(std::int32_t ms, const PcmWaveFormat& format = Stereo16) {
         const std::string path = data.File("cassette" + std::to_string(++cassettes) + ".wav");
-        WriteWave(path, Stereo16, Pattern(static_cast<std::size_t>(BytesOf(ms))));
+        WriteWave(path, format, Pattern(static_cast<std::size_t>(BytesOf(ms))));
         auto* cassette = new TWaveFrm(controller);
         cassette->OpenFile(path);
         controller.DockWindow(cassette, false);
         return *cassette;
+    }
+
+    // Lets the speed change of the cassette run to its end.
+    static bool WaitUntilSpeedChanged(const TWaveFrm& cassette) {
+        return WaitOnGuiThread([&] { return !cassette.SpeedChangeRunning(); }, 60000);
     }
 
     VirtualWaveDevices devices;
@@ -375,6 +381,12 @@ TEST_F(MainControllerTest, SpeedChangeAndRestoreKeepRepeatAndPlaying) {
     ASSERT_EQ(cassette.ActivePlayer().GetState(), TWavePlayer::StatePlaying);
     controller.SetRatio(200);
     controller.Click(C::cmExecSpeedChange, false);
+    // While the copy is made, the cassette waits and takes no other change of speed.
+    EXPECT_EQ(cassette.ActivePlayer().GetState(), TWavePlayer::StateStopped);
+    controller.Click(C::cmExecSpeedChange, false);
+    controller.Click(C::cmRestoreSpeedChange, false);
+    EXPECT_TRUE(controller.ExecuteEnabled());
+    ASSERT_TRUE(WaitUntilSpeedChanged(cassette));
     ASSERT_TRUE(cassette.IsStretched());
     EXPECT_TRUE(cassette.ActivePlayer().RepeatEnabled);
     EXPECT_EQ(cassette.ActivePlayer().GetState(), TWavePlayer::StatePlaying);
@@ -390,7 +402,30 @@ TEST_F(MainControllerTest, SpeedChangeAndRestoreKeepRepeatAndPlaying) {
     frm.OnSkinLoaded();
     ASSERT_TRUE(Visible(TSkinFunction::ExecSpeedChange));
     controller.Click(C::cmExecSpeedChange, false);
+    ASSERT_TRUE(WaitUntilSpeedChanged(cassette));
     EXPECT_TRUE(cassette.IsStretched());
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_F(MainControllerTest, ASpeedChangeThatFailsShowsItsErrorAndTheCassettePlaysOn) {
+    OpenSongAt(0);
+    // Three channels, which no engine takes.
+    TWaveFrm& cassette = DockCassette(2000, MakePcmWaveFormat(3, 44100, 16));
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    ASSERT_EQ(cassette.ActivePlayer().GetState(), TWavePlayer::StatePlaying);
+    QString shown;
+    const QPointer<QTimer> watch = WhenModalOfTypeShown<QMessageBox>([&](QMessageBox* box) {
+        shown = box->text();
+        box->button(QMessageBox::Cancel)->click();
+    });
+    controller.Click(C::cmExecSpeedChange, false);
+    ASSERT_TRUE(WaitUntilSpeedChanged(cassette));
+    delete watch;
+    EXPECT_TRUE(shown.contains("not supported file type")) << shown.toStdString();
+    EXPECT_FALSE(cassette.IsStretched());
+    EXPECT_EQ(cassette.ActivePlayer().GetState(), TWavePlayer::StatePlaying);
+    EXPECT_TRUE(controller.ExecuteEnabled());
+    EXPECT_TRUE(Visible(TSkinFunction::ExecSpeedChange));
 }
 
 TEST_F(MainControllerTest, AMissingSongIsReportedAndNothingStaysOpen) {

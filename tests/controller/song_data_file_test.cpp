@@ -2,6 +2,7 @@
 #include "cassettes/repeat_frm.h"
 #include "cassettes/wave_frm.h"
 #include "controller/song_data_file.h"
+#include "platform/gui_thread.h"
 #include "platform/profile_file.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/cassettes/fake_host.h"
@@ -89,7 +90,10 @@ TEST_F(SongDataFileTest, CassettesAndCardsComeBackForTheSameFileNameFromAnotherF
     first->MainPlayer().SetRepeatEnd(1500);
     first->RepeatStartTimeOnFile = 61000;
     first->RepeatStopTimeOnFile = 63000;
-    first->ExecuteStretch(200);
+    bool stretched = false;
+    first->ExecuteStretch(200, [&](TWaveFrm&, const std::exception_ptr&) { stretched = true; });
+    ASSERT_TRUE(WaitOnGuiThread([&] { return stretched; }, 60000));
+    ASSERT_TRUE(first->IsStretched());
     TWaveFrm* second = CassetteOf(1000, 2);
     second->SetTitle("Bass");
     host.DockWindow(second, false);

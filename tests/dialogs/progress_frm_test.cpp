@@ -1,8 +1,11 @@
 #include "actions/messages.h"
 #include "dialogs/progress_frm.h"
 
+#include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QProgressBar>
+#include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -26,6 +29,25 @@ TEST(ProgressFrmTest, EachReportShowsStageAndPosition) {
     report("Expanding wave data...", 0.426);
     EXPECT_EQ(window.ProgressBar1->value(), 43);
     EXPECT_EQ(window.Label1->text(), "Expanding wave data...");
+}
+
+TEST(ProgressFrmTest, CancelAsksOnceByButtonOrEscape) {
+    for (const bool byKey : {false, true}) {
+        int asked = 0;
+        TProgressFrm window(false, [&] { ++asked; });
+        EXPECT_EQ(window.btCancel->text(), SWaveExpansionCancel);
+        window.show();
+        for (int i = 0; i < 2; ++i) {
+            if (byKey) {
+                QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+                QApplication::sendEvent(&window, &escape);
+            } else {
+                window.btCancel->click();
+            }
+        }
+        EXPECT_EQ(asked, 1) << byKey;
+        EXPECT_FALSE(window.btCancel->isEnabled()) << byKey;
+    }
 }
 
 } // namespace
