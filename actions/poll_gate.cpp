@@ -100,6 +100,10 @@ bool IsProgramInFront(const QWidget* mainWindow, const QWidget* playerDisplay) {
     if (active != nullptr && active == playerDisplay) {
         return true;
     }
+    // A disabled main window is busy with long work (a speed change): its keys wait too.
+    if (mainWindow != nullptr && !mainWindow->isEnabled()) {
+        return false;
+    }
     // Up through the windows' owners, which QWidget::isAncestorOf does not cross. A dialog of
     // the program, even one the main window owns, keeps its keys to itself.
     for (const QWidget* window = active; window != nullptr; window = window->parentWidget()) {

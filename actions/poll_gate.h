@@ -64,5 +64,6 @@ private:
 };
 
 // Whether the active window is the main window, one of the windows it owns that is not a
-// dialog, or the player's display window (when there is one).
+// dialog, or the player's display window (when there is one); never while the main window is
+// disabled.
 bool IsProgramInFront(const QWidget* mainWindow, const QWidget* playerDisplay = nullptr);

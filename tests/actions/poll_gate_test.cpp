@@ -265,6 +265,10 @@ TEST(ProgramInFrontTest, ADialogTheMainWindowOwnsKeepsTheKeysToItself) {
         QApplication::setActiveWindow(c.active);
         EXPECT_EQ(IsProgramInFront(&main), c.inFront) << c.active->metaObject()->className();
     }
+    // Disabled, the main window is busy with long work.
+    main.setEnabled(false);
+    QApplication::setActiveWindow(&main);
+    EXPECT_FALSE(IsProgramInFront(&main));
 }
 
 } // namespace
