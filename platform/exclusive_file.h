@@ -12,3 +12,7 @@ bool CreateNewFile(const std::string& path);
 // Copies the file source to target, which must not exist yet: false when it does. A copy that
 // fails half-way is removed again.
 bool CopyToNewFile(const std::string& source, const std::string& target);
+
+// Gives the file source the name target, which must not exist yet: false when it does.
+// Nothing is copied, so it works on a full disk; both names must be in one file system.
+bool MoveToNewName(const std::string& source, const std::string& target);
