@@ -192,3 +192,6 @@ QUAVREL_MESSAGE(SSaveWaveFilter, "SSaveWaveFilter", "Wave files (*.wav)")
 QUAVREL_MESSAGE(SMenuItemRecordSource, "SMenuItemRecordSource", "Recording &Source")
 QUAVREL_MESSAGE(SMenuItemRecordSourceSong, "SMenuItemRecordSourceSong", "The Song (digital)")
 QUAVREL_MESSAGE(SMenuItemRecordSourceDevice, "SMenuItemRecordSourceDevice", "Recording Device")
+QUAVREL_MESSAGE(SDataFolderInUse, "SDataFolderInUse",
+                "The data folder %s is in use by another Quavrel (of another user or session).\r"
+                "Quavrel ends now; please end the other one first.")

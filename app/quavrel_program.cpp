@@ -12,6 +12,8 @@
 #include "actions/program_caption.h"
 #include "actions/real_time_key.h"
 #include "app/config_menu.h"
+#include "app/desktop_data_folder_ui.h"
+#include "app/leftover_message_boxes.h"
 #include "app/main_frm.h"
 #include "audio/recording_formats.h"
 #include "cassettes/qvr_base_frm.h"

@@ -8,16 +8,7 @@
 #include "storage/temp_file.h"
 
 #include <QDir>
-#include <QMessageBox>
 #include <QRegularExpression>
-
-namespace {
-
-QString PlainLines(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-}
-
-} // namespace
 
 std::set<QString> RecordingsNamedIn(const ProfileFile& songData) {
     static const QRegularExpression waveFileKey(QStringLiteral("^WaveFrm\\d+\\.WaveFile$"),
@@ -83,26 +74,4 @@ void OfferLeftoverDeletion(const std::string& dataFolder, TLeftoverQuestions& qu
         questions.Inform(caption, failures.join(u'\r'));
     }
     questions.Inform(caption, FormatMessage(SMSG_DONEDELETE, {deleted}));
-}
-
-TLeftoverQuestions::TListAnswer TLeftoverMessageBoxes::AskReadList(const QString& caption,
-                                                                   const QString& question) {
-    switch (QMessageBox::question(nullptr, caption, PlainLines(question),
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
-    case QMessageBox::Yes:
-        return TListAnswer::ShowList;
-    case QMessageBox::No:
-        return TListAnswer::SkipList;
-    default:
-        return TListAnswer::Stop;
-    }
-}
-
-bool TLeftoverMessageBoxes::Confirm(const QString& caption, const QString& question) {
-    return QMessageBox::question(nullptr, caption, PlainLines(question),
-                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
-}
-
-void TLeftoverMessageBoxes::Inform(const QString& caption, const QString& text) {
-    QMessageBox::information(nullptr, caption, PlainLines(text));
 }

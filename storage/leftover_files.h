@@ -20,7 +20,8 @@ QStringList LeftoverFiles(const QStringList& folderFiles, const std::set<QString
 // EProfileFileError when the song data cannot be read: then nothing may count as unnamed.
 QStringList LeftoverFilesIn(const std::string& dataFolder);
 
-// The questions about leftover files. The desktop's are message boxes.
+// The questions about leftover files. The desktop's are message boxes
+// (app/leftover_message_boxes.h).
 class TLeftoverQuestions {
 public:
     enum class TListAnswer { ShowList, SkipList, Stop };
@@ -30,13 +31,6 @@ public:
     virtual TListAnswer AskReadList(const QString& caption, const QString& question) = 0;
     virtual bool Confirm(const QString& caption, const QString& question) = 0;
     virtual void Inform(const QString& caption, const QString& text) = 0;
-};
-
-class TLeftoverMessageBoxes final : public TLeftoverQuestions {
-public:
-    TListAnswer AskReadList(const QString& caption, const QString& question) override;
-    bool Confirm(const QString& caption, const QString& question) override;
-    void Inform(const QString& caption, const QString& text) override;
 };
 
 // At start-up, when CheckDisuseFile is on and before any cassette exists: tells how many
