@@ -2,9 +2,9 @@
 
 #include "actions/message_format.h"
 #include "actions/messages.h"
-#include "controller/song_data_file.h"
 #include "platform/file_stream.h"
 #include "platform/profile_file.h"
+#include "storage/song_data_file.h"
 #include "storage/temp_file.h"
 
 #include <QDir>
@@ -23,13 +23,16 @@ std::set<QString> RecordingsNamedIn(const ProfileFile& songData) {
     return named;
 }
 
-QStringList LeftoverFiles(const QStringList& folderFiles, const std::set<QString>& named) {
+bool IsTempRecording(const QString& fileName) {
     static const QRegularExpression recording(QStringLiteral("^tmp\\d+\\.wav$"));
+    return recording.match(fileName).hasMatch();
+}
+
+QStringList LeftoverFiles(const QStringList& folderFiles, const std::set<QString>& named) {
     static const QRegularExpression savedCopy(QStringLiteral("^SaveData - .* - \\d+\\.wav$"));
     QStringList leftovers;
     for (const QString& name : folderFiles) {
-        if ((recording.match(name).hasMatch() || savedCopy.match(name).hasMatch()) &&
-            !named.contains(name)) {
+        if ((IsTempRecording(name) || savedCopy.match(name).hasMatch()) && !named.contains(name)) {
             leftovers << name;
         }
     }

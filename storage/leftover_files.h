@@ -11,9 +11,13 @@ class ProfileFile;
 // any section.
 std::set<QString> RecordingsNamedIn(const ProfileFile& songData);
 
+// A cassette's recording of its own, "tmp<n>.wav" (not a copy kept for a song).
+bool IsTempRecording(const QString& fileName);
+
 // Of the file names of the data folder, those left behind: every "tmp<n>.wav" (at start-up no
 // cassette holds one yet, so each is left from a run that ended abnormally) and every
-// "SaveData - ... .wav", unless a song's data names it. In the order given.
+// "SaveData - ... .wav", unless a song's data names it. In the order given. Recordings kept
+// unsaved ("Unsaved - ... .wav") are never among them.
 QStringList LeftoverFiles(const QStringList& folderFiles, const std::set<QString>& named);
 
 // The leftover files of a data folder (names only), with its song data file.
