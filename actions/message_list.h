@@ -193,3 +193,6 @@ QUAVREL_MESSAGE(SMenuItemRecordSource, "SMenuItemRecordSource", "Recording &Sour
 QUAVREL_MESSAGE(SMenuItemRecordSourceSong, "SMenuItemRecordSourceSong", "The Song (digital)")
 QUAVREL_MESSAGE(SMenuItemRecordSourceDevice, "SMenuItemRecordSourceDevice", "Recording Device")
 QUAVREL_MESSAGE(SWaveExpansionCancel, "SWaveExpansionCancel", "Cancel")
+QUAVREL_MESSAGE(SDataFolderInUse, "SDataFolderInUse",
+                "The data folder %s is in use by another Quavrel (of another user or session).\r"
+                "Quavrel ends now; please end the other one first.")

@@ -12,15 +12,16 @@
 #include "actions/program_caption.h"
 #include "actions/real_time_key.h"
 #include "app/config_menu.h"
+#include "app/desktop_data_folder_ui.h"
+#include "app/leftover_message_boxes.h"
 #include "app/main_frm.h"
 #include "audio/recording_formats.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/select_frm.h"
 #include "cassettes/setting_font.h"
-#include "cassettes/wave_frm.h"
 #include "controller/main_controller.h"
-#include "controller/song_data_file.h"
+#include "controller/song_windows.h"
 #include "dialogs/dialog_support.h"
 #include "dialogs/key_bind_frm.h"
 #include "dialogs/splash_frm.h"
@@ -135,7 +136,7 @@ void TQuavrelProgram::CreateForms() {
     events = std::make_unique<TEventModule>();
     frm = std::make_unique<TMainFrm>(*events, ProgramFolder() + QStringLiteral("/Skins/"));
     controller = std::make_unique<TMainController>(*frm, *events, settings, dataFolder->Path());
-    songData = std::make_unique<TSongDataFile>(*controller);
+    songData = std::make_unique<TSongWindows>(*controller);
     controller->SetSongDataStore(songData.get());
     controller->SetSongList(&songs);
     // Made before the keys are polled: making it binds them.
@@ -346,14 +347,10 @@ void TQuavrelProgram::ShowError(const std::exception& error) const {
     ShowErrorBox(QString::fromUtf8(error.what()));
 }
 
-// Ending without the song's data saved: the recordings stay on disk, for the next start to
-// offer among the leftover files.
-void TQuavrelProgram::KeepUnsavedRecordings() {
-    for (TQvrBaseFrm* window : QvrWindows()) {
-        if (window->Kind() == TQvrKind::Cassette) {
-            static_cast<TWaveFrm*>(window)->KeepRecordingFile();
-        }
-    }
+// Ending without the song's data saved: the recordings stay on disk, kept for the song until
+// it is opened again.
+void TQuavrelProgram::KeepUnsavedRecordings() const {
+    ::KeepUnsavedRecordings(*controller, controller->SongKey());
 }
 
 void TQuavrelProgram::EndMessageLoop() {

@@ -21,7 +21,7 @@ class TMainController;
 class TMainFrm;
 class QMenu;
 class TPollGate;
-class TSongDataFile;
+class TSongWindows;
 class TSplashfrm;
 
 // The program from start to end: one instance per user, the language, the data folder, the
@@ -46,7 +46,7 @@ private:
     // chose to go on.
     bool SaveForExit();
     void ShutDown();
-    static void KeepUnsavedRecordings();
+    void KeepUnsavedRecordings() const;
     void EndMessageLoop();
     // The Exit command: the main window closes for good, which ends the message loop.
     void Exit();
@@ -75,7 +75,7 @@ private:
     std::unique_ptr<TEventModule> events;
     std::unique_ptr<TMainFrm> frm;
     std::unique_ptr<TMainController> controller;
-    std::unique_ptr<TSongDataFile> songData;
+    std::unique_ptr<TSongWindows> songData;
     std::unique_ptr<TKeyBindFrm> keyBindFrm;
     std::unique_ptr<TSelectFrm> selectFrm;
     std::unique_ptr<TConfigMenu> configMenu;

@@ -4,7 +4,12 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
 #include <memory>
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -64,4 +69,26 @@ void CopyReplacing(const std::string& source, const std::string& target) {
     if (!to.commit()) {
         fail();
     }
+}
+
+bool MoveToNewName(const std::string& source, const std::string& target) {
+    int result = ::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE);
+    if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+        // A file system without that kind of rename: a second name, then the first goes.
+        result = ::link(source.c_str(), target.c_str());
+        if (result == 0 && ::unlink(source.c_str()) != 0) {
+            const int error = errno;
+            ::unlink(target.c_str());
+            errno = error;
+            result = -1;
+        }
+    }
+    if (result == 0) {
+        return true;
+    }
+    if (errno == EEXIST) {
+        return false;
+    }
+    throw EFileStreamError("Cannot rename file \"" + source + "\" to \"" + target + "\". " +
+                           std::strerror(errno));
 }

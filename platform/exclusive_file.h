@@ -17,3 +17,7 @@ bool CopyToNewFile(const std::string& source, const std::string& target);
 // renamed over target once complete: target is the old file or the whole copy, never part of
 // one. EFileStreamError with the path and the reason when that fails; nothing is left then.
 void CopyReplacing(const std::string& source, const std::string& target);
+
+// Gives the file source the name target, which must not exist yet: false when it does.
+// Nothing is copied, so it works on a full disk; both names must be in one file system.
+bool MoveToNewName(const std::string& source, const std::string& target);

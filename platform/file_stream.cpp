@@ -128,3 +128,18 @@ void FileStream::Delete(const std::string& path) {
         throw EFileStreamError("Cannot delete file \"" + path + "\". " + SystemReason(errno));
     }
 }
+
+void FileStream::FlushToDisk(const std::string& path) {
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (file < 0) {
+        throw EFileStreamError("Cannot open file \"" + path + "\". " + SystemReason(errno));
+    }
+    // A file system that cannot flush that kind of file (EINVAL) has nothing kept back.
+    const int result = ::fsync(file);
+    const int error = errno;
+    ::close(file);
+    if (result != 0 && error != EINVAL) {
+        throw EFileStreamError("Cannot write file \"" + path + "\" to the disk. " +
+                               SystemReason(error));
+    }
+}

@@ -1,17 +1,18 @@
 #include "storage/data_folder.h"
 
+#include "actions/message_format.h"
 #include "actions/messages.h"
-#include "dialogs/image_message.h"
-#include "platform/desktop_mixer.h"
 #include "platform/exclusive_file.h"
+#include "platform/file_stream.h"
 #include "platform/profile_file.h"
 #include "platform/program_folder.h"
-#include "platform/shell_open.h"
 #include "platform/user_folders.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
+#include <QLockFile>
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -21,29 +22,14 @@ const QString KeyFileName = QStringLiteral("quavrel_key.ini");
 
 } // namespace
 
-void TDesktopDataFolderUi::ShowImageMessage(const QString& caption, const QString& text,
-                                            const QString& pictureFile) {
-    ::ShowImageMessage(caption, text, QString(), QString(), pictureFile);
-}
-
-QString TDesktopDataFolderUi::ChooseFolder(const QString& proposed) {
-    return QFileDialog::getExistingDirectory(nullptr, QString(), proposed);
-}
-
-void TDesktopDataFolderUi::StartRecordingMixer() {
-    StartDesktopMixer(true);
-}
-
-void TDesktopDataFolderUi::OpenDocument(const QString& path) {
-    ShellOpen(path);
-}
-
 TDataFolderPlaces DesktopDataFolderPlaces() {
     return {UserSettingsFile(), DocumentsFolder(), ProgramFolder()};
 }
 
 TDataFolder::TDataFolder(TDataFolderPlaces places, TDataFolderUi& ui)
     : places(std::move(places)), ui(ui) {}
+
+TDataFolder::~TDataFolder() = default;
 
 QString TDataFolder::Picture(int number) const {
     return QDir(places.ProgramFolder).filePath(QStringLiteral("Skins/imgmsg%1.bmp").arg(number));
@@ -58,6 +44,8 @@ bool TDataFolder::StartUp() {
         if (!ChooseDataFolder()) {
             return false;
         }
+    } else {
+        Lock();
     }
     if (firstTime) {
         ShowFirstRunNotices();
@@ -79,12 +67,32 @@ bool TDataFolder::ChooseDataFolder() {
         return false;
     }
     path = chosen.toStdString();
+    Lock();
     const QString defaultKeys = QDir(places.ProgramFolder).filePath(KeyFileName);
     if (QFileInfo(defaultKeys).isFile()) {
         // A key file the folder holds already stays as it is.
         CopyToNewFile(defaultKeys.toStdString(), QDir(chosen).filePath(KeyFileName).toStdString());
     }
     return true;
+}
+
+// Only a live process keeps the lock, however long it runs: a lock is stale only when the
+// process that wrote it is gone.
+void TDataFolder::Lock() {
+    const QString lockPath = QDir(QString::fromStdString(path)).filePath(DataFolderLockName);
+    lock = std::make_unique<QLockFile>(lockPath);
+    lock->setStaleLockTime(0);
+    if (lock->tryLock(0)) {
+        return;
+    }
+    const QLockFile::LockError error = lock->error();
+    lock.reset();
+    if (error == QLockFile::LockFailedError) {
+        throw EDataFolderInUse(
+            FormatMessage(SDataFolderInUse, {QString::fromStdString(path)}).toStdString());
+    }
+    throw EFileStreamError("Cannot create file \"" + lockPath.toStdString() + "\". " +
+                           std::strerror(error == QLockFile::PermissionError ? EACCES : EIO));
 }
 
 void TDataFolder::ShowFirstRunNotices() {

@@ -1,10 +1,24 @@
 #pragma once
 
+#include "platform/exception.h"
+
 #include <QString>
+#include <memory>
 #include <string>
 
+class QLockFile;
+
+// Another Quavrel (of another user, or started from another session) holds the data folder.
+class EDataFolderInUse : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The lock file inside the data folder, held by the program that uses it.
+inline constexpr const char* DataFolderLockName = ".quavrel.lock";
+
 // What the choice of the data folder shows and starts. The desktop's is
-// TDesktopDataFolderUi; tests give a fake.
+// TDesktopDataFolderUi (app/desktop_data_folder_ui.h); tests give a fake.
 class TDataFolderUi {
 public:
     virtual ~TDataFolderUi() = default;
@@ -17,16 +31,6 @@ public:
     // The desktop's volume control on its recording devices, when there is one.
     virtual void StartRecordingMixer() = 0;
     virtual void OpenDocument(const QString& path) = 0;
-};
-
-// The picture message window, the folder dialog, pavucontrol and the desktop's "open".
-class TDesktopDataFolderUi final : public TDataFolderUi {
-public:
-    void ShowImageMessage(const QString& caption, const QString& text,
-                          const QString& pictureFile) override;
-    QString ChooseFolder(const QString& proposed) override;
-    void StartRecordingMixer() override;
-    void OpenDocument(const QString& path) override;
 };
 
 // Where the data folder's choice is kept and what it starts from.
@@ -46,13 +50,20 @@ TDataFolderPlaces DesktopDataFolderPlaces();
 class TDataFolder {
 public:
     TDataFolder(TDataFolderPlaces places, TDataFolderUi& ui);
+    // Lets go of the folder's lock.
+    ~TDataFolder();
+    TDataFolder(const TDataFolder&) = delete;
+    TDataFolder& operator=(const TDataFolder&) = delete;
 
     // Reads the user's data folder; when there is none (or it is gone) asks for one, after a
     // welcome, proposing "Quavrel" in the documents folder, and gives it a copy of the
     // program's default key file unless it has one. On a user's first run then shows the two
     // notices about the recording device, opens the desktop's volume control and the user
-    // guide. False when the user cancels the choice: the program ends. EProfileFileError when
-    // the per-user file cannot be read; EFileStreamError when the key file cannot be copied.
+    // guide. The folder is locked (its ".quavrel.lock") until this object goes; a lock left by
+    // a process that is gone is taken over. False when the user cancels the choice: the program
+    // ends. EDataFolderInUse (before anything in the folder is touched) when another live
+    // process holds the lock; EFileStreamError when the lock cannot be made or the key file
+    // cannot be copied; EProfileFileError when the per-user file cannot be read.
     bool StartUp();
 
     // The chosen folder; empty before a successful StartUp.
@@ -69,11 +80,13 @@ public:
 
 private:
     bool ChooseDataFolder();
+    void Lock();
     void ShowFirstRunNotices();
     QString Picture(int number) const;
 
     TDataFolderPlaces places;
     TDataFolderUi& ui;
     std::string path;
+    std::unique_ptr<QLockFile> lock;
     bool changeRequested = false;
 };

@@ -2,22 +2,13 @@
 
 #include "actions/message_format.h"
 #include "actions/messages.h"
-#include "controller/song_data_file.h"
 #include "platform/file_stream.h"
 #include "platform/profile_file.h"
+#include "storage/song_data_file.h"
 #include "storage/temp_file.h"
 
 #include <QDir>
-#include <QMessageBox>
 #include <QRegularExpression>
-
-namespace {
-
-QString PlainLines(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-}
-
-} // namespace
 
 std::set<QString> RecordingsNamedIn(const ProfileFile& songData) {
     static const QRegularExpression waveFileKey(QStringLiteral("^WaveFrm\\d+\\.WaveFile$"),
@@ -32,13 +23,16 @@ std::set<QString> RecordingsNamedIn(const ProfileFile& songData) {
     return named;
 }
 
-QStringList LeftoverFiles(const QStringList& folderFiles, const std::set<QString>& named) {
+bool IsTempRecording(const QString& fileName) {
     static const QRegularExpression recording(QStringLiteral("^tmp\\d+\\.wav$"));
+    return recording.match(fileName).hasMatch();
+}
+
+QStringList LeftoverFiles(const QStringList& folderFiles, const std::set<QString>& named) {
     static const QRegularExpression savedCopy(QStringLiteral("^SaveData - .* - \\d+\\.wav$"));
     QStringList leftovers;
     for (const QString& name : folderFiles) {
-        if ((recording.match(name).hasMatch() || savedCopy.match(name).hasMatch()) &&
-            !named.contains(name)) {
+        if ((IsTempRecording(name) || savedCopy.match(name).hasMatch()) && !named.contains(name)) {
             leftovers << name;
         }
     }
@@ -83,26 +77,4 @@ void OfferLeftoverDeletion(const std::string& dataFolder, TLeftoverQuestions& qu
         questions.Inform(caption, failures.join(u'\r'));
     }
     questions.Inform(caption, FormatMessage(SMSG_DONEDELETE, {deleted}));
-}
-
-TLeftoverQuestions::TListAnswer TLeftoverMessageBoxes::AskReadList(const QString& caption,
-                                                                   const QString& question) {
-    switch (QMessageBox::question(nullptr, caption, PlainLines(question),
-                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel)) {
-    case QMessageBox::Yes:
-        return TListAnswer::ShowList;
-    case QMessageBox::No:
-        return TListAnswer::SkipList;
-    default:
-        return TListAnswer::Stop;
-    }
-}
-
-bool TLeftoverMessageBoxes::Confirm(const QString& caption, const QString& question) {
-    return QMessageBox::question(nullptr, caption, PlainLines(question),
-                                 QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
-}
-
-void TLeftoverMessageBoxes::Inform(const QString& caption, const QString& text) {
-    QMessageBox::information(nullptr, caption, PlainLines(text));
 }

@@ -11,16 +11,21 @@ class ProfileFile;
 // any section.
 std::set<QString> RecordingsNamedIn(const ProfileFile& songData);
 
+// A cassette's recording of its own, "tmp<n>.wav" (not a copy kept for a song).
+bool IsTempRecording(const QString& fileName);
+
 // Of the file names of the data folder, those left behind: every "tmp<n>.wav" (at start-up no
 // cassette holds one yet, so each is left from a run that ended abnormally) and every
-// "SaveData - ... .wav", unless a song's data names it. In the order given.
+// "SaveData - ... .wav", unless a song's data names it. In the order given. Recordings kept
+// unsaved ("Unsaved - ... .wav") are never among them.
 QStringList LeftoverFiles(const QStringList& folderFiles, const std::set<QString>& named);
 
 // The leftover files of a data folder (names only), with its song data file.
 // EProfileFileError when the song data cannot be read: then nothing may count as unnamed.
 QStringList LeftoverFilesIn(const std::string& dataFolder);
 
-// The questions about leftover files. The desktop's are message boxes.
+// The questions about leftover files. The desktop's are message boxes
+// (app/leftover_message_boxes.h).
 class TLeftoverQuestions {
 public:
     enum class TListAnswer { ShowList, SkipList, Stop };
@@ -30,13 +35,6 @@ public:
     virtual TListAnswer AskReadList(const QString& caption, const QString& question) = 0;
     virtual bool Confirm(const QString& caption, const QString& question) = 0;
     virtual void Inform(const QString& caption, const QString& text) = 0;
-};
-
-class TLeftoverMessageBoxes final : public TLeftoverQuestions {
-public:
-    TListAnswer AskReadList(const QString& caption, const QString& question) override;
-    bool Confirm(const QString& caption, const QString& question) override;
-    void Inform(const QString& caption, const QString& text) override;
 };
 
 // At start-up, when CheckDisuseFile is on and before any cassette exists: tells how many

@@ -25,6 +25,18 @@ std::string JoinPath(const std::string& folder, const std::string& name) {
     return folder + "/" + name;
 }
 
+std::string NamedPrefix(const std::string& word, QString name) {
+    // The rest of the name: " - " twice, up to ten digits, ".wav".
+    const qsizetype longest = 255 - static_cast<qsizetype>(word.size()) - 2 * 3 - 10 - 4;
+    name.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    name.replace(u'\r', u' ');
+    name.replace(u'\n', u' ');
+    while (name.toUtf8().size() > longest) {
+        name.chop(name.back().isLowSurrogate() ? 2 : 1);
+    }
+    return word + " - " + name.toStdString() + " - ";
+}
+
 std::string CreateTempFile(const std::string& folder, const std::string& prefix,
                            const std::string& extension, const TCreateFile& create,
                            const TRandomDraw& draw) {

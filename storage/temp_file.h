@@ -2,6 +2,7 @@
 
 #include "platform/exception.h"
 
+#include <QString>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -22,6 +23,11 @@ std::int32_t DrawTempNumber();
 
 // folder joined with name by a single "/" (none added when folder ends with one).
 std::string JoinPath(const std::string& folder, const std::string& name);
+
+// The prefix "WORD - NAME - " of a file name that CreateTempFile completes with a number and
+// ".wav": the name on one line (each line break a blank, as the song data writes names), and
+// shortened so that the whole file name fits in the 255 bytes a name may have.
+std::string NamedPrefix(const std::string& word, QString name);
 
 // Makes the file folder/prefix<n>.extension for a random n through create, drawing n again
 // while the name is taken, and returns its path. The file is made at once, so nobody else can

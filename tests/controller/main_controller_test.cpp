@@ -5,9 +5,9 @@
 #include "cassettes/repeat_frm.h"
 #include "cassettes/wave_frm.h"
 #include "controller/main_controller.h"
-#include "controller/song_data_file.h"
 #include "controller/song_data_store.h"
 #include "platform/gui_thread.h"
+#include "controller/song_windows.h"
 #include "platform/virtual_wave_device.h"
 #include "storage/settings.h"
 #include "tests/controller/fake_face.h"
@@ -440,7 +440,7 @@ TEST_F(MainControllerTest, AMissingSongIsReportedAndNothingStaysOpen) {
 }
 
 TEST_F(MainControllerTest, ASongClosedAndOpenedAgainGetsItsWindowsBack) {
-    TSongDataFile store(controller);
+    TSongWindows store(controller);
     controller.SetSongDataStore(&store);
     const std::string other = data.File("other.wav");
     WriteWave(other, Stereo16, SongBytes(BytesOf(5000)));

@@ -1,3 +1,4 @@
+#include "platform/exclusive_file.h"
 #include "platform/file_stream.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
@@ -70,6 +71,33 @@ TEST_F(FileStreamTest, CreateFailsWithThePathAndTheSystemsReason) {
     for (const Mode mode : {Mode::CreateAlways, Mode::CreateNew}) {
         EXPECT_EQ(CreateError(mode), CannotCreate(ENOENT)) << static_cast<int>(mode);
     }
+}
+
+TEST_F(FileStreamTest, AFileAndItsFolderAreFlushedAndAMissingOneNamesItsPath) {
+    WriteFile(path, written);
+    EXPECT_NO_THROW(FileStream::FlushToDisk(path));
+    EXPECT_NO_THROW(FileStream::FlushToDisk(dir.Path()));
+    try {
+        FileStream::FlushToDisk(dir.File("gone.wav"));
+        FAIL() << "no error";
+    } catch (const EFileStreamError& error) {
+        EXPECT_NE(error.Message().find(dir.File("gone.wav")), std::string::npos) << error.Message();
+    }
+}
+
+TEST_F(FileStreamTest, AMoveTakesOnlyAFreeNameAndLeavesBothFilesWhenItIsTaken) {
+    WriteFile(path, written);
+    const std::string taken = dir.File("taken.wav");
+    WriteFile(taken, Bytes{1});
+    EXPECT_FALSE(MoveToNewName(path, taken));
+    EXPECT_EQ(ReadFile(path), written);
+    EXPECT_EQ(ReadFile(taken), Bytes{1});
+
+    const std::string moved = dir.File("moved.wav");
+    EXPECT_TRUE(MoveToNewName(path, moved));
+    EXPECT_FALSE(FileStream::Exists(path));
+    EXPECT_EQ(ReadFile(moved), written);
+    EXPECT_THROW(MoveToNewName(path, dir.File("again.wav")), EFileStreamError);
 }
 
 } // namespace

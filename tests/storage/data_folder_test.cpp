@@ -1,3 +1,4 @@
+#include "actions/message_format.h"
 #include "actions/messages.h"
 #include "platform/profile_file.h"
 #include "storage/data_folder.h"
@@ -6,7 +7,11 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QSysInfo>
 #include <gtest/gtest.h>
+#include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -60,9 +65,9 @@ protected:
 };
 
 TEST_F(DataFolderTest, TheFirstRunWelcomesAsksForTheFolderAndIntroducesRecording) {
-    TDataFolder folder(Places(), ui);
-    ASSERT_TRUE(folder.StartUp());
-    EXPECT_EQ(folder.Path(), chosen());
+    auto folder = std::make_unique<TDataFolder>(Places(), ui);
+    ASSERT_TRUE(folder->StartUp());
+    EXPECT_EQ(folder->Path(), chosen());
     const QString programFolder = QString::fromStdString(program.Path());
     EXPECT_EQ(ui.shown,
               (QStringList{"message " + SFirstMessageCaption1, "choose",
@@ -78,7 +83,8 @@ TEST_F(DataFolderTest, TheFirstRunWelcomesAsksForTheFolderAndIntroducesRecording
     EXPECT_TRUE(ui.proposedExisted);
     EXPECT_EQ(ReadFile(chosen() + "/quavrel_key.ini"), ReadFile(program.File("quavrel_key.ini")));
 
-    folder.ShutDown();
+    folder->ShutDown();
+    folder.reset();
     const ProfileFile file = UserFile();
     EXPECT_EQ(file.Value(Documents(), "FirstTimeFlg"), "0");
     EXPECT_EQ(file.Value(Documents(), "UserProfiles"), QString::fromStdString(chosen()));
@@ -121,11 +127,12 @@ TEST_F(DataFolderTest, CancellingTheChoiceEndsTheStartAndWritesNothing) {
 }
 
 TEST_F(DataFolderTest, AChangeRequestForgetsTheFolderButKeepsItsFiles) {
-    TDataFolder folder(Places(), ui);
-    ASSERT_TRUE(folder.StartUp());
-    folder.RequestChange();
-    EXPECT_TRUE(folder.ChangeRequested());
-    folder.ShutDown();
+    auto folder = std::make_unique<TDataFolder>(Places(), ui);
+    ASSERT_TRUE(folder->StartUp());
+    folder->RequestChange();
+    EXPECT_TRUE(folder->ChangeRequested());
+    folder->ShutDown();
+    folder.reset();
     EXPECT_EQ(UserFile().Value(Documents(), "UserProfiles"), "");
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(chosen() + "/quavrel_key.ini")));
 
@@ -148,6 +155,58 @@ TEST_F(DataFolderTest, AShutDownWriteThatFailsIsReportedWithThePath) {
         EXPECT_NE(error.Message().find(config.File("quavrel/quavrel.ini")), std::string::npos)
             << error.Message();
     }
+}
+
+// Another Quavrel, of another user or started from another session, may pass the per-user
+// instance lock: the data folder's own lock keeps it away from the first one's files.
+TEST_F(DataFolderTest, ASecondProgramFindsTheFolderInUseUntilTheFirstEnds) {
+    auto first = std::make_unique<TDataFolder>(Places(), ui);
+    ASSERT_TRUE(first->StartUp());
+    first->ShutDown();
+
+    FakeUi secondUi;
+    TDataFolder second(Places(), secondUi);
+    try {
+        second.StartUp();
+        FAIL() << "no error";
+    } catch (const EDataFolderInUse& error) {
+        EXPECT_EQ(QString::fromStdString(error.Message()),
+                  FormatMessage(SDataFolderInUse, {QString::fromStdString(chosen())}));
+    }
+    EXPECT_TRUE(secondUi.shown.isEmpty());
+
+    first.reset();
+    TDataFolder third(Places(), secondUi);
+    EXPECT_TRUE(third.StartUp());
+}
+
+TEST_F(DataFolderTest, TheFirstRunsChoiceIsLockedToo) {
+    TDataFolder first(Places(), ui);
+    ASSERT_TRUE(first.StartUp());
+    FakeUi secondUi;
+    secondUi.answer = ui.answer;
+    // The choice is not kept yet: the second is asked for a folder as well.
+    TDataFolder second(Places(), secondUi);
+    EXPECT_THROW(second.StartUp(), EDataFolderInUse);
+}
+
+TEST_F(DataFolderTest, TheLockOfAProgramThatIsGoneIsTakenOver) {
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        _exit(0);
+    }
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);
+    const std::string lock =
+        std::to_string(child) + "\nquavrel\n" + QSysInfo::machineHostName().toStdString() + "\n";
+    WriteFile(chosen() + "/" + DataFolderLockName, Bytes(lock.begin(), lock.end()));
+
+    TDataFolder folder(Places(), ui);
+    ASSERT_TRUE(folder.StartUp());
+    const Bytes taken = ReadFile(chosen() + "/" + DataFolderLockName);
+    EXPECT_EQ(
+        std::string(taken.begin(), taken.end()).substr(0, std::to_string(getpid()).size() + 1),
+        std::to_string(getpid()) + "\n");
 }
 
 } // namespace

@@ -1,25 +1,29 @@
 #include "audio/wave_player.h"
 #include "cassettes/repeat_frm.h"
 #include "cassettes/wave_frm.h"
-#include "controller/song_data_file.h"
+#include "controller/song_windows.h"
 #include "platform/gui_thread.h"
 #include "platform/profile_file.h"
 #include "platform/virtual_wave_device.h"
+#include "storage/leftover_files.h"
+#include "storage/unsaved_recordings.h"
 #include "tests/cassettes/fake_host.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
 #include <QDir>
+#include <QGuiApplication>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace {
 
 const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
 
-class SongDataFileTest : public testing::Test {
+class SongWindowsTest : public testing::Test {
 protected:
-    SongDataFileTest() {
+    SongWindowsTest() {
         host.dataFolder = data.Path();
         // Cards tell their times as tracks of the song.
         host.songPlayer.FileName = disc.cuePath;
@@ -51,8 +55,6 @@ protected:
         WriteFile(data.File("quavrel_data.ini"), Bytes(bytes.begin(), bytes.end()));
     }
 
-    ProfileFile SongData() const { return ProfileFile(data.File("quavrel_data.ini")); }
-
     // The song closes: the windows go, as the controller releases them after saving.
     void Release() {
         host.docked = nullptr;
@@ -74,10 +76,10 @@ protected:
     TempDir recordings;
     DiscImage disc{recordings.Path(), {160, 248, 72}};
     FakeHost host;
-    TSongDataFile store{host};
+    TSongWindows store{host};
 };
 
-TEST_F(SongDataFileTest, CassettesAndCardsComeBackForTheSameFileNameFromAnotherFolder) {
+TEST_F(SongWindowsTest, CassettesAndCardsComeBackForTheSameFileNameFromAnotherFolder) {
     auto* card = new TRepeatFrm(host);
     card->SetTitle("Chorus");
     card->SetStartTime(1000);
@@ -110,39 +112,6 @@ TEST_F(SongDataFileTest, CassettesAndCardsComeBackForTheSameFileNameFromAnotherF
     for (const QString& copy : copies) {
         EXPECT_TRUE(copy.startsWith("SaveData - song - ")) << copy.toStdString();
     }
-
-    // Keys in their order, cassettes first whatever the window order.
-    const ProfileFile file = SongData();
-    QStringList keys;
-    file.ForEachValue([&](const QString& section, const QString& key, const QString&) {
-        EXPECT_EQ(section, "song.mp3");
-        keys << key;
-    });
-    const QStringList cassetteKeys{"Left",
-                                   "Top",
-                                   "WaveFile",
-                                   "Text",
-                                   "Grabbed",
-                                   "CreateIndex",
-                                   "Wave.StartPos",
-                                   "Wave.EndPos",
-                                   "RepeatStartTimeOnFile",
-                                   "RepeatStopTimeOnFile"};
-    const QStringList cardKeys{"Left",    "Top",     "Text",       "StartTime",
-                               "EndTime", "Grabbed", "CreateIndex"};
-    QStringList expected{"WaveFrmCount"};
-    for (int i = 0; i < 2; ++i) {
-        for (const QString& key : cassetteKeys) {
-            expected << QString("WaveFrm%1.%2").arg(i).arg(key);
-        }
-    }
-    expected << "RepeatFrmCount";
-    for (const QString& key : cardKeys) {
-        expected << "RepeatFrm0." + key;
-    }
-    EXPECT_EQ(keys, expected);
-    EXPECT_EQ(file.Value("song.mp3", "WaveFrm1.Grabbed"), "1");
-    EXPECT_EQ(file.Value("song.mp3", "WaveFrm0.Text"), "Solo \"fast\"");
 
     Release();
     store.LoadSongData("/elsewhere/song.mp3");
@@ -179,7 +148,7 @@ TEST_F(SongDataFileTest, CassettesAndCardsComeBackForTheSameFileNameFromAnotherF
     EXPECT_EQ(bass.pos(), dockingPoint);
 }
 
-TEST_F(SongDataFileTest, HiddenCassettesAreNotDockedAndAnEmptyKeyDoesNothing) {
+TEST_F(SongWindowsTest, HiddenCassettesAreNotDockedAndAnEmptyKeyDoesNothing) {
     store.SaveSongData("");
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(data.File("quavrel_data.ini"))));
 
@@ -196,7 +165,7 @@ TEST_F(SongDataFileTest, HiddenCassettesAreNotDockedAndAnEmptyKeyDoesNothing) {
     EXPECT_EQ(host.docked, nullptr);
 }
 
-TEST_F(SongDataFileTest, EntriesWhoseRecordingIsGoneAreSkippedAndTheRestLoads) {
+TEST_F(SongWindowsTest, EntriesWhoseRecordingIsGoneAreSkippedAndTheRestLoads) {
     const std::string kept = SavedCopy("SaveData - song - 12.wav", 3);
     const std::string damaged = "SaveData - song - 13.wav";
     WriteFile(data.File(damaged), Bytes{'n', 'o', 't', ' ', 'R', 'I', 'F', 'F'});
@@ -220,7 +189,7 @@ TEST_F(SongDataFileTest, EntriesWhoseRecordingIsGoneAreSkippedAndTheRestLoads) {
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(data.File(damaged))));
 }
 
-TEST_F(SongDataFileTest, AFileOfTheWindowsProgramLoads) {
+TEST_F(SongWindowsTest, AFileOfTheWindowsProgramLoads) {
     const std::string copy = SavedCopy("SaveData - song - 77.wav", 4);
     WriteSongData("[Other.mp3]\r\n"
                   "WaveFrmCount=0\r\n"
@@ -255,57 +224,7 @@ TEST_F(SongDataFileTest, AFileOfTheWindowsProgramLoads) {
     EXPECT_EQ(TakeCreateIndex(), 8);
 }
 
-TEST_F(SongDataFileTest, AnOlderFullPathSectionIsLoadedUntilTheNameHasItsOwn) {
-    WriteSongData("[/music/old/song.mp3]\n"
-                  "RepeatFrmCount=1\n"
-                  "RepeatFrm0.Text=From the old version\n");
-    store.LoadSongData("/music/old/song.mp3");
-    ASSERT_EQ(Windows<TRepeatFrm>().size(), 1u);
-    EXPECT_EQ(Windows<TRepeatFrm>()[0]->GetTitle(), "From the old version");
-    EXPECT_TRUE(SongData().SectionExists("/music/old/song.mp3"));
-
-    store.SaveSongData("/music/old/song.mp3");
-    Release();
-    store.LoadSongData("/music/old/song.mp3");
-    ASSERT_EQ(Windows<TRepeatFrm>().size(), 1u);
-    EXPECT_EQ(Windows<TRepeatFrm>()[0]->GetTitle(), "From the old version");
-    EXPECT_FALSE(SongData().SectionExists("/music/old/song.mp3"));
-    EXPECT_TRUE(SongData().SectionExists("song.mp3"));
-}
-
-TEST_F(SongDataFileTest, ASectionWithOnlyACardCountIsFoundAndADiscKeepsItsSection) {
-    WriteSongData("[/music/a/song.mp3]\n"
-                  "RepeatFrmCount=1\n"
-                  "[song.mp3]\n"
-                  "RepeatFrmCount=0\n"
-                  "[12AB-34CD]\n"
-                  "RepeatFrmCount=1\n");
-    // The name's section is found, empty as it is: the older one is not loaded but erased.
-    store.LoadSongData("/music/a/song.mp3");
-    EXPECT_TRUE(QvrWindows().empty());
-    EXPECT_FALSE(SongData().SectionExists("/music/a/song.mp3"));
-
-    store.LoadSongData("12AB-34CD");
-    EXPECT_EQ(QvrWindows().size(), 1u);
-    EXPECT_TRUE(SongData().SectionExists("12AB-34CD"));
-}
-
-TEST_F(SongDataFileTest, ALongSongNameIsShortenedInTheCopysNameAndComesBack) {
-    // 248 bytes, two to a letter: the longest name a song file may have with its ".mp3".
-    const QString name = QString(124, QChar(u'é')) + ".mp3";
-    CassetteOf(500, 7)->SetTitle("Take");
-    store.SaveSongData("/music/" + name.toStdString());
-    const QStringList copies = SavedCopies();
-    ASSERT_EQ(copies.size(), 1);
-    EXPECT_LE(copies[0].toUtf8().size(), 255);
-    EXPECT_TRUE(copies[0].startsWith("SaveData - éé")) << copies[0].toStdString();
-    Release();
-    store.LoadSongData("/music/" + name.toStdString());
-    ASSERT_EQ(Windows<TWaveFrm>().size(), 1u);
-    EXPECT_EQ(Windows<TWaveFrm>()[0]->GetTitle(), "Take");
-}
-
-TEST_F(SongDataFileTest, DamagedCountsAndIndexesMakeNoMoreWindowsThanTheFileDescribes) {
+TEST_F(SongWindowsTest, DamagedCountsAndIndexesMakeNoMoreWindowsThanTheFileDescribes) {
     WriteSongData("[song.mp3]\n"
                   "WaveFrmCount=2147483647\n"
                   "RepeatFrmCount=2000000000\n"
@@ -321,14 +240,65 @@ TEST_F(SongDataFileTest, DamagedCountsAndIndexesMakeNoMoreWindowsThanTheFileDesc
     EXPECT_GE((new TRepeatFrm(host))->CreateIndex, 0);
 }
 
-TEST_F(SongDataFileTest, ASaveThatFailsLeavesNoCopiesAndTheFileAsItWas) {
-    WriteSongData("[song.mp3]\nRepeatFrmCount=0\n");
-    CassetteOf(500, 5);
-    TWaveFrm* lost = CassetteOf(500, 6);
-    ASSERT_EQ(std::remove(lost->FileName().c_str()), 0);
-    EXPECT_ANY_THROW(store.SaveSongData("/music/song.mp3"));
-    EXPECT_TRUE(SavedCopies().isEmpty());
-    EXPECT_FALSE(SongData().ValueExists("song.mp3", "WaveFrmCount"));
+// Positions from a damaged file would overflow on the way to the docking point; every
+// window lands on the screens.
+TEST_F(SongWindowsTest, ExtremePositionsPlaceTheWindowsOnTheScreens) {
+    const std::string copy = SavedCopy("SaveData - song - 3.wav", 8);
+    WriteSongData(QByteArray("[song.mp3]\n"
+                             "WaveFrmCount=1\n"
+                             "WaveFrm0.WaveFile=") +
+                  copy.c_str() +
+                  "\n"
+                  "WaveFrm0.Left=-2147483648\n"
+                  "WaveFrm0.Top=-2147483648\n"
+                  "WaveFrm0.Grabbed=1\n"
+                  "RepeatFrmCount=2\n"
+                  "RepeatFrm0.Left=2147483647\n"
+                  "RepeatFrm0.Top=2147483647\n"
+                  "RepeatFrm1.Left=-40000\n"
+                  "RepeatFrm1.Top=32767\n");
+    store.LoadSongData("/music/song.mp3");
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const auto cards = Windows<TRepeatFrm>();
+    ASSERT_EQ(cards.size(), 2u);
+    for (const TRepeatFrm* card : cards) {
+        EXPECT_TRUE(screen.contains(card->geometry())) << card->x() << "," << card->y();
+    }
+    ASSERT_EQ(Windows<TWaveFrm>().size(), 1u);
+    TWaveFrm& cassette = *Windows<TWaveFrm>()[0];
+    EXPECT_EQ(host.docked, &cassette);
+    // It glides from the screen's corner to the docking point.
+    EXPECT_TRUE(cassette.Gliding());
+    EXPECT_EQ(cassette.GlideTarget(), cassette.DockingPoint());
+    EXPECT_TRUE(screen.contains(cassette.pos()));
+}
+
+// An exit whose save failed keeps the song's recordings; the next start must not offer them
+// for deletion, and the song's next opening brings them back as its cassettes.
+TEST_F(SongWindowsTest, RecordingsKeptAtAFailedExitComeBackWithTheirSong) {
+    const std::string recording = data.File("tmp77.wav");
+    WriteWave(recording, Stereo16, Pattern(44100, 9));
+    const Bytes sound = ReadFile(recording);
+    auto* cassette = new TWaveFrm(host);
+    cassette->OpenFile(recording);
+    KeepUnsavedRecordings(host, "/music/song.mp3");
+    Release();
+    EXPECT_TRUE(LeftoverFilesIn(data.Path()).isEmpty());
+
+    store.LoadSongData("/music/other.mp3");
+    EXPECT_TRUE(QvrWindows().empty());
+    store.LoadSongData("/music/song.mp3");
+    ASSERT_EQ(Windows<TWaveFrm>().size(), 1u);
+    EXPECT_EQ(ReadFile(Windows<TWaveFrm>()[0]->FileName()), sound);
+
+    // Saved with the song, the cassette's file goes as the song closes; the copy stays.
+    store.SaveSongData("/music/song.mp3");
+    Release();
+    EXPECT_TRUE(UnsavedRecordingsOf(data.Path(), "/music/song.mp3").empty());
+    EXPECT_EQ(SavedCopies().size(), 1);
+    store.LoadSongData("/music/song.mp3");
+    ASSERT_EQ(Windows<TWaveFrm>().size(), 1u);
+    EXPECT_EQ(ReadFile(Windows<TWaveFrm>()[0]->FileName()), sound);
 }
 
 } // namespace
