@@ -6,6 +6,8 @@
 
 #include <QFileInfo>
 #include <algorithm>
+#include <filesystem>
+#include <iostream>
 
 namespace {
 
@@ -148,9 +150,20 @@ void SaveSongRecords(const std::string& dataFolder, const std::string& songKey,
     ProfileFile file(JoinPath(dataFolder, SongDataFileName));
     CopiesOfOneSave copies;
     const std::string prefix = NamedPrefix("SaveData", QFileInfo(section).completeBaseName());
-    file.WriteInteger(section, "WaveFrmCount", static_cast<int>(records.Cassettes.size()));
-    for (std::size_t i = 0; i < records.Cassettes.size(); ++i) {
-        const TCassetteRecord& cassette = records.Cassettes[i];
+    // A recording deleted behind the program's back loses its cassette, not the whole song.
+    std::vector<const TCassetteRecord*> cassettes;
+    for (const TCassetteRecord& cassette : records.Cassettes) {
+        std::error_code error;
+        if (std::filesystem::exists(cassette.Recording, error)) {
+            cassettes.push_back(&cassette);
+        } else {
+            std::cerr << "Quavrel: the recording \"" << cassette.Recording
+                      << "\" is gone; its cassette is not kept.\n";
+        }
+    }
+    file.WriteInteger(section, "WaveFrmCount", static_cast<int>(cassettes.size()));
+    for (std::size_t i = 0; i < cassettes.size(); ++i) {
+        const TCassetteRecord& cassette = *cassettes[i];
         const std::string copy =
             CreateTempFile(dataFolder, prefix, "wav", [&](const std::string& path) {
                 return CopyToNewFile(cassette.Recording, path);

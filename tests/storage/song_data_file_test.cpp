@@ -339,11 +339,30 @@ TEST_F(SongDataFileTest, ASaveThatFailsLeavesNoCopiesAndTheFileAsItWas) {
     WriteSongData("[song.mp3]\nRepeatFrmCount=0\n");
     TCassetteRecord kept;
     kept.Recording = Recording(5);
-    TCassetteRecord lost;
-    lost.Recording = recordings.File("gone.wav");
-    EXPECT_ANY_THROW(Save("/music/song.mp3", {{kept, lost}, {}}));
+    // A recording that is there but cannot be read, as a failing disk gives.
+    TCassetteRecord unreadable;
+    unreadable.Recording = "/proc/self/mem";
+    EXPECT_ANY_THROW(Save("/music/song.mp3", {{kept, unreadable}, {}}));
     EXPECT_TRUE(SavedCopies().isEmpty());
     EXPECT_FALSE(SongData().ValueExists("song.mp3", "WaveFrmCount"));
+}
+
+TEST_F(SongDataFileTest, ACassetteWhoseRecordingVanishedIsLeftOutAndTheRestIsSaved) {
+    TCassetteRecord gone;
+    gone.Recording = recordings.File("gone.wav");
+    TCassetteRecord kept;
+    kept.Recording = Recording(5);
+    kept.Title = "kept";
+    TCardRecord card;
+    card.StartTime = 1000;
+    card.EndTime = 2000;
+    Save("/music/song.mp3", {{gone, kept}, {card}});
+    const TSongRecords saved = Load("song.mp3");
+    ASSERT_EQ(saved.Cassettes.size(), 1u);
+    EXPECT_EQ(saved.Cassettes[0].Title, "kept");
+    EXPECT_EQ(ReadFile(saved.Cassettes[0].Recording), ReadFile(kept.Recording));
+    ASSERT_EQ(saved.Cards.size(), 1u);
+    EXPECT_EQ(SavedCopies().size(), 1);
 }
 
 // A crash or a power cut right after the save must not find the file naming a copy that
