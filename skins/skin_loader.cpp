@@ -6,6 +6,7 @@
 #include "picture_file.h"
 #include "platform/text_decoding.h"
 #include "skin_background.h"
+#include "skin_bounds.h"
 #include "skin_controls.h"
 #include "skin_error.h"
 #include "skin_line.h"
@@ -98,7 +99,7 @@ public:
         }
         switch (kind) {
         case TSkinLineKind::SyntaxError:
-            throw ESkinError((SSkinSyntaxError + TrimSkinText(line)).toStdString());
+            throw ESkinError(SSkinSyntaxError, TrimSkinText(line));
         case TSkinLineKind::Open:
             Open(name);
             break;
@@ -119,7 +120,7 @@ private:
     static TSkinElement ElementOf(const QString& name) {
         const std::optional<TSkinElement> element = FindSkinElement(name);
         if (!element) {
-            throw ESkinError((SSkinUnknownTag + name).toStdString());
+            throw ESkinError(SSkinUnknownTag, name);
         }
         return *element;
     }
@@ -132,6 +133,10 @@ private:
         } else if (!IsSkinControl(element)) {
             parent = nullptr;
         } else {
+            if (++controls > MaxSkinControls) {
+                throw ESkinError(
+                    FormatMessage(SSkinTooManyControls, {MaxSkinControls}).toStdString());
+            }
             control =
                 CreateSkinControl(element, parent != nullptr ? parent.data() : target.Unparented());
         }
@@ -140,7 +145,7 @@ private:
     void Close(const QString& name) {
         const TSkinElement element = ElementOf(name);
         if (stack.Peek() != name) {
-            throw ESkinError((SSkinUnknownTag + name).toStdString());
+            throw ESkinError(SSkinUnknownTag, name);
         }
         stack.Pop();
         control = nullptr;
@@ -174,7 +179,7 @@ private:
         case TSkinElement::SpeedMeter:
             // Left open around a control that has closed since.
             if (control == nullptr) {
-                throw ESkinError((SSkinNoOpenControl + name).toStdString());
+                throw ESkinError(SSkinNoOpenControl, name);
             }
             SetControlProperty(target, folder, element, control, name, value);
             break;
@@ -188,6 +193,7 @@ private:
     QPointer<QWidget> control;
     QString value;
     bool inComment = false;
+    int controls = 0;
 };
 
 void FinishLoading(SkinTarget& target, bool wasVisible) {

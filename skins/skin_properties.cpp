@@ -14,12 +14,13 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QLabel>
+#include <limits>
 #include <optional>
 
 namespace {
 
 [[noreturn]] void Fail(const QString& message, const QString& what) {
-    throw ESkinError((message + what).toStdString());
+    throw ESkinError(message, what);
 }
 
 bool Is(const QString& name, const char* key) {
@@ -46,68 +47,88 @@ std::optional<QImage> BitmapOf(const QString& folder, const QString& value) {
     return LoadBitmapFile(ExistingFile(folder, value));
 }
 
+// A field of the integer key tables and the range its values keep.
+struct TKeyField {
+    int* Field = nullptr;
+    TSkinRange Range{};
+};
+
+// Colour references are read bit by bit, so every number is one.
+constexpr TSkinRange ColorRefRange{std::numeric_limits<int>::min(),
+                                   std::numeric_limits<int>::max()};
+
 // The field of a text item's key: the text after its owner's prefix ("PosLeft", "Angle",
 // "ColorShadow", ...), compared without regard to case.
-int* TextField(TTextItemLook& item, QStringView key) {
+TKeyField TextField(TTextItemLook& item, QStringView key) {
     const auto is = [&](const char* field) {
         return key.compare(QLatin1String(field), Qt::CaseInsensitive) == 0;
     };
     if (is("PosLeft")) {
-        return &item.Pos.rx();
+        return {&item.Pos.rx(), SkinPositionRange};
     }
     if (is("PosTop")) {
-        return &item.Pos.ry();
+        return {&item.Pos.ry(), SkinPositionRange};
     }
     if (is("Angle")) {
-        return &item.Angle;
+        return {&item.Angle, SkinAngleRange};
     }
     if (is("Color")) {
-        return &item.Color;
+        return {&item.Color, ColorRefRange};
     }
     if (is("ColorLight")) {
-        return &item.ColorLight;
+        return {&item.ColorLight, ColorRefRange};
     }
     if (is("ColorShadow")) {
-        return &item.ColorShadow;
+        return {&item.ColorShadow, ColorRefRange};
     }
-    return nullptr;
+    return {};
 }
 
-int* PrefixedTextField(TTextItemLook& item, const QString& name, QLatin1String prefix) {
+TKeyField PrefixedTextField(TTextItemLook& item, const QString& name, QLatin1String prefix) {
     if (!name.startsWith(prefix, Qt::CaseInsensitive)) {
-        return nullptr;
+        return {};
     }
     return TextField(item, QStringView(name).mid(prefix.size()));
 }
 
 // The main key table: the three time texts' fields.
-int* MainKeyField(SkinParameters& parameters, const QString& name) {
-    if (int* field =
-            PrefixedTextField(parameters.CurrentTime, name, QLatin1String("TextCurrentTime"))) {
-        return field;
+TKeyField MainKeyField(SkinParameters& parameters, const QString& name) {
+    if (const TKeyField key =
+            PrefixedTextField(parameters.CurrentTime, name, QLatin1String("TextCurrentTime"));
+        key.Field != nullptr) {
+        return key;
     }
-    if (int* field =
-            PrefixedTextField(parameters.RepeatStart, name, QLatin1String("TextRepeatStart"))) {
-        return field;
+    if (const TKeyField key =
+            PrefixedTextField(parameters.RepeatStart, name, QLatin1String("TextRepeatStart"));
+        key.Field != nullptr) {
+        return key;
     }
     return PrefixedTextField(parameters.RepeatStop, name, QLatin1String("TextRepeatStop"));
 }
 
 // The section key table.
-int* SectionKeyField(TSkinWindowLook& look, const QString& name) {
+TKeyField SectionKeyField(TSkinWindowLook& look, const QString& name) {
     if (IsAnyCase(name, QLatin1String("Height"))) {
-        return &look.Height;
+        return {&look.Height, SkinSizeRange};
     }
     if (IsAnyCase(name, QLatin1String("Width"))) {
-        return &look.Width;
+        return {&look.Width, SkinSizeRange};
     }
     if (IsAnyCase(name, QLatin1String("DockingPointLeft"))) {
-        return &look.DockingPoint.rx();
+        return {&look.DockingPoint.rx(), SkinPositionRange};
     }
     if (IsAnyCase(name, QLatin1String("DockingPointTop"))) {
-        return &look.DockingPoint.ry();
+        return {&look.DockingPoint.ry(), SkinPositionRange};
     }
     return PrefixedTextField(look.Title, name, QLatin1String("Text"));
+}
+
+// A window or control of this size paints pictures of it; raises ESkinError when it is too
+// large for one.
+void CheckPixels(QSize size) {
+    if (!FitsSkinPixels(size)) {
+        throw ESkinError(TooManyPixelsText(size).toStdString());
+    }
 }
 
 // Height, Width, Left, Top and Function, which every control takes; false for other names.
@@ -116,13 +137,13 @@ bool SetCommonProperty(SkinTarget& target, QWidget* control, const QString& name
                        const QString& value) {
     QRect geometry = control->geometry();
     if (Is(name, "Height")) {
-        geometry.setHeight(SkinInteger(value));
+        geometry.setHeight(SkinIntegerIn(value, SkinSizeRange));
     } else if (Is(name, "Width")) {
-        geometry.setWidth(SkinInteger(value));
+        geometry.setWidth(SkinIntegerIn(value, SkinSizeRange));
     } else if (Is(name, "Left")) {
-        geometry.moveLeft(SkinInteger(value));
+        geometry.moveLeft(SkinIntegerIn(value, SkinPositionRange));
     } else if (Is(name, "Top")) {
-        geometry.moveTop(SkinInteger(value));
+        geometry.moveTop(SkinIntegerIn(value, SkinPositionRange));
     } else if (Is(name, "Function")) {
         if (const std::optional<TSkinFunction> function = FindSkinFunction(value)) {
             target.Groups[*function].Add(control);
@@ -131,6 +152,7 @@ bool SetCommonProperty(SkinTarget& target, QWidget* control, const QString& name
     } else {
         return false;
     }
+    CheckPixels(geometry.size());
     SetSkinControlGeometry(control, geometry);
     return true;
 }
@@ -204,7 +226,7 @@ void SetLabelProperty(QLabel* label, const QString& name, const QString& value) 
         font.setFamily(value);
         label->setFont(font);
     } else if (Is(name, "FontSize")) {
-        font.setPointSize(SkinInteger(value));
+        font.setPointSize(SkinIntegerIn(value, SkinFontSizeRange));
         label->setFont(font);
     } else if (Is(name, "FontColor")) {
         SetLabelColor(label, ColorOfColorRef(SkinColor(value)));
@@ -245,13 +267,17 @@ void SetScrollBarProperty(SkinTarget& target, const QString& folder, TBitmapScro
             bar->SetBmpGuide(picture);
         }
     } else if (Is(name, "StartPosLeft")) {
-        bar->SetScrollStartPos(QPoint(SkinInteger(value), bar->ScrollStartPos().Y()));
+        bar->SetScrollStartPos(
+            QPoint(SkinIntegerIn(value, SkinPositionRange), bar->ScrollStartPos().Y()));
     } else if (Is(name, "StartPosTop")) {
-        bar->SetScrollStartPos(QPoint(bar->ScrollStartPos().X(), SkinInteger(value)));
+        bar->SetScrollStartPos(
+            QPoint(bar->ScrollStartPos().X(), SkinIntegerIn(value, SkinPositionRange)));
     } else if (Is(name, "EndPosLeft")) {
-        bar->SetScrollEndPos(QPoint(SkinInteger(value), bar->ScrollEndPos().Y()));
+        bar->SetScrollEndPos(
+            QPoint(SkinIntegerIn(value, SkinPositionRange), bar->ScrollEndPos().Y()));
     } else if (Is(name, "EndPosTop")) {
-        bar->SetScrollEndPos(QPoint(bar->ScrollEndPos().X(), SkinInteger(value)));
+        bar->SetScrollEndPos(
+            QPoint(bar->ScrollEndPos().X(), SkinIntegerIn(value, SkinPositionRange)));
     } else if (Is(name, "ScrollType")) {
         if (value == u"Horizontal") {
             bar->SetKind(sbHorizontal);
@@ -267,9 +293,9 @@ void SetScrollBarProperty(SkinTarget& target, const QString& folder, TBitmapScro
 
 void SetSpeedMeterProperty(TSpeedMeter* meter, const QString& name, const QString& value) {
     if (Is(name, "TickCount")) {
-        meter->SetTickCount(SkinInteger(value));
+        meter->SetTickCount(SkinIntegerIn(value, SkinTickCountRange));
     } else if (Is(name, "TickWidth")) {
-        meter->SetTickWidth(SkinInteger(value));
+        meter->SetTickWidth(SkinIntegerIn(value, SkinLineWidthRange));
     } else if (Is(name, "HandLength")) {
         meter->SetHandSizeByPercent(SkinInteger(value));
     } else if (Is(name, "HandColor")) {
@@ -284,10 +310,14 @@ void SetSpeedMeterProperty(TSpeedMeter* meter, const QString& name, const QStrin
 void SetMainProperty(SkinTarget& target, const QString& folder, const QString& name,
                      const QString& value) {
     QWidget* window = target.MainWindow();
-    if (Is(name, "Height")) {
-        window->resize(window->width(), ParseSkinNumber(value).value_or(320));
-    } else if (Is(name, "Width")) {
-        window->resize(ParseSkinNumber(value).value_or(200), window->height());
+    if (Is(name, "Height") || Is(name, "Width")) {
+        const bool height = Is(name, "Height");
+        const int size =
+            InSkinRange(ParseSkinNumber(value).value_or(height ? 320 : 200), SkinSizeRange, value);
+        const QSize windowSize =
+            height ? QSize(window->width(), size) : QSize(size, window->height());
+        CheckPixels(windowSize);
+        window->resize(windowSize);
     } else if (Is(name, "Background")) {
         QImage cleared(10, 10, QImage::Format_RGB32);
         cleared.fill(Qt::black);
@@ -302,8 +332,8 @@ void SetMainProperty(SkinTarget& target, const QString& folder, const QString& n
         palette.setColor(QPalette::Window, ColorOfColorRef(color));
         window->setPalette(palette);
         window->setAutoFillBackground(true);
-    } else if (int* field = MainKeyField(target.Parameters, name)) {
-        *field = SkinInteger(value);
+    } else if (const TKeyField key = MainKeyField(target.Parameters, name); key.Field != nullptr) {
+        *key.Field = SkinIntegerIn(value, key.Range);
     } else {
         Fail(SSkinIllegalTag, name);
     }
@@ -315,8 +345,9 @@ void SetSectionProperty(TSkinWindowLook& look, const QString& folder, const QStr
         look.Background = BitmapOf(folder, value).value_or(QImage());
     } else if (Is(name, "BackgroundColor")) {
         look.BackgroundColor = SkinColor(value);
-    } else if (int* field = SectionKeyField(look, name)) {
-        *field = SkinInteger(value);
+    } else if (const TKeyField key = SectionKeyField(look, name); key.Field != nullptr) {
+        *key.Field = SkinIntegerIn(value, key.Range);
+        CheckPixels(QSize(look.Width, look.Height));
     } else {
         Fail(SSkinIllegalTag, name);
     }
