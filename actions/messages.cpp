@@ -57,6 +57,7 @@ const QString SSkinMalformedInteger = QStringLiteral("Malformed integer : ");
 const QString SSkinMalformedColor = QStringLiteral("malformed color : ");
 const QString SSkinValueOutOfRange = QStringLiteral("Value out of range (%d to %d) : %s");
 const QString SSkinTooManyControls = QStringLiteral("Too many controls (at most %d)");
+const QString SSkinTooManyPixelsInAll = QStringLiteral("Too many pixels in all (at most %d)");
 const QString SSkinDefaultTitle = QStringLiteral("Skin%d");
 const QString SInvalidBitmap = QStringLiteral("Bitmap image is not valid");
 const QString SInvalidIcon = QStringLiteral("Icon image is not valid");

@@ -40,6 +40,7 @@ extern const QString SSkinMalformedInteger;
 extern const QString SSkinMalformedColor;
 extern const QString SSkinValueOutOfRange;
 extern const QString SSkinTooManyControls;
+extern const QString SSkinTooManyPixelsInAll;
 extern const QString SSkinDefaultTitle;
 extern const QString SInvalidBitmap;
 extern const QString SInvalidIcon;

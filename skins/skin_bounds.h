@@ -9,7 +9,8 @@
 // drawn on one screen: places and sizes stay within a few times the largest screens, and
 // anything drawn as a picture (a picture file, a window or a control that paints a picture of
 // its own size) holds at most as many pixels as a 4096 by 4096 square, 64 MB at 32 bits a
-// pixel. Sums of two values within these limits stay far inside 32 bits.
+// pixel; a whole skin four times that. Sums of two values within these limits stay far inside 32
+// bits.
 
 struct TSkinRange {
     int Min;
@@ -20,8 +21,10 @@ struct TSkinRange {
 inline constexpr TSkinRange SkinPositionRange{-32767, 32767};
 // Widths and heights of windows, controls and pictures, in pixels.
 inline constexpr TSkinRange SkinSizeRange{0, 16384};
-// The pixels of one window, control or picture.
+// The pixels of one window, control or picture, and of all the pictures of one skin together
+// with four pictures of the size of each of its controls (TSkinFolder).
 inline constexpr qint64 MaxSkinPixels = qint64{4096} * 4096;
+inline constexpr qint64 MaxSkinPixelsInAll = 4 * MaxSkinPixels;
 // Text angles in tenths of a degree: one turn either way.
 inline constexpr TSkinRange SkinAngleRange{-3600, 3600};
 // The dots a speed meter paints, and the width of its lines in pixels.

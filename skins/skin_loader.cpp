@@ -9,6 +9,7 @@
 #include "skin_bounds.h"
 #include "skin_controls.h"
 #include "skin_error.h"
+#include "skin_folder.h"
 #include "skin_line.h"
 #include "skin_properties.h"
 #include "skin_target.h"
@@ -81,7 +82,7 @@ QStringList DescriptionLines(const QString& text) {
 // Follows a description line by line, holding the open elements and the control being built.
 class SkinReader {
 public:
-    SkinReader(SkinTarget& target, QString folder) : target(target), folder(std::move(folder)) {}
+    SkinReader(SkinTarget& target, const QString& folder) : target(target), folder(folder) {}
 
     void Read(const QString& line) {
         QString name;
@@ -139,6 +140,7 @@ private:
             }
             control =
                 CreateSkinControl(element, parent != nullptr ? parent.data() : target.Unparented());
+            folder.ControlSized(control->size());
         }
     }
 
@@ -187,7 +189,7 @@ private:
     }
 
     SkinTarget& target;
-    const QString folder;
+    TSkinFolder folder;
     TStackStringList stack;
     QPointer<QWidget> parent;
     QPointer<QWidget> control;

@@ -3,16 +3,15 @@
 #include "actions/messages.h"
 #include "actions/real_time_button.h"
 #include "bitmap_scroll_bar.h"
-#include "picture_file.h"
 #include "skin_background.h"
 #include "skin_controls.h"
 #include "skin_error.h"
+#include "skin_folder.h"
 #include "skin_target.h"
 #include "skin_values.h"
 #include "speed_meter.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
 #include <limits>
 #include <optional>
@@ -29,22 +28,6 @@ bool Is(const QString& name, const char* key) {
 
 bool IsAnyCase(const QString& name, QLatin1String key) {
     return name.compare(key, Qt::CaseInsensitive) == 0;
-}
-
-// The file form: no picture for an empty value, otherwise the file must exist.
-QString ExistingFile(const QString& folder, const QString& value) {
-    const QString path = folder + value;
-    if (!QFileInfo(path).isFile()) {
-        Fail(SSkinFileNotFound, value);
-    }
-    return path;
-}
-
-std::optional<QImage> BitmapOf(const QString& folder, const QString& value) {
-    if (value.isEmpty()) {
-        return std::nullopt;
-    }
-    return LoadBitmapFile(ExistingFile(folder, value));
 }
 
 // A field of the integer key tables and the range its values keep.
@@ -133,8 +116,8 @@ void CheckPixels(QSize size) {
 
 // Height, Width, Left, Top and Function, which every control takes; false for other names.
 // Function files the control into the group of that name, when there is one.
-bool SetCommonProperty(SkinTarget& target, QWidget* control, const QString& name,
-                       const QString& value) {
+bool SetCommonProperty(SkinTarget& target, TSkinFolder& folder, QWidget* control,
+                       const QString& name, const QString& value) {
     QRect geometry = control->geometry();
     if (Is(name, "Height")) {
         geometry.setHeight(SkinIntegerIn(value, SkinSizeRange));
@@ -153,6 +136,7 @@ bool SetCommonProperty(SkinTarget& target, QWidget* control, const QString& name
         return false;
     }
     CheckPixels(geometry.size());
+    folder.ControlSized(geometry.size());
     SetSkinControlGeometry(control, geometry);
     return true;
 }
@@ -163,7 +147,7 @@ bool ReadsFunction(TSkinElement element) {
            element == TSkinElement::ScrollBar;
 }
 
-void SetButtonProperty(SkinTarget& target, const QString& folder, TRealTimeButton* button,
+void SetButtonProperty(SkinTarget& target, TSkinFolder& folder, TRealTimeButton* button,
                        const QString& name, const QString& value) {
     static const std::pair<const char*, TCustomBitmapButton::PictureIndex> Pictures[] = {
         {"BitmapNormal", TCustomBitmapButton::Normal},
@@ -189,7 +173,7 @@ void SetButtonProperty(SkinTarget& target, const QString& folder, TRealTimeButto
     }
     for (const auto& [key, index] : Pictures) {
         if (Is(name, key)) {
-            if (const std::optional<QImage> picture = BitmapOf(folder, value)) {
+            if (const std::optional<QImage> picture = folder.Bitmap(value)) {
                 button->SetPicture(index, *picture);
             }
             return;
@@ -198,12 +182,12 @@ void SetButtonProperty(SkinTarget& target, const QString& folder, TRealTimeButto
     Fail(SSkinBadPropertyName, name);
 }
 
-void SetImageProperty(const QString& folder, TSkinImage* image, const QString& name,
+void SetImageProperty(TSkinFolder& folder, TSkinImage* image, const QString& name,
                       const QString& value) {
     if (!Is(name, "Bitmap")) {
         Fail(SSkinBadPropertyName, name);
     }
-    image->SetPicture(LoadPictureFile(ExistingFile(folder, value)));
+    image->SetPicture(folder.Picture(value));
 }
 
 void SetLabelColor(QLabel* label, const QColor& color) {
@@ -255,12 +239,12 @@ void BindScrollBar(const TSkinScrollHandlers& handlers, TBitmapScrollBar* bar,
     }
 }
 
-void SetScrollBarProperty(SkinTarget& target, const QString& folder, TBitmapScrollBar* bar,
+void SetScrollBarProperty(SkinTarget& target, TSkinFolder& folder, TBitmapScrollBar* bar,
                           const QString& name, const QString& value) {
     if (Is(name, "Function")) {
         BindScrollBar(target.ScrollHandlers, bar, value);
     } else if ((Is(name, "BitmapThumb") || Is(name, "BitmapGuide")) && !value.isEmpty()) {
-        const QImage picture = LoadBitmapFile(ExistingFile(folder, value));
+        const QImage picture = *folder.Bitmap(value);
         if (Is(name, "BitmapThumb")) {
             bar->SetBmpThumb(picture);
         } else {
@@ -307,7 +291,7 @@ void SetSpeedMeterProperty(TSpeedMeter* meter, const QString& name, const QStrin
 
 } // namespace
 
-void SetMainProperty(SkinTarget& target, const QString& folder, const QString& name,
+void SetMainProperty(SkinTarget& target, TSkinFolder& folder, const QString& name,
                      const QString& value) {
     QWidget* window = target.MainWindow();
     if (Is(name, "Height") || Is(name, "Width")) {
@@ -322,7 +306,7 @@ void SetMainProperty(SkinTarget& target, const QString& folder, const QString& n
         QImage cleared(10, 10, QImage::Format_RGB32);
         cleared.fill(Qt::black);
         target.Background()->SetPicture(cleared);
-        if (const std::optional<QImage> picture = BitmapOf(folder, value)) {
+        if (const std::optional<QImage> picture = folder.Bitmap(value)) {
             target.Background()->SetPicture(*picture);
         }
     } else if (Is(name, "BackgroundColor")) {
@@ -339,10 +323,10 @@ void SetMainProperty(SkinTarget& target, const QString& folder, const QString& n
     }
 }
 
-void SetSectionProperty(TSkinWindowLook& look, const QString& folder, const QString& name,
+void SetSectionProperty(TSkinWindowLook& look, TSkinFolder& folder, const QString& name,
                         const QString& value) {
     if (Is(name, "Background")) {
-        look.Background = BitmapOf(folder, value).value_or(QImage());
+        look.Background = folder.Bitmap(value).value_or(QImage());
     } else if (Is(name, "BackgroundColor")) {
         look.BackgroundColor = SkinColor(value);
     } else if (const TKeyField key = SectionKeyField(look, name); key.Field != nullptr) {
@@ -353,9 +337,9 @@ void SetSectionProperty(TSkinWindowLook& look, const QString& folder, const QStr
     }
 }
 
-void SetControlProperty(SkinTarget& target, const QString& folder, TSkinElement element,
+void SetControlProperty(SkinTarget& target, TSkinFolder& folder, TSkinElement element,
                         QWidget* control, const QString& name, const QString& value) {
-    if (SetCommonProperty(target, control, name, value) &&
+    if (SetCommonProperty(target, folder, control, name, value) &&
         !(Is(name, "Function") && ReadsFunction(element))) {
         return;
     }

@@ -29,6 +29,16 @@ QString Places(const QString& value) {
     return OutOfRange("-32767 to 32767", value);
 }
 
+QStringList Repeated(const QStringList& lines, int count) {
+    QStringList all;
+    for (int i = 0; i < count; ++i) {
+        all += lines;
+    }
+    return all;
+}
+
+const QString TooManyPixelsInAll = QStringLiteral("Too many pixels in all (at most 67108864)");
+
 const QString TooLargeSquare =
     QStringLiteral("Too large : 16384 x 16384 (at most 16777216 pixels, 16384 on a side)");
 
@@ -112,11 +122,16 @@ const BoundCase BoundCases[] = {
      InMainfrm({"<Width Value=\"16384\"/>", "<Height Value=\"1024\"/>",
                 "<TextCurrentTimePosLeft Value=\"-32767\"/>",
                 "<TextCurrentTimeAngle Value=\"-3600\"/>", "<SpeedMeter>",
-                "<Left Value=\"32767\"/>", "<Top Value=\"-32767\"/>", "<Width Value=\"1024\"/>",
+                "<Left Value=\"32767\"/>", "<Top Value=\"-32767\"/>", "<Width Value=\"256\"/>",
                 "<Height Value=\"16384\"/>", "<TickCount Value=\"1000\"/>",
                 "<TickWidth Value=\"100\"/>", "</SpeedMeter>", "<Label>",
                 "<FontSize Value=\"1000\"/>", "<Width Value=\"0\"/>", "</Label>"}),
      ""},
+    // Each button may draw four pictures of its size: three such buttons fit, the fourth not.
+    {"ControlsOfTooManyPixelsInAll",
+     InMainfrm(Repeated(
+         {"<Button>", "<Width Value=\"2048\"/>", "<Height Value=\"2048\"/>", "</Button>"}, 4)),
+     SkinErrorText(17, TooManyPixelsInAll)},
     {"QuotedTagIsCut",
      {"<Quavrel>", "<" + QString(1000000, 'x') + ">"},
      SkinErrorText(2, "Unknown Tag Error : " + QString(256, 'x'))},
@@ -138,6 +153,18 @@ TEST_F(SkinBoundsTest, AThousandControlsAtMost) {
     EXPECT_FALSE(LoadSkin(target, "s"));
     // The 1001st label opens on line 2 + 2 * 1000 + 1.
     EXPECT_EQ(target.errors, QStringList{SkinErrorText(2003, "Too many controls (at most 1000)")});
+}
+
+TEST_F(SkinBoundsTest, PicturesOfTooManyPixelsInAll) {
+    QImage large(4096, 4096, QImage::Format_RGB32);
+    large.fill(Qt::gray);
+    ASSERT_TRUE(QDir().mkpath(SkinFolder("s")));
+    ASSERT_TRUE(large.save(SkinFolder("s") + "large.jpg", "JPG"));
+    // Four pictures of the largest size fill what a skin may take, with their controls beyond.
+    WriteSkin("s",
+              InMainfrm(Repeated({"<Image>", "<Bitmap Value=\"large.jpg\"/>", "</Image>"}, 4)));
+    EXPECT_FALSE(LoadSkin(target, "s"));
+    EXPECT_EQ(target.errors, QStringList{SkinErrorText(13, TooManyPixelsInAll)});
 }
 
 // The first frame header (baseline or progressive) of a JPEG file.
