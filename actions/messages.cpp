@@ -55,8 +55,13 @@ const QString SSkinNoOpenControl = QStringLiteral("No control is open for the pr
 const QString SSkinFileNotFound = QStringLiteral("Could not find the file : ");
 const QString SSkinMalformedInteger = QStringLiteral("Malformed integer : ");
 const QString SSkinMalformedColor = QStringLiteral("malformed color : ");
+const QString SSkinValueOutOfRange = QStringLiteral("Value out of range (%d to %d) : %s");
+const QString SSkinTooManyControls = QStringLiteral("Too many controls (at most %d)");
+const QString SSkinTooManyPixelsInAll = QStringLiteral("Too many pixels in all (at most %d)");
 const QString SSkinDefaultTitle = QStringLiteral("Skin%d");
 const QString SInvalidBitmap = QStringLiteral("Bitmap image is not valid");
 const QString SInvalidIcon = QStringLiteral("Icon image is not valid");
 const QString SInvalidJpeg = QStringLiteral("JPEG image is not valid (%s)");
 const QString SUnknownPictureExtension = QStringLiteral("Unknown picture file extension (.%s)");
+const QString STooManyPixels =
+    QStringLiteral("Too large : %d x %d (at most %d pixels, %d on a side)");

@@ -3,6 +3,7 @@
 #include "actions/message_format.h"
 #include "actions/messages.h"
 #include "picture_file.h"
+#include "skin_bounds.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -29,13 +30,20 @@ void ExitOnError(j_common_ptr decoder) {
 // Warnings (such as data ending early) leave the picture partly grey, as other viewers show it.
 void IgnoreMessage(j_common_ptr, int) {}
 
-bool StartDecoding(jpeg_decompress_struct* decoder, ErrorManager* errors, const unsigned char* data,
-                   unsigned long size) {
+bool ReadHeader(jpeg_decompress_struct* decoder, ErrorManager* errors, const unsigned char* data,
+                unsigned long size) {
     if (setjmp(errors->jump) != 0) {
         return false;
     }
     jpeg_mem_src(decoder, data, size);
     jpeg_read_header(decoder, TRUE);
+    return true;
+}
+
+bool StartDecoding(jpeg_decompress_struct* decoder, ErrorManager* errors) {
+    if (setjmp(errors->jump) != 0) {
+        return false;
+    }
     decoder->out_color_space = JCS_RGB;
     jpeg_start_decompress(decoder);
     return true;
@@ -66,8 +74,12 @@ QImage DecodeJpeg(const QByteArray& data) {
 
     QImage picture;
     bool decoded =
-        StartDecoding(&decoder, &errors, reinterpret_cast<const unsigned char*>(data.constData()),
-                      static_cast<unsigned long>(data.size()));
+        ReadHeader(&decoder, &errors, reinterpret_cast<const unsigned char*>(data.constData()),
+                   static_cast<unsigned long>(data.size()));
+    // The declared size is checked before the decoder sets aside memory for it.
+    const QSize size(static_cast<int>(decoder.image_width), static_cast<int>(decoder.image_height));
+    const bool fits = !decoded || FitsSkinPixels(size);
+    decoded = decoded && fits && StartDecoding(&decoder, &errors);
     if (decoded) {
         picture = QImage(static_cast<int>(decoder.output_width),
                          static_cast<int>(decoder.output_height), QImage::Format_RGB888);
@@ -78,6 +90,9 @@ QImage DecodeJpeg(const QByteArray& data) {
         }
     }
     jpeg_destroy_decompress(&decoder);
+    if (!fits) {
+        throw EInvalidGraphic(TooManyPixelsText(size).toStdString());
+    }
     if (!decoded) {
         throw EInvalidGraphic(
             FormatMessage(SInvalidJpeg, {QString::fromLocal8Bit(errors.message)}).toStdString());

@@ -4,6 +4,7 @@
 #include "actions/messages.h"
 #include "jpeg_decoder.h"
 #include "platform/file_stream.h"
+#include "skin_bounds.h"
 
 #include <QBuffer>
 #include <QFileInfo>
@@ -11,13 +12,24 @@
 
 namespace {
 
-// Reads data as the one format named, never guessing another from the content.
+// Raises EInvalidGraphic for a picture too large to hold.
+void CheckPictureSize(QSize size) {
+    if (size.isValid() && !FitsSkinPixels(size)) {
+        throw EInvalidGraphic(TooManyPixelsText(size).toStdString());
+    }
+}
+
+// Reads data as the one format named, never guessing another from the content. The size its
+// header declares, where the format tells it, is checked before any pixel is decoded.
 QImage DecodeAs(const QByteArray& data, const char* format) {
     QBuffer buffer;
     buffer.setData(data);
     QImageReader reader(&buffer, format);
     reader.setAutoDetectImageFormat(false);
-    return reader.read();
+    CheckPictureSize(reader.size());
+    QImage picture = reader.read();
+    CheckPictureSize(picture.size());
+    return picture;
 }
 
 QImage DecodeBitmap(const QByteArray& data) {

@@ -11,6 +11,9 @@ public:
     using Exception::Exception;
 };
 
+// Every picture keeps the size limits of skins (skin_bounds.h), checked against the size its
+// header declares before it is decoded: a larger one raises EInvalidGraphic "Too large : ...".
+
 // A Windows bitmap file, whatever its name says. Raises EInvalidGraphic "Bitmap image is not
 // valid" when it is damaged or not a bitmap, and the file layer's error when it cannot be read.
 QImage LoadBitmapFile(const QString& path);

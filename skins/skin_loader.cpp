@@ -6,8 +6,10 @@
 #include "picture_file.h"
 #include "platform/text_decoding.h"
 #include "skin_background.h"
+#include "skin_bounds.h"
 #include "skin_controls.h"
 #include "skin_error.h"
+#include "skin_folder.h"
 #include "skin_line.h"
 #include "skin_properties.h"
 #include "skin_target.h"
@@ -80,7 +82,7 @@ QStringList DescriptionLines(const QString& text) {
 // Follows a description line by line, holding the open elements and the control being built.
 class SkinReader {
 public:
-    SkinReader(SkinTarget& target, QString folder) : target(target), folder(std::move(folder)) {}
+    SkinReader(SkinTarget& target, const QString& folder) : target(target), folder(folder) {}
 
     void Read(const QString& line) {
         QString name;
@@ -98,7 +100,7 @@ public:
         }
         switch (kind) {
         case TSkinLineKind::SyntaxError:
-            throw ESkinError((SSkinSyntaxError + TrimSkinText(line)).toStdString());
+            throw ESkinError(SSkinSyntaxError, TrimSkinText(line));
         case TSkinLineKind::Open:
             Open(name);
             break;
@@ -119,7 +121,7 @@ private:
     static TSkinElement ElementOf(const QString& name) {
         const std::optional<TSkinElement> element = FindSkinElement(name);
         if (!element) {
-            throw ESkinError((SSkinUnknownTag + name).toStdString());
+            throw ESkinError(SSkinUnknownTag, name);
         }
         return *element;
     }
@@ -132,15 +134,20 @@ private:
         } else if (!IsSkinControl(element)) {
             parent = nullptr;
         } else {
+            if (++controls > MaxSkinControls) {
+                throw ESkinError(
+                    FormatMessage(SSkinTooManyControls, {MaxSkinControls}).toStdString());
+            }
             control =
                 CreateSkinControl(element, parent != nullptr ? parent.data() : target.Unparented());
+            folder.ControlSized(control->size());
         }
     }
 
     void Close(const QString& name) {
         const TSkinElement element = ElementOf(name);
         if (stack.Peek() != name) {
-            throw ESkinError((SSkinUnknownTag + name).toStdString());
+            throw ESkinError(SSkinUnknownTag, name);
         }
         stack.Pop();
         control = nullptr;
@@ -174,7 +181,7 @@ private:
         case TSkinElement::SpeedMeter:
             // Left open around a control that has closed since.
             if (control == nullptr) {
-                throw ESkinError((SSkinNoOpenControl + name).toStdString());
+                throw ESkinError(SSkinNoOpenControl, name);
             }
             SetControlProperty(target, folder, element, control, name, value);
             break;
@@ -182,12 +189,13 @@ private:
     }
 
     SkinTarget& target;
-    const QString folder;
+    TSkinFolder folder;
     TStackStringList stack;
     QPointer<QWidget> parent;
     QPointer<QWidget> control;
     QString value;
     bool inComment = false;
+    int controls = 0;
 };
 
 void FinishLoading(SkinTarget& target, bool wasVisible) {

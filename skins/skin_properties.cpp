@@ -3,23 +3,23 @@
 #include "actions/messages.h"
 #include "actions/real_time_button.h"
 #include "bitmap_scroll_bar.h"
-#include "picture_file.h"
 #include "skin_background.h"
 #include "skin_controls.h"
 #include "skin_error.h"
+#include "skin_folder.h"
 #include "skin_target.h"
 #include "skin_values.h"
 #include "speed_meter.h"
 
 #include <QApplication>
-#include <QFileInfo>
 #include <QLabel>
+#include <limits>
 #include <optional>
 
 namespace {
 
 [[noreturn]] void Fail(const QString& message, const QString& what) {
-    throw ESkinError((message + what).toStdString());
+    throw ESkinError(message, what);
 }
 
 bool Is(const QString& name, const char* key) {
@@ -30,99 +30,103 @@ bool IsAnyCase(const QString& name, QLatin1String key) {
     return name.compare(key, Qt::CaseInsensitive) == 0;
 }
 
-// The file form: no picture for an empty value, otherwise the file must exist.
-QString ExistingFile(const QString& folder, const QString& value) {
-    const QString path = folder + value;
-    if (!QFileInfo(path).isFile()) {
-        Fail(SSkinFileNotFound, value);
-    }
-    return path;
-}
+// A field of the integer key tables and the range its values keep.
+struct TKeyField {
+    int* Field = nullptr;
+    TSkinRange Range{};
+};
 
-std::optional<QImage> BitmapOf(const QString& folder, const QString& value) {
-    if (value.isEmpty()) {
-        return std::nullopt;
-    }
-    return LoadBitmapFile(ExistingFile(folder, value));
-}
+// Colour references are read bit by bit, so every number is one.
+constexpr TSkinRange ColorRefRange{std::numeric_limits<int>::min(),
+                                   std::numeric_limits<int>::max()};
 
 // The field of a text item's key: the text after its owner's prefix ("PosLeft", "Angle",
 // "ColorShadow", ...), compared without regard to case.
-int* TextField(TTextItemLook& item, QStringView key) {
+TKeyField TextField(TTextItemLook& item, QStringView key) {
     const auto is = [&](const char* field) {
         return key.compare(QLatin1String(field), Qt::CaseInsensitive) == 0;
     };
     if (is("PosLeft")) {
-        return &item.Pos.rx();
+        return {&item.Pos.rx(), SkinPositionRange};
     }
     if (is("PosTop")) {
-        return &item.Pos.ry();
+        return {&item.Pos.ry(), SkinPositionRange};
     }
     if (is("Angle")) {
-        return &item.Angle;
+        return {&item.Angle, SkinAngleRange};
     }
     if (is("Color")) {
-        return &item.Color;
+        return {&item.Color, ColorRefRange};
     }
     if (is("ColorLight")) {
-        return &item.ColorLight;
+        return {&item.ColorLight, ColorRefRange};
     }
     if (is("ColorShadow")) {
-        return &item.ColorShadow;
+        return {&item.ColorShadow, ColorRefRange};
     }
-    return nullptr;
+    return {};
 }
 
-int* PrefixedTextField(TTextItemLook& item, const QString& name, QLatin1String prefix) {
+TKeyField PrefixedTextField(TTextItemLook& item, const QString& name, QLatin1String prefix) {
     if (!name.startsWith(prefix, Qt::CaseInsensitive)) {
-        return nullptr;
+        return {};
     }
     return TextField(item, QStringView(name).mid(prefix.size()));
 }
 
 // The main key table: the three time texts' fields.
-int* MainKeyField(SkinParameters& parameters, const QString& name) {
-    if (int* field =
-            PrefixedTextField(parameters.CurrentTime, name, QLatin1String("TextCurrentTime"))) {
-        return field;
+TKeyField MainKeyField(SkinParameters& parameters, const QString& name) {
+    if (const TKeyField key =
+            PrefixedTextField(parameters.CurrentTime, name, QLatin1String("TextCurrentTime"));
+        key.Field != nullptr) {
+        return key;
     }
-    if (int* field =
-            PrefixedTextField(parameters.RepeatStart, name, QLatin1String("TextRepeatStart"))) {
-        return field;
+    if (const TKeyField key =
+            PrefixedTextField(parameters.RepeatStart, name, QLatin1String("TextRepeatStart"));
+        key.Field != nullptr) {
+        return key;
     }
     return PrefixedTextField(parameters.RepeatStop, name, QLatin1String("TextRepeatStop"));
 }
 
 // The section key table.
-int* SectionKeyField(TSkinWindowLook& look, const QString& name) {
+TKeyField SectionKeyField(TSkinWindowLook& look, const QString& name) {
     if (IsAnyCase(name, QLatin1String("Height"))) {
-        return &look.Height;
+        return {&look.Height, SkinSizeRange};
     }
     if (IsAnyCase(name, QLatin1String("Width"))) {
-        return &look.Width;
+        return {&look.Width, SkinSizeRange};
     }
     if (IsAnyCase(name, QLatin1String("DockingPointLeft"))) {
-        return &look.DockingPoint.rx();
+        return {&look.DockingPoint.rx(), SkinPositionRange};
     }
     if (IsAnyCase(name, QLatin1String("DockingPointTop"))) {
-        return &look.DockingPoint.ry();
+        return {&look.DockingPoint.ry(), SkinPositionRange};
     }
     return PrefixedTextField(look.Title, name, QLatin1String("Text"));
 }
 
+// A window or control of this size paints pictures of it; raises ESkinError when it is too
+// large for one.
+void CheckPixels(QSize size) {
+    if (!FitsSkinPixels(size)) {
+        throw ESkinError(TooManyPixelsText(size).toStdString());
+    }
+}
+
 // Height, Width, Left, Top and Function, which every control takes; false for other names.
 // Function files the control into the group of that name, when there is one.
-bool SetCommonProperty(SkinTarget& target, QWidget* control, const QString& name,
-                       const QString& value) {
+bool SetCommonProperty(SkinTarget& target, TSkinFolder& folder, QWidget* control,
+                       const QString& name, const QString& value) {
     QRect geometry = control->geometry();
     if (Is(name, "Height")) {
-        geometry.setHeight(SkinInteger(value));
+        geometry.setHeight(SkinIntegerIn(value, SkinSizeRange));
     } else if (Is(name, "Width")) {
-        geometry.setWidth(SkinInteger(value));
+        geometry.setWidth(SkinIntegerIn(value, SkinSizeRange));
     } else if (Is(name, "Left")) {
-        geometry.moveLeft(SkinInteger(value));
+        geometry.moveLeft(SkinIntegerIn(value, SkinPositionRange));
     } else if (Is(name, "Top")) {
-        geometry.moveTop(SkinInteger(value));
+        geometry.moveTop(SkinIntegerIn(value, SkinPositionRange));
     } else if (Is(name, "Function")) {
         if (const std::optional<TSkinFunction> function = FindSkinFunction(value)) {
             target.Groups[*function].Add(control);
@@ -131,6 +135,8 @@ bool SetCommonProperty(SkinTarget& target, QWidget* control, const QString& name
     } else {
         return false;
     }
+    CheckPixels(geometry.size());
+    folder.ControlSized(geometry.size());
     SetSkinControlGeometry(control, geometry);
     return true;
 }
@@ -141,7 +147,7 @@ bool ReadsFunction(TSkinElement element) {
            element == TSkinElement::ScrollBar;
 }
 
-void SetButtonProperty(SkinTarget& target, const QString& folder, TRealTimeButton* button,
+void SetButtonProperty(SkinTarget& target, TSkinFolder& folder, TRealTimeButton* button,
                        const QString& name, const QString& value) {
     static const std::pair<const char*, TCustomBitmapButton::PictureIndex> Pictures[] = {
         {"BitmapNormal", TCustomBitmapButton::Normal},
@@ -167,7 +173,7 @@ void SetButtonProperty(SkinTarget& target, const QString& folder, TRealTimeButto
     }
     for (const auto& [key, index] : Pictures) {
         if (Is(name, key)) {
-            if (const std::optional<QImage> picture = BitmapOf(folder, value)) {
+            if (const std::optional<QImage> picture = folder.Bitmap(value)) {
                 button->SetPicture(index, *picture);
             }
             return;
@@ -176,12 +182,12 @@ void SetButtonProperty(SkinTarget& target, const QString& folder, TRealTimeButto
     Fail(SSkinBadPropertyName, name);
 }
 
-void SetImageProperty(const QString& folder, TSkinImage* image, const QString& name,
+void SetImageProperty(TSkinFolder& folder, TSkinImage* image, const QString& name,
                       const QString& value) {
     if (!Is(name, "Bitmap")) {
         Fail(SSkinBadPropertyName, name);
     }
-    image->SetPicture(LoadPictureFile(ExistingFile(folder, value)));
+    image->SetPicture(folder.Picture(value));
 }
 
 void SetLabelColor(QLabel* label, const QColor& color) {
@@ -204,7 +210,7 @@ void SetLabelProperty(QLabel* label, const QString& name, const QString& value) 
         font.setFamily(value);
         label->setFont(font);
     } else if (Is(name, "FontSize")) {
-        font.setPointSize(SkinInteger(value));
+        font.setPointSize(SkinIntegerIn(value, SkinFontSizeRange));
         label->setFont(font);
     } else if (Is(name, "FontColor")) {
         SetLabelColor(label, ColorOfColorRef(SkinColor(value)));
@@ -233,25 +239,29 @@ void BindScrollBar(const TSkinScrollHandlers& handlers, TBitmapScrollBar* bar,
     }
 }
 
-void SetScrollBarProperty(SkinTarget& target, const QString& folder, TBitmapScrollBar* bar,
+void SetScrollBarProperty(SkinTarget& target, TSkinFolder& folder, TBitmapScrollBar* bar,
                           const QString& name, const QString& value) {
     if (Is(name, "Function")) {
         BindScrollBar(target.ScrollHandlers, bar, value);
     } else if ((Is(name, "BitmapThumb") || Is(name, "BitmapGuide")) && !value.isEmpty()) {
-        const QImage picture = LoadBitmapFile(ExistingFile(folder, value));
+        const QImage picture = *folder.Bitmap(value);
         if (Is(name, "BitmapThumb")) {
             bar->SetBmpThumb(picture);
         } else {
             bar->SetBmpGuide(picture);
         }
     } else if (Is(name, "StartPosLeft")) {
-        bar->SetScrollStartPos(QPoint(SkinInteger(value), bar->ScrollStartPos().Y()));
+        bar->SetScrollStartPos(
+            QPoint(SkinIntegerIn(value, SkinPositionRange), bar->ScrollStartPos().Y()));
     } else if (Is(name, "StartPosTop")) {
-        bar->SetScrollStartPos(QPoint(bar->ScrollStartPos().X(), SkinInteger(value)));
+        bar->SetScrollStartPos(
+            QPoint(bar->ScrollStartPos().X(), SkinIntegerIn(value, SkinPositionRange)));
     } else if (Is(name, "EndPosLeft")) {
-        bar->SetScrollEndPos(QPoint(SkinInteger(value), bar->ScrollEndPos().Y()));
+        bar->SetScrollEndPos(
+            QPoint(SkinIntegerIn(value, SkinPositionRange), bar->ScrollEndPos().Y()));
     } else if (Is(name, "EndPosTop")) {
-        bar->SetScrollEndPos(QPoint(bar->ScrollEndPos().X(), SkinInteger(value)));
+        bar->SetScrollEndPos(
+            QPoint(bar->ScrollEndPos().X(), SkinIntegerIn(value, SkinPositionRange)));
     } else if (Is(name, "ScrollType")) {
         if (value == u"Horizontal") {
             bar->SetKind(sbHorizontal);
@@ -267,9 +277,9 @@ void SetScrollBarProperty(SkinTarget& target, const QString& folder, TBitmapScro
 
 void SetSpeedMeterProperty(TSpeedMeter* meter, const QString& name, const QString& value) {
     if (Is(name, "TickCount")) {
-        meter->SetTickCount(SkinInteger(value));
+        meter->SetTickCount(SkinIntegerIn(value, SkinTickCountRange));
     } else if (Is(name, "TickWidth")) {
-        meter->SetTickWidth(SkinInteger(value));
+        meter->SetTickWidth(SkinIntegerIn(value, SkinLineWidthRange));
     } else if (Is(name, "HandLength")) {
         meter->SetHandSizeByPercent(SkinInteger(value));
     } else if (Is(name, "HandColor")) {
@@ -281,18 +291,22 @@ void SetSpeedMeterProperty(TSpeedMeter* meter, const QString& name, const QStrin
 
 } // namespace
 
-void SetMainProperty(SkinTarget& target, const QString& folder, const QString& name,
+void SetMainProperty(SkinTarget& target, TSkinFolder& folder, const QString& name,
                      const QString& value) {
     QWidget* window = target.MainWindow();
-    if (Is(name, "Height")) {
-        window->resize(window->width(), ParseSkinNumber(value).value_or(320));
-    } else if (Is(name, "Width")) {
-        window->resize(ParseSkinNumber(value).value_or(200), window->height());
+    if (Is(name, "Height") || Is(name, "Width")) {
+        const bool height = Is(name, "Height");
+        const int size =
+            InSkinRange(ParseSkinNumber(value).value_or(height ? 320 : 200), SkinSizeRange, value);
+        const QSize windowSize =
+            height ? QSize(window->width(), size) : QSize(size, window->height());
+        CheckPixels(windowSize);
+        window->resize(windowSize);
     } else if (Is(name, "Background")) {
         QImage cleared(10, 10, QImage::Format_RGB32);
         cleared.fill(Qt::black);
         target.Background()->SetPicture(cleared);
-        if (const std::optional<QImage> picture = BitmapOf(folder, value)) {
+        if (const std::optional<QImage> picture = folder.Bitmap(value)) {
             target.Background()->SetPicture(*picture);
         }
     } else if (Is(name, "BackgroundColor")) {
@@ -302,29 +316,30 @@ void SetMainProperty(SkinTarget& target, const QString& folder, const QString& n
         palette.setColor(QPalette::Window, ColorOfColorRef(color));
         window->setPalette(palette);
         window->setAutoFillBackground(true);
-    } else if (int* field = MainKeyField(target.Parameters, name)) {
-        *field = SkinInteger(value);
+    } else if (const TKeyField key = MainKeyField(target.Parameters, name); key.Field != nullptr) {
+        *key.Field = SkinIntegerIn(value, key.Range);
     } else {
         Fail(SSkinIllegalTag, name);
     }
 }
 
-void SetSectionProperty(TSkinWindowLook& look, const QString& folder, const QString& name,
+void SetSectionProperty(TSkinWindowLook& look, TSkinFolder& folder, const QString& name,
                         const QString& value) {
     if (Is(name, "Background")) {
-        look.Background = BitmapOf(folder, value).value_or(QImage());
+        look.Background = folder.Bitmap(value).value_or(QImage());
     } else if (Is(name, "BackgroundColor")) {
         look.BackgroundColor = SkinColor(value);
-    } else if (int* field = SectionKeyField(look, name)) {
-        *field = SkinInteger(value);
+    } else if (const TKeyField key = SectionKeyField(look, name); key.Field != nullptr) {
+        *key.Field = SkinIntegerIn(value, key.Range);
+        CheckPixels(QSize(look.Width, look.Height));
     } else {
         Fail(SSkinIllegalTag, name);
     }
 }
 
-void SetControlProperty(SkinTarget& target, const QString& folder, TSkinElement element,
+void SetControlProperty(SkinTarget& target, TSkinFolder& folder, TSkinElement element,
                         QWidget* control, const QString& name, const QString& value) {
-    if (SetCommonProperty(target, control, name, value) &&
+    if (SetCommonProperty(target, folder, control, name, value) &&
         !(Is(name, "Function") && ReadsFunction(element))) {
         return;
     }

@@ -1,5 +1,6 @@
 #include "skin_values.h"
 
+#include "actions/message_format.h"
 #include "actions/messages.h"
 #include "skin_error.h"
 #include "skin_line.h"
@@ -76,7 +77,7 @@ int SkinInteger(const QString& text) {
     }
     const int value = ParseSkinNumber(number).value_or(NoInteger);
     if (value == NoInteger) {
-        throw ESkinError((SSkinMalformedInteger + number).toStdString());
+        throw ESkinError(SSkinMalformedInteger, number);
     }
     return value;
 }
@@ -85,9 +86,21 @@ int SkinColor(const QString& text) {
     const QString digits = QStringLiteral("$") + TrimSkinText(text.mid(1));
     const int value = ParseSkinNumber(digits).value_or(NoColor);
     if (value == NoColor) {
-        throw ESkinError((SSkinMalformedColor + text).toStdString());
+        throw ESkinError(SSkinMalformedColor, text);
     }
     return value;
+}
+
+int InSkinRange(int value, TSkinRange range, const QString& text) {
+    if (!IsInSkinRange(value, range)) {
+        throw ESkinError(FormatMessage(SSkinValueOutOfRange, {range.Min, range.Max, QString()}),
+                         text);
+    }
+    return value;
+}
+
+int SkinIntegerIn(const QString& text, TSkinRange range) {
+    return InSkinRange(SkinInteger(text), range, text);
 }
 
 QColor ColorOfColorRef(int colorRef) {

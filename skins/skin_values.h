@@ -1,5 +1,7 @@
 #pragma once
 
+#include "skin_bounds.h"
+
 #include <QColor>
 #include <QString>
 #include <optional>
@@ -15,6 +17,13 @@ std::optional<int> ParseSkinNumber(const QString& text);
 // "Malformed integer : " with the text ("#" shown as "$") when it is no number, and for
 // -99999, which the form keeps to mean "no number".
 int SkinInteger(const QString& text);
+
+// A number of the description that must lie within range; raises ESkinError
+// "Value out of range (min to max) : " with the text otherwise.
+int InSkinRange(int value, TSkinRange range, const QString& text);
+
+// The integer form within range.
+int SkinIntegerIn(const QString& text, TSkinRange range);
 
 // The colour form: the first character is passed over (skins write "#"), the rest is
 // hexadecimal. The number is a Windows colour reference, red in its lowest byte. Raises
