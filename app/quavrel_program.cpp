@@ -13,6 +13,7 @@
 #include "actions/real_time_key.h"
 #include "app/config_menu.h"
 #include "app/main_frm.h"
+#include "app/modal_boxes.h"
 #include "audio/recording_formats.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
@@ -26,6 +27,7 @@
 #include "dialogs/splash_frm.h"
 #include "platform/application_error.h"
 #include "platform/program_folder.h"
+#include "platform/screen_area.h"
 #include "platform/shell_open.h"
 #include "platform/termination_signals.h"
 #include "skins/skin_loader.h"
@@ -38,6 +40,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStringList>
 #include <QUrl>
 #include <algorithm>
 #include <iostream>
@@ -61,12 +64,14 @@ int TQuavrelProgram::Run() {
         }
         return 0;
     }
+    // From here a termination ends the program as its Exit does, start-up questions included.
+    terminationSignals = std::make_unique<TerminationSignalHandler>([this] { Terminate(); });
     // Songs handed over while the program starts wait until its own song is open.
-    instance.OnFilesReceived = [this](const QStringList& files) {
+    instance.OnFilesReceived = [this](const std::vector<std::string>& files) {
         if (started) {
             OpenDroppedFiles(files);
         } else {
-            commandLine.Songs << files;
+            commandLine.Songs.insert(commandLine.Songs.end(), files.begin(), files.end());
         }
     };
     const ScopedApplicationErrorHandler errors([this](const std::exception& error) {
@@ -124,7 +129,7 @@ bool TQuavrelProgram::StartUp() {
     frm->ApplyMainWindowShape();
     pollGate->Install();
     started = true;
-    if (!commandLine.Songs.isEmpty()) {
+    if (!commandLine.Songs.empty()) {
         OpenDroppedFiles(commandLine.Songs);
     }
     delete splash;
@@ -196,19 +201,23 @@ void TQuavrelProgram::WireShell() {
     };
     frm->OnRightClick = [this](QPoint at) { MouseCommand(settings.MainFrmRightClicked, at); };
     frm->OnDoubleClick = [this](QPoint at) { MouseCommand(settings.MainFrmDoubleClicked, at); };
-    frm->OnFilesDropped = [this](const QStringList& files) { OpenDroppedFiles(files); };
+    frm->OnFilesDropped = [this](const std::vector<std::string>& files) {
+        OpenDroppedFiles(files);
+    };
     frm->OnHintsNeeded = [this] { ApplyCommandHints(*events, settings.HintType); };
-    HandleTerminationSignals(frm.get(), [this] { Exit(); });
-    // Logging out saves everything, as an Exit does.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(), [this] { Exit(); });
+    // Logging out saves everything an Exit saves, but a logout may yet be cancelled: the
+    // program ends only when the session ends it.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(),
+                     [this] { SaveForLogout(); });
 }
 
 void TQuavrelProgram::ApplySettings() {
-    frm->move(settings.Left, settings.Top);
     frm->Background()->SetTimeFont(FontOf(settings.MainfrmTimeFont));
     pollGate->SetMinimizeWhileInactive(settings.CheckMinimizeKeyWhileInactive);
     settings.SkinName =
         LoadSkinOrDefault(*frm, QString::fromStdString(settings.SkinName)).toStdString();
+    // Where the last run left it, within the screens there are now, at the skin's size.
+    frm->move(ClampToScreens(QPoint(settings.Left, settings.Top), frm->size()));
     ApplyCommandHints(*events, settings.HintType);
 }
 
@@ -223,13 +232,19 @@ void TQuavrelProgram::Exit() {
     frm->close();
 }
 
-void TQuavrelProgram::OpenDroppedFiles(QStringList files) {
-    files.sort();
-    for (const QString& file : files) {
-        songs.Add(file.toStdString());
+void TQuavrelProgram::Terminate() {
+    terminating = true;
+    EndModalBoxesFromNowOn();
+    Exit();
+}
+
+void TQuavrelProgram::OpenDroppedFiles(std::vector<std::string> files) {
+    std::sort(files.begin(), files.end());
+    for (const std::string& file : files) {
+        songs.Add(file);
     }
     try {
-        if (controller->OpenSong(files.first().toStdString()) &&
+        if (controller->OpenSong(files.front()) &&
             controller->SongPlayer().GetMode() != TMPModes::mpPlaying) {
             controller->SongPlayer().Play();
         }
@@ -377,8 +392,9 @@ bool TQuavrelProgram::SaveForExit() {
     try {
         controller->SaveAtShutDown();
     } catch (const std::exception& error) {
-        // The song's windows are still open: the user may free the disk and exit again.
-        if (AskToGoOnAfterError(error) == true) {
+        // The song's windows are still open: the user may free the disk and exit again, unless
+        // the system ends the program.
+        if (!terminating && AskToGoOnAfterError(error) == true) {
             frm->ExitRequested = false;
             return false;
         }
@@ -400,6 +416,10 @@ void TQuavrelProgram::ShutDown() {
             KeepUnsavedRecordings();
         }
     }
+    SaveSettings();
+}
+
+void TQuavrelProgram::SaveSettings() {
     settings.Left = frm->x();
     settings.Top = frm->y();
     try {
@@ -417,4 +437,17 @@ void TQuavrelProgram::ShutDown() {
     } catch (const std::exception& error) {
         ShowError(error);
     }
+}
+
+void TQuavrelProgram::SaveForLogout() {
+    if (!started || savedForExit) {
+        return;
+    }
+    try {
+        songData->SaveSongData(controller->SongKey());
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    settings.FileName = controller->SongPath();
+    SaveSettings();
 }
