@@ -12,6 +12,7 @@
 #include "actions/program_caption.h"
 #include "actions/real_time_key.h"
 #include "app/config_menu.h"
+#include "app/foreign_quit.h"
 #include "app/main_frm.h"
 #include "app/modal_boxes.h"
 #include "audio/recording_formats.h"
@@ -26,6 +27,8 @@
 #include "dialogs/key_bind_frm.h"
 #include "dialogs/splash_frm.h"
 #include "platform/application_error.h"
+#include "platform/file_stream.h"
+#include "platform/profile_file.h"
 #include "platform/program_folder.h"
 #include "platform/screen_area.h"
 #include "platform/shell_open.h"
@@ -34,6 +37,7 @@
 #include "storage/data_folder.h"
 #include "storage/leftover_files.h"
 #include "storage/settings_file.h"
+#include "storage/temp_file.h"
 
 #include <QActionGroup>
 #include <QApplication>
@@ -209,6 +213,10 @@ void TQuavrelProgram::WireShell() {
     // program ends only when the session ends it.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(),
                      [this] { SaveForLogout(); });
+    // The session ends the program as a termination does: the main window does not close
+    // otherwise.
+    RedirectForeignQuits(
+        frm.get(), [this] { return savedForExit; }, [this] { Terminate(); });
 }
 
 void TQuavrelProgram::ApplySettings() {
@@ -391,6 +399,7 @@ bool TQuavrelProgram::SaveForExit() {
     }
     try {
         controller->SaveAtShutDown();
+        RemoveLogoutCopies();
     } catch (const std::exception& error) {
         // The song's windows are still open: the user may free the disk and exit again, unless
         // the system ends the program.
@@ -411,6 +420,7 @@ void TQuavrelProgram::ShutDown() {
     if (!savedForExit) {
         try {
             controller->SaveAtShutDown();
+            RemoveLogoutCopies();
         } catch (const std::exception& error) {
             ShowError(error);
             KeepUnsavedRecordings();
@@ -444,10 +454,33 @@ void TQuavrelProgram::SaveForLogout() {
         return;
     }
     try {
+        const std::set<QString> before = RecordingsNamedIn(ProfileFile(songData->FilePath()));
         songData->SaveSongData(controller->SongKey());
+        for (const QString& name : RecordingsNamedIn(ProfileFile(songData->FilePath()))) {
+            if (!before.contains(name)) {
+                logoutCopies.insert(name);
+            }
+        }
     } catch (const std::exception& error) {
         ShowError(error);
     }
     settings.FileName = controller->SongPath();
     SaveSettings();
+}
+
+void TQuavrelProgram::RemoveLogoutCopies() {
+    if (logoutCopies.empty()) {
+        return;
+    }
+    try {
+        const std::set<QString> named = RecordingsNamedIn(ProfileFile(songData->FilePath()));
+        for (const QString& copy : logoutCopies) {
+            if (!named.contains(copy)) {
+                FileStream::Delete(JoinPath(dataFolder->Path(), copy.toStdString()));
+            }
+        }
+    } catch (const std::exception&) {
+        // What is left is offered for deletion at the next start, as any leftover.
+    }
+    logoutCopies.clear();
 }

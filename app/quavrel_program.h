@@ -8,8 +8,10 @@
 
 #include <QPoint>
 #include <QPointer>
+#include <QString>
 #include <QWidget>
 #include <memory>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -52,6 +54,8 @@ private:
     void SaveSettings();
     // What an Exit saves, the program going on: a logout may yet be cancelled.
     void SaveForLogout();
+    // Removes the copies of recordings that a logout's save made and a later save replaced.
+    void RemoveLogoutCopies();
     static void KeepUnsavedRecordings();
     void EndMessageLoop();
     // The Exit command: the main window closes for good, which ends the message loop.
@@ -97,6 +101,8 @@ private:
     bool loopRunning = false;
     // A termination signal came: nobody may be there to answer a box.
     bool terminating = false;
+    // The copies of recordings that logouts' saves made.
+    std::set<QString> logoutCopies;
     // Last, so that no signal reaches a program half destroyed.
     std::unique_ptr<TerminationSignalHandler> terminationSignals;
 };
