@@ -34,9 +34,11 @@ void EndModalBoxesFromNowOn() {
         qApp->installEventFilter(new DialogRejecter(qApp));
         rejecting = true;
     }
-    // A menu open over a menu closes with it; each close ends its own event loop.
+    // Menus close from the one opened last; each close ends its own event loop.
     while (QWidget* popup = QApplication::activePopupWidget()) {
-        popup->close();
+        if (!popup->close()) {
+            break;
+        }
     }
     for (QWidget* window : QApplication::topLevelWidgets()) {
         if (window->isVisible() && IsModalDialog(window)) {
