@@ -95,10 +95,12 @@ protected:
             QStringLiteral("/bin/sh"));
     }
 
-    // The main window's id once it is shown, brought in front.
-    QString WaitForMainWindow() {
+    // The main window of program once it is shown, brought in front. The windows of a program
+    // that just ended may still be on the display for a moment.
+    QString WaitForMainWindow(const QProcess& program) {
         const QString id =
-            RunX11Tool("xdotool", {"search", "--sync", "--onlyvisible", "--name", MainWindowName})
+            RunX11Tool("xdotool", {"search", "--sync", "--all", "--onlyvisible", "--pid",
+                                   QString::number(program.processId()), "--name", MainWindowName})
                 .trimmed();
         RunX11Tool("xdotool", {"windowactivate", "--sync", id.section('\n', 0, 0)});
         return id;
@@ -130,7 +132,7 @@ protected:
 
 TEST_F(ProgramTest, HoldingTheRecordKeyMakesACassetteThatOutlivesTheProgram) {
     QProcess& program = Start({QString::fromStdString(dir.File("first.wav"))});
-    WaitForMainWindow();
+    WaitForMainWindow(program);
     // "r" records while it is held, in the shipped key binding.
     PressKey("r");
     HoldFor(1500);
@@ -167,7 +169,7 @@ TEST_F(ProgramTest, ExitKeepsTheCassetteAndARestartBringsItBackDocked) {
     settings.WriteString("MainFrm", "FileName", QString::fromStdString(dir.File("first.wav")));
     settings.Save();
     QProcess& first = Start({});
-    WaitForMainWindow();
+    WaitForMainWindow(first);
     PressKey("r");
     HoldFor(1000);
     ReleaseKey("r");
@@ -179,7 +181,7 @@ TEST_F(ProgramTest, ExitKeepsTheCassetteAndARestartBringsItBackDocked) {
     const Bytes recorded = ReadFile(copy.toStdString());
 
     QProcess& again = Start({});
-    WaitForMainWindow();
+    WaitForMainWindow(again);
     Chord({"ctrl", "q"});
     ASSERT_TRUE(Finish(again));
     const ProfileFile data = SongData();
@@ -193,7 +195,7 @@ TEST_F(ProgramTest, ExitKeepsTheCassetteAndARestartBringsItBackDocked) {
 
 TEST_F(ProgramTest, ASecondStartHandsItsSongToTheFirstAndOpensNoWindow) {
     QProcess& first = Start({QString::fromStdString(dir.File("first.wav"))});
-    WaitForMainWindow();
+    WaitForMainWindow(first);
     QProcess& second = Start({QString::fromStdString(dir.File("second.wav"))});
     ASSERT_TRUE(Finish(second));
     EXPECT_EQ(second.exitCode(), 0);
@@ -263,7 +265,7 @@ TEST_F(ProgramTest, ASongWhoseNameIsNoValidTextIsOpenedFromTheCommandLineAndAHan
         settings.WriteString("MainFrm", "FileName", "");
         settings.Save();
         QProcess& program = handedOver ? Start({}) : StartWithBytes(song);
-        WaitForMainWindow();
+        WaitForMainWindow(program);
         if (handedOver) {
             QProcess& second = StartWithBytes(song);
             ASSERT_TRUE(Finish(second));
@@ -283,7 +285,7 @@ TEST_F(ProgramTest, AStoredPositionAtTheEndsOfItsRangeShowsTheMainWindowOnTheScr
         settings.WriteInteger("MainFrm", "Top", stored);
         settings.Save();
         QProcess& program = Start({});
-        const QString window = WaitForMainWindow().section('\n', 0, 0);
+        const QString window = WaitForMainWindow(program).section('\n', 0, 0);
         const QString geometry = RunX11Tool("xdotool", {"getwindowgeometry", "--shell", window});
         const auto value = [&](const QString& name) {
             return geometry.section(name + "=", 1).section('\n', 0, 0).toInt();
