@@ -1,7 +1,7 @@
 #include "app/command_line.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include "app/song_paths.h"
+
 #include <QUrl>
 
 const char* const CommandLineUsage =
@@ -14,32 +14,37 @@ const char* const CommandLineUsage =
     "  --help       show this text\n"
     "  --version    show the program's version\n";
 
-TCommandLine ParseCommandLine(const QStringList& arguments) {
+TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     TCommandLine line;
-    int next = 0;
-    if (arguments.value(0) == QStringLiteral("-lang")) {
+    std::size_t next = 0;
+    if (!arguments.empty() && arguments[0] == "-lang") {
         if (arguments.size() < 2) {
             line.Error = QStringLiteral("-lang needs a language code");
             return line;
         }
-        line.LanguageCode = arguments[1];
+        line.LanguageCode = QString::fromLocal8Bit(arguments[1]);
         line.LanguageGiven = true;
         next = 2;
     }
     for (; next < arguments.size(); ++next) {
-        const QString& argument = arguments[next];
-        if (argument == QStringLiteral("--help") || argument == QStringLiteral("-h")) {
+        const std::string& argument = arguments[next];
+        if (argument == "--help" || argument == "-h") {
             line.Help = true;
-        } else if (argument == QStringLiteral("--version")) {
+        } else if (argument == "--version") {
             line.Version = true;
-        } else if (argument.startsWith('-') && argument.size() > 1) {
-            line.Error = QStringLiteral("Unknown argument: ") + argument;
+        } else if (argument.starts_with('-') && argument.size() > 1) {
+            line.Error = QStringLiteral("Unknown argument: ") + QString::fromLocal8Bit(argument);
             return line;
         } else {
+            std::string path = argument;
+            if (argument.starts_with("file:")) {
+                if (std::string file = LocalFileOf(QUrl::fromEncoded(argument.c_str()));
+                    !file.empty()) {
+                    path = std::move(file);
+                }
+            }
             // Handed to another process maybe: absolute, so its folder does not matter.
-            const QUrl url(argument);
-            const QString path = url.isLocalFile() ? url.toLocalFile() : argument;
-            line.Songs << QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+            line.Songs.push_back(AbsolutePath(path));
         }
     }
     return line;

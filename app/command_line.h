@@ -1,14 +1,16 @@
 #pragma once
 
 #include <QString>
-#include <QStringList>
+#include <string>
+#include <vector>
 
 // quavrel [-lang CODE] [SONG...], --help, --version.
 struct TCommandLine {
     // Set by "-lang CODE" as the first two arguments.
     QString LanguageCode;
     bool LanguageGiven = false;
-    QStringList Songs;
+    // Absolute, as the bytes of their names.
+    std::vector<std::string> Songs;
     bool Help = false;
     bool Version = false;
     // Why the arguments cannot be used; empty when they can.
@@ -17,5 +19,5 @@ struct TCommandLine {
 
 extern const char* const CommandLineUsage;
 
-// arguments: without the program's name.
-TCommandLine ParseCommandLine(const QStringList& arguments);
+// arguments: the bytes the program was given, without its name.
+TCommandLine ParseCommandLine(const std::vector<std::string>& arguments);

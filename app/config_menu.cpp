@@ -47,6 +47,8 @@ TConfigMenu::TConfigMenu(TEventModule& events, TMainController& controller, TMai
       commands(std::move(commands)), pmConfig(new QMenu) {
     menus.push_back(pmConfig);
     pmConfig->setObjectName(QStringLiteral("pmConfig"));
+    // While it is open the program is in a menu of its own, as in a dialog.
+    pmConfig->setWindowModality(Qt::ApplicationModal);
     QObject::connect(pmConfig, &QMenu::aboutToShow, pmConfig, [this] { RefreshConfigItems(); });
 
     miShowPlayList = Item(pmConfig, "miShowPlayList", QStringLiteral("Show &Playlist"));
@@ -107,6 +109,11 @@ TConfigMenu::TConfigMenu(TEventModule& events, TMainController& controller, TMai
     QObject::connect(minimize, &QAction::triggered, pmConfig, run(this->commands.Minimize));
     QObject::connect(exit, &QAction::triggered, pmConfig, run(this->commands.Exit));
     QObject::connect(skinMenu, &QMenu::aboutToShow, skinMenu, [this] { RebuildSkinItems(); });
+    skinGroup = new QActionGroup(skinMenu);
+    QObject::connect(skinGroup, &QActionGroup::triggered, skinMenu, [this](QAction* item) {
+        this->settings.SkinName =
+            LoadSkinOrDefault(this->frm, item->data().toString()).toStdString();
+    });
 }
 
 TConfigMenu::~TConfigMenu() {
@@ -240,6 +247,9 @@ void TConfigMenu::BuildCustomize(QMenu* customize) {
         Submenu(customize, "miConfigSound", QStringLiteral("&Recording Quality ( Advanced )"));
     QObject::connect(formatMenu, &QMenu::aboutToShow, formatMenu,
                      [this] { RebuildRecordingFormats(); });
+    formatGroup = new QActionGroup(formatMenu);
+    QObject::connect(formatGroup, &QActionGroup::triggered, formatMenu,
+                     [this](QAction* item) { settings.WaveFormatIdx = item->data().toInt(); });
     ChoiceMenu(
         customize, "miRecordSource", SMenuItemRecordSource,
         {{SMenuItemRecordSourceSong, RecordSourceSong},
@@ -329,22 +339,17 @@ void TConfigMenu::RefreshConfigItems() {
 void TConfigMenu::RebuildSkinItems() {
     skinMenu->clear();
     const TSkinList skins = ListSkins(frm.SkinsFolder(), LanguageCode());
-    auto* group = new QActionGroup(skinMenu);
     for (qsizetype i = 0; i < skins.Folders.size(); ++i) {
         QAction* item = skinMenu->addAction(skins.Titles[i]);
         item->setCheckable(true);
         item->setData(skins.Folders[i]);
         item->setChecked(skins.Folders[i] == QString::fromStdString(settings.SkinName));
-        group->addAction(item);
+        skinGroup->addAction(item);
     }
-    QObject::connect(group, &QActionGroup::triggered, skinMenu, [this](QAction* item) {
-        settings.SkinName = LoadSkinOrDefault(frm, item->data().toString()).toStdString();
-    });
 }
 
 void TConfigMenu::RebuildRecordingFormats() {
     formatMenu->clear();
-    auto* group = new QActionGroup(formatMenu);
     const auto& formats = SupportedRecordingFormats();
     const int current =
         settings.WaveFormatIdx >= 0 && settings.WaveFormatIdx < static_cast<int>(formats.size())
@@ -355,12 +360,10 @@ void TConfigMenu::RebuildRecordingFormats() {
         item->setCheckable(true);
         item->setData(static_cast<int>(i));
         item->setChecked(static_cast<int>(i) == current);
-        group->addAction(item);
+        formatGroup->addAction(item);
     }
     // Kept so that the menu is never empty, as language files may name it.
     formatMenu->addAction(QStringLiteral("Dummy"))->setVisible(false);
-    QObject::connect(group, &QActionGroup::triggered, formatMenu,
-                     [this](QAction* item) { settings.WaveFormatIdx = item->data().toInt(); });
 }
 
 void TConfigMenu::ChooseFont(int kind) {
@@ -371,7 +374,9 @@ void TConfigMenu::ChooseFont(int kind) {
     const bool onTop = frm.StayOnTop();
     frm.SetStayOnTop(false);
     bool chosen = false;
-    const QFont font = QFontDialog::getFont(&chosen, FontOf(setting), &frm);
+    // Our own dialog, not the desktop's: a window of ours, modal while it is open.
+    const QFont font = QFontDialog::getFont(&chosen, FontOf(setting), &frm, QString(),
+                                            QFontDialog::DontUseNativeDialog);
     frm.SetStayOnTop(onTop);
     WaitForBoundKeysReleased();
     if (!chosen) {

@@ -76,6 +76,9 @@ private:
     std::vector<QMenu*> menus; // owned
     QMenu* skinMenu = nullptr;
     QMenu* formatMenu = nullptr;
+    // The radio groups of the two menus rebuilt at each popup, made once.
+    QActionGroup* skinGroup = nullptr;
+    QActionGroup* formatGroup = nullptr;
     QAction* miSelectWindow = nullptr;
     QAction* miTileCassette = nullptr;
     QAction* miLoopPlay = nullptr;

@@ -2,17 +2,19 @@
 #include "app/command_line.h"
 #include "app/quavrel_program.h"
 #include "dialogs/dialog_support.h"
+#include "platform/termination_signals.h"
 
 #include <QApplication>
 #include <cstdlib>
 #include <iostream>
+#include <string>
+#include <vector>
 
 int main(int argc, char** argv) {
-    QStringList arguments;
-    for (int i = 1; i < argc; ++i) {
-        arguments << QString::fromLocal8Bit(argv[i]);
-    }
-    const TCommandLine commandLine = ParseCommandLine(arguments);
+    // A logout or a kill during a slow start must not end the program with nothing saved.
+    CatchTerminationSignals();
+    const TCommandLine commandLine =
+        ParseCommandLine(std::vector<std::string>(argv + 1, argv + argc));
     if (!commandLine.Error.isEmpty()) {
         std::cerr << commandLine.Error.toStdString() << "\n" << CommandLineUsage;
         return 2;

@@ -1,6 +1,7 @@
 #include "app/main_frm.h"
 
 #include "actions/program_caption.h"
+#include "app/song_paths.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
 #include "platform/tool_window.h"
@@ -16,13 +17,13 @@
 namespace {
 
 // Longer names are not file names anyone dropped.
-constexpr int MaxDroppedNameLength = 512;
+constexpr std::size_t MaxDroppedNameLength = 512;
 
 } // namespace
 
 TMainFrm::TMainFrm(const TEventModule& commands, const QString& skinsFolder)
     : TMainFace(this, commands, skinsFolder), drag(new WindowDrag(this)),
-      songListMenu(new QMenu(this)) {
+      songListMenu(new QMenu(this)), songListGroup(new QActionGroup(songListMenu)) {
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(QString::fromUtf8(ProgramCaption));
     setAcceptDrops(true);
@@ -95,16 +96,16 @@ void TMainFrm::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void TMainFrm::dropEvent(QDropEvent* event) {
-    QStringList files;
+    std::vector<std::string> files;
     for (const QUrl& url : event->mimeData()->urls()) {
-        const QString file = url.toLocalFile();
-        if (!file.isEmpty() && file.size() <= MaxDroppedNameLength) {
-            files << file;
+        std::string file = LocalFileOf(url);
+        if (!file.empty() && file.size() <= MaxDroppedNameLength) {
+            files.push_back(std::move(file));
         }
     }
     std::sort(files.begin(), files.end());
     event->acceptProposedAction();
-    if (!files.isEmpty() && OnFilesDropped) {
+    if (!files.empty() && OnFilesDropped) {
         OnFilesDropped(files);
     }
 }
@@ -114,12 +115,11 @@ TMainFrm::~TMainFrm() = default;
 void TMainFrm::SetSongList(std::vector<TSongListEntry> entries) {
     songList = std::move(entries);
     songListMenu->clear();
-    auto* group = new QActionGroup(songListMenu);
     for (std::size_t i = 0; i < songList.size(); ++i) {
         QAction* item = songListMenu->addAction(songList[i].Caption);
         item->setCheckable(true);
         item->setChecked(songList[i].Checked);
-        group->addAction(item);
+        songListGroup->addAction(item);
         // Chosen after the menu's own event, as the choice rebuilds this menu; the entry is
         // looked up then, in case the list changed meanwhile.
         connect(

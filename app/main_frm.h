@@ -5,11 +5,12 @@
 
 #include <QPoint>
 #include <QString>
-#include <QStringList>
 #include <QWidget>
 #include <functional>
+#include <string>
 #include <vector>
 
+class QActionGroup;
 class QMenu;
 class TEventModule;
 class WindowDrag;
@@ -36,7 +37,7 @@ public:
     std::function<void(QPoint globalPosition)> OnRightClick;
     std::function<void(QPoint globalPosition)> OnDoubleClick;
     // Files dropped on the window, sorted by name.
-    std::function<void(const QStringList& files)> OnFilesDropped;
+    std::function<void(const std::vector<std::string>& files)> OnFilesDropped;
     // The window is asked to close for good; false keeps it (and the program) open.
     std::function<bool()> OnExiting;
 
@@ -66,5 +67,7 @@ protected:
 private:
     WindowDrag* drag;
     QMenu* songListMenu;
+    // The menu's entries are radio items of this one group, made anew at each refresh.
+    QActionGroup* songListGroup;
     std::vector<TSongListEntry> songList;
 };

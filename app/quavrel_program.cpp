@@ -13,8 +13,10 @@
 #include "actions/real_time_key.h"
 #include "app/config_menu.h"
 #include "app/desktop_data_folder_ui.h"
+#include "app/foreign_quit.h"
 #include "app/leftover_message_boxes.h"
 #include "app/main_frm.h"
+#include "app/modal_boxes.h"
 #include "audio/recording_formats.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
@@ -26,19 +28,25 @@
 #include "dialogs/key_bind_frm.h"
 #include "dialogs/splash_frm.h"
 #include "platform/application_error.h"
+#include "platform/file_stream.h"
+#include "platform/profile_file.h"
 #include "platform/program_folder.h"
+#include "platform/screen_area.h"
 #include "platform/shell_open.h"
 #include "platform/termination_signals.h"
 #include "skins/skin_loader.h"
 #include "storage/data_folder.h"
 #include "storage/leftover_files.h"
 #include "storage/settings_file.h"
+#include "storage/song_data_file.h"
+#include "storage/temp_file.h"
 
 #include <QActionGroup>
 #include <QApplication>
 #include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
+#include <QStringList>
 #include <QUrl>
 #include <algorithm>
 #include <iostream>
@@ -62,12 +70,14 @@ int TQuavrelProgram::Run() {
         }
         return 0;
     }
+    // From here a termination ends the program as its Exit does, start-up questions included.
+    terminationSignals = std::make_unique<TerminationSignalHandler>([this] { Terminate(); });
     // Songs handed over while the program starts wait until its own song is open.
-    instance.OnFilesReceived = [this](const QStringList& files) {
+    instance.OnFilesReceived = [this](const std::vector<std::string>& files) {
         if (started) {
             OpenDroppedFiles(files);
         } else {
-            commandLine.Songs << files;
+            commandLine.Songs.insert(commandLine.Songs.end(), files.begin(), files.end());
         }
     };
     const ScopedApplicationErrorHandler errors([this](const std::exception& error) {
@@ -125,7 +135,7 @@ bool TQuavrelProgram::StartUp() {
     frm->ApplyMainWindowShape();
     pollGate->Install();
     started = true;
-    if (!commandLine.Songs.isEmpty()) {
+    if (!commandLine.Songs.empty()) {
         OpenDroppedFiles(commandLine.Songs);
     }
     delete splash;
@@ -197,19 +207,27 @@ void TQuavrelProgram::WireShell() {
     };
     frm->OnRightClick = [this](QPoint at) { MouseCommand(settings.MainFrmRightClicked, at); };
     frm->OnDoubleClick = [this](QPoint at) { MouseCommand(settings.MainFrmDoubleClicked, at); };
-    frm->OnFilesDropped = [this](const QStringList& files) { OpenDroppedFiles(files); };
+    frm->OnFilesDropped = [this](const std::vector<std::string>& files) {
+        OpenDroppedFiles(files);
+    };
     frm->OnHintsNeeded = [this] { ApplyCommandHints(*events, settings.HintType); };
-    HandleTerminationSignals(frm.get(), [this] { Exit(); });
-    // Logging out saves everything, as an Exit does.
-    QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(), [this] { Exit(); });
+    // Logging out saves everything an Exit saves, but a logout may yet be cancelled: the
+    // program ends only when the session ends it.
+    QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(),
+                     [this] { SaveForLogout(); });
+    // The session ends the program as a termination does: the main window does not close
+    // otherwise.
+    RedirectForeignQuits(
+        frm.get(), [this] { return savedForExit; }, [this] { Terminate(); });
 }
 
 void TQuavrelProgram::ApplySettings() {
-    frm->move(settings.Left, settings.Top);
     frm->Background()->SetTimeFont(FontOf(settings.MainfrmTimeFont));
     pollGate->SetMinimizeWhileInactive(settings.CheckMinimizeKeyWhileInactive);
     settings.SkinName =
         LoadSkinOrDefault(*frm, QString::fromStdString(settings.SkinName)).toStdString();
+    // Where the last run left it, within the screens there are now, at the skin's size.
+    frm->move(ClampToScreens(QPoint(settings.Left, settings.Top), frm->size()));
     ApplyCommandHints(*events, settings.HintType);
 }
 
@@ -224,13 +242,19 @@ void TQuavrelProgram::Exit() {
     frm->close();
 }
 
-void TQuavrelProgram::OpenDroppedFiles(QStringList files) {
-    files.sort();
-    for (const QString& file : files) {
-        songs.Add(file.toStdString());
+void TQuavrelProgram::Terminate() {
+    terminating = true;
+    EndModalBoxesFromNowOn();
+    Exit();
+}
+
+void TQuavrelProgram::OpenDroppedFiles(std::vector<std::string> files) {
+    std::sort(files.begin(), files.end());
+    for (const std::string& file : files) {
+        songs.Add(file);
     }
     try {
-        controller->ChangeSong(files.first().toStdString(), true);
+        controller->ChangeSong(files.front(), true);
     } catch (const std::exception& error) {
         ShowError(error);
     }
@@ -369,9 +393,11 @@ bool TQuavrelProgram::SaveForExit() {
     }
     try {
         controller->SaveAtShutDown();
+        RemoveLogoutCopies();
     } catch (const std::exception& error) {
-        // The song's windows are still open: the user may free the disk and exit again.
-        if (AskToGoOnAfterError(error) == true) {
+        // The song's windows are still open: the user may free the disk and exit again, unless
+        // the system ends the program.
+        if (!terminating && AskToGoOnAfterError(error) == true) {
             frm->ExitRequested = false;
             return false;
         }
@@ -388,11 +414,16 @@ void TQuavrelProgram::ShutDown() {
     if (!savedForExit) {
         try {
             controller->SaveAtShutDown();
+            RemoveLogoutCopies();
         } catch (const std::exception& error) {
             ShowError(error);
             KeepUnsavedRecordings();
         }
     }
+    SaveSettings();
+}
+
+void TQuavrelProgram::SaveSettings() {
     settings.Left = frm->x();
     settings.Top = frm->y();
     try {
@@ -410,4 +441,40 @@ void TQuavrelProgram::ShutDown() {
     } catch (const std::exception& error) {
         ShowError(error);
     }
+}
+
+void TQuavrelProgram::SaveForLogout() {
+    if (!started || savedForExit) {
+        return;
+    }
+    try {
+        const std::set<QString> before = RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
+        songData->SaveSongData(controller->SongKey());
+        for (const QString& name : RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)))) {
+            if (!before.contains(name)) {
+                logoutCopies.insert(name);
+            }
+        }
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
+    settings.FileName = controller->SongPath();
+    SaveSettings();
+}
+
+void TQuavrelProgram::RemoveLogoutCopies() {
+    if (logoutCopies.empty()) {
+        return;
+    }
+    try {
+        const std::set<QString> named = RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
+        for (const QString& copy : logoutCopies) {
+            if (!named.contains(copy)) {
+                FileStream::Delete(JoinPath(dataFolder->Path(), copy.toStdString()));
+            }
+        }
+    } catch (const std::exception&) {
+        // What is left is offered for deletion at the next start, as any leftover.
+    }
+    logoutCopies.clear();
 }

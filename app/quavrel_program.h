@@ -3,13 +3,17 @@
 #include "app/command_line.h"
 #include "controller/song_list.h"
 #include "platform/single_instance.h"
+#include "platform/termination_signals.h"
 #include "storage/settings.h"
 
 #include <QPoint>
 #include <QPointer>
-#include <QStringList>
+#include <QString>
 #include <QWidget>
 #include <memory>
+#include <set>
+#include <string>
+#include <vector>
 
 class TConfigMenu;
 class TDataFolder;
@@ -46,11 +50,19 @@ private:
     // chose to go on.
     bool SaveForExit();
     void ShutDown();
+    // The settings, the key binding and the data folder's choice, as they are now.
+    void SaveSettings();
+    // What an Exit saves, the program going on: a logout may yet be cancelled.
+    void SaveForLogout();
+    // Removes the copies of recordings that a logout's save made and a later save replaced.
+    void RemoveLogoutCopies();
     void KeepUnsavedRecordings() const;
     void EndMessageLoop();
     // The Exit command: the main window closes for good, which ends the message loop.
     void Exit();
-    void OpenDroppedFiles(QStringList files);
+    // A termination signal: the open boxes end, then the program exits.
+    void Terminate();
+    void OpenDroppedFiles(std::vector<std::string> files);
     // What a right click or a double click on the main window does, by the user's choice.
     void MouseCommand(int choice, QPoint at);
     void ShowVornic();
@@ -87,4 +99,10 @@ private:
     // An Exit that came before the message loop ran, which a quit would not reach.
     bool exitBeforeLoop = false;
     bool loopRunning = false;
+    // A termination signal came: nobody may be there to answer a box.
+    bool terminating = false;
+    // The copies of recordings that logouts' saves made.
+    std::set<QString> logoutCopies;
+    // Last, so that no signal reaches a program half destroyed.
+    std::unique_ptr<TerminationSignalHandler> terminationSignals;
 };

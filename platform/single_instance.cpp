@@ -5,11 +5,16 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QStandardPaths>
+#include <memory>
 
 namespace {
 
 // Long enough for a loaded machine, short enough that a hung instance does not block a start.
 constexpr int AnswerMilliseconds = 3000;
+// No start hands over more than this; a sender that goes on is no start of ours.
+constexpr qsizetype MaxMessageSize = 16 * 1024 * 1024;
+// The answer of the running program once it has the files.
+const QByteArray Taken("\x01");
 
 } // namespace
 
@@ -44,7 +49,7 @@ bool SingleInstance::Acquire() {
     return true;
 }
 
-bool SingleInstance::SendFiles(const QStringList& files) const {
+bool SingleInstance::SendFiles(const std::vector<std::string>& files) const {
     QLocalSocket socket;
     socket.connectToServer(PathOf(".socket"));
     if (!socket.waitForConnected(AnswerMilliseconds)) {
@@ -52,24 +57,50 @@ bool SingleInstance::SendFiles(const QStringList& files) const {
     }
     QByteArray message;
     QDataStream stream(&message, QIODevice::WriteOnly);
-    stream << files;
+    QList<QByteArray> names;
+    for (const std::string& file : files) {
+        names << QByteArray::fromStdString(file);
+    }
+    stream << names;
     socket.write(message);
-    const bool written = socket.waitForBytesWritten(AnswerMilliseconds);
+    // The running program answers once it has the files: what comes after this start (a
+    // logout, say) finds them taken.
+    const bool taken = socket.waitForBytesWritten(AnswerMilliseconds) &&
+                       socket.waitForReadyRead(AnswerMilliseconds) && socket.read(1) == Taken;
     socket.disconnectFromServer();
-    return written;
+    return taken;
 }
 
 void SingleInstance::Receive() {
     while (QLocalSocket* socket = server->nextPendingConnection()) {
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        // The files arrive whole once the sender disconnects.
-        connect(socket, &QLocalSocket::readChannelFinished, this, [this, socket] {
-            QStringList files;
-            QDataStream stream(socket->readAll());
-            stream >> files;
-            if (stream.status() == QDataStream::Ok && !files.isEmpty() && OnFilesReceived) {
-                OnFilesReceived(files);
+        auto received = std::make_shared<QByteArray>();
+        connect(socket, &QLocalSocket::readyRead, this, [this, socket, received] {
+            received->append(socket->readAll());
+            QList<QByteArray> names;
+            QDataStream stream(*received);
+            stream >> names;
+            // The rest of the files is still on its way.
+            if (stream.status() == QDataStream::ReadPastEnd && received->size() < MaxMessageSize) {
+                return;
             }
+            received->clear();
+            if (stream.status() != QDataStream::Ok) {
+                socket->abort();
+                return;
+            }
+            // Answered first: opening a song may ask the user something, for longer than the
+            // sender waits.
+            socket->write(Taken);
+            socket->flush();
+            if (names.isEmpty() || !OnFilesReceived) {
+                return;
+            }
+            std::vector<std::string> files;
+            for (const QByteArray& name : names) {
+                files.push_back(name.toStdString());
+            }
+            OnFilesReceived(files);
         });
     }
 }

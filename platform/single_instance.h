@@ -2,9 +2,11 @@
 
 #include <QLockFile>
 #include <QObject>
-#include <QStringList>
+#include <QString>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QLocalServer;
 
@@ -19,10 +21,12 @@ public:
 
     // True when this process is the one running instance from now on.
     bool Acquire();
-    // Hands files to the running instance; false when none answered.
-    bool SendFiles(const QStringList& files) const;
+    // Hands files to the running instance, their names as the bytes they are (a name need not
+    // be valid in any encoding), and waits until it has them; false when none answered. The
+    // running instance must answer from another process or thread.
+    bool SendFiles(const std::vector<std::string>& files) const;
     // The running instance received files from a later start.
-    std::function<void(const QStringList& files)> OnFilesReceived;
+    std::function<void(const std::vector<std::string>& files)> OnFilesReceived;
 
 private:
     QString PathOf(const char* extension) const;

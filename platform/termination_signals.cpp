@@ -1,15 +1,14 @@
 #include "termination_signals.h"
 
-#include <QCoreApplication>
 #include <QSocketNotifier>
 #include <csignal>
-#include <fcntl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-// A signal handler may only write to a descriptor; the GUI thread reads the other end.
+// A signal handler may only write to a descriptor; the GUI thread reads the other end, where
+// what came before anyone reads it waits.
 int signalPipe[2] = {-1, -1};
 
 extern "C" void WriteSignal(int number) {
@@ -29,18 +28,30 @@ void SetSignalAction(void (*handler)(int)) {
 
 } // namespace
 
-void HandleTerminationSignals(QObject* owner, std::function<void()> handler) {
-    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
+void CatchTerminationSignals() {
+    if (signalPipe[0] == -1 &&
+        ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0, signalPipe) != 0) {
+        signalPipe[0] = signalPipe[1] = -1;
         return;
     }
-    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, owner);
-    QObject::connect(notifier, &QObject::destroyed, [] { SetSignalAction(SIG_DFL); });
-    QObject::connect(notifier, &QSocketNotifier::activated, notifier,
+    SetSignalAction(WriteSignal);
+}
+
+TerminationSignalHandler::TerminationSignalHandler(std::function<void()> handler) {
+    CatchTerminationSignals();
+    if (signalPipe[1] == -1) {
+        return;
+    }
+    notifier = std::make_unique<QSocketNotifier>(signalPipe[1], QSocketNotifier::Read);
+    QObject::connect(notifier.get(), &QSocketNotifier::activated, notifier.get(),
                      [handler = std::move(handler)] {
                          char byte = 0;
                          while (::read(signalPipe[1], &byte, 1) == 1) {
                          }
                          handler();
                      });
-    SetSignalAction(WriteSignal);
+}
+
+TerminationSignalHandler::~TerminationSignalHandler() {
+    SetSignalAction(SIG_DFL);
 }

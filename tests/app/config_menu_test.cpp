@@ -11,9 +11,13 @@
 #include "tests/dialogs/modal.h"
 #include "tests/support/temp_dir.h"
 
+#include <QActionGroup>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFontDialog>
 #include <QMenu>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -165,6 +169,45 @@ TEST_F(ConfigMenuTest, ASkinThatFailsFallsBackToDefault) {
     for (QAction* candidate : list->actions()) {
         EXPECT_EQ(candidate->isChecked(), candidate->data().toString() == "default");
     }
+}
+
+TEST_F(ConfigMenuTest, MenusRebuiltAtEachShowingKeepOneGroupOfRadioItems) {
+    for (int i = 0; i < 3; ++i) {
+        Opened("miSelectSkin");
+        Opened("miConfigSound");
+        frm.SetSongList(
+            {{QStringLiteral("a.wav"), true, {}}, {QStringLiteral("b.wav"), false, {}}});
+    }
+    for (const QMenu* rebuilt :
+         {Named("miSelectSkin")->menu(), Named("miConfigSound")->menu(), frm.SongListMenu()}) {
+        SCOPED_TRACE(rebuilt->objectName().toStdString());
+        EXPECT_EQ(rebuilt->findChildren<QActionGroup*>().size(), 1);
+    }
+    // The song list's entries are still radio items of that one group.
+    QList<QAction*> songs = frm.SongListMenu()->actions();
+    ASSERT_EQ(songs.size(), 2);
+    songs[1]->trigger();
+    EXPECT_FALSE(songs[0]->isChecked());
+}
+
+TEST_F(ConfigMenuTest, TheMainMenuAndTheFontDialogAreModalWhileOpen) {
+    bool menuModal = false;
+    QTimer::singleShot(0, menu->Menu(), [&] {
+        menuModal = QApplication::activeModalWidget() == menu->Menu();
+        menu->Menu()->close();
+    });
+    menu->Popup(QPoint(10, 10));
+    EXPECT_TRUE(menuModal);
+
+    bool fontDialogModal = false;
+    WhenModalShown([&](QWidget* dialog) {
+        fontDialogModal = qobject_cast<QFontDialog*>(dialog) != nullptr;
+        if (dialog != nullptr) {
+            dialog->close();
+        }
+    });
+    Named("miSelectFont")->menu()->actions().first()->trigger();
+    EXPECT_TRUE(fontDialogModal);
 }
 
 } // namespace

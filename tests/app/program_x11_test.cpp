@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QTimer>
+#include <climits>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -64,7 +66,7 @@ protected:
         return QString::fromStdString(dir.Path()) + "/" + name;
     }
 
-    QProcess& Start(const QStringList& arguments) {
+    QProcess& Start(const QStringList& arguments, const QString& program = QUAVREL_PROGRAM) {
         auto process = std::make_unique<QProcess>();
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", Folder("home"));
@@ -76,15 +78,29 @@ protected:
         process->setProcessEnvironment(environment);
         process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
         process->setStandardOutputFile(QProcess::nullDevice());
-        process->start(QUAVREL_PROGRAM, arguments);
+        process->start(program, arguments);
         processes.push_back(std::move(process));
         return *processes.back();
     }
 
-    // The main window's id once it is shown, brought in front.
-    QString WaitForMainWindow() {
+    // Starts the program with one argument given as bytes, which need not be valid text (a
+    // process's arguments as text could not hold them).
+    QProcess& StartWithBytes(const std::string& argument) {
+        QString octal;
+        for (const unsigned char byte : argument) {
+            octal += QStringLiteral("\\%1").arg(static_cast<uint>(byte), 3, 8, QLatin1Char('0'));
+        }
+        return Start(
+            {"-c", QStringLiteral("exec \"$0\" \"$(printf '%1')\"").arg(octal), QUAVREL_PROGRAM},
+            QStringLiteral("/bin/sh"));
+    }
+
+    // The main window of program once it is shown, brought in front. The windows of a program
+    // that just ended may still be on the display for a moment.
+    QString WaitForMainWindow(const QProcess& program) {
         const QString id =
-            RunX11Tool("xdotool", {"search", "--sync", "--onlyvisible", "--name", MainWindowName})
+            RunX11Tool("xdotool", {"search", "--sync", "--all", "--onlyvisible", "--pid",
+                                   QString::number(program.processId()), "--name", MainWindowName})
                 .trimmed();
         RunX11Tool("xdotool", {"windowactivate", "--sync", id.section('\n', 0, 0)});
         return id;
@@ -116,7 +132,7 @@ protected:
 
 TEST_F(ProgramTest, HoldingTheRecordKeyMakesACassetteThatOutlivesTheProgram) {
     QProcess& program = Start({QString::fromStdString(dir.File("first.wav"))});
-    WaitForMainWindow();
+    WaitForMainWindow(program);
     // "r" records while it is held, in the shipped key binding.
     PressKey("r");
     HoldFor(1500);
@@ -153,7 +169,7 @@ TEST_F(ProgramTest, ExitKeepsTheCassetteAndARestartBringsItBackDocked) {
     settings.WriteString("MainFrm", "FileName", QString::fromStdString(dir.File("first.wav")));
     settings.Save();
     QProcess& first = Start({});
-    WaitForMainWindow();
+    WaitForMainWindow(first);
     PressKey("r");
     HoldFor(1000);
     ReleaseKey("r");
@@ -165,7 +181,7 @@ TEST_F(ProgramTest, ExitKeepsTheCassetteAndARestartBringsItBackDocked) {
     const Bytes recorded = ReadFile(copy.toStdString());
 
     QProcess& again = Start({});
-    WaitForMainWindow();
+    WaitForMainWindow(again);
     Chord({"ctrl", "q"});
     ASSERT_TRUE(Finish(again));
     const ProfileFile data = SongData();
@@ -179,7 +195,7 @@ TEST_F(ProgramTest, ExitKeepsTheCassetteAndARestartBringsItBackDocked) {
 
 TEST_F(ProgramTest, ASecondStartHandsItsSongToTheFirstAndOpensNoWindow) {
     QProcess& first = Start({QString::fromStdString(dir.File("first.wav"))});
-    WaitForMainWindow();
+    WaitForMainWindow(first);
     QProcess& second = Start({QString::fromStdString(dir.File("second.wav"))});
     ASSERT_TRUE(Finish(second));
     EXPECT_EQ(second.exitCode(), 0);
@@ -193,26 +209,98 @@ TEST_F(ProgramTest, ASecondStartHandsItsSongToTheFirstAndOpensNoWindow) {
               QString::fromStdString(dir.File("second.wav")));
 }
 
-TEST_F(ProgramTest, ATerminationWhileAStartUpQuestionIsOpenEndsTheProgramOnceStarted) {
-    ProfileFile settings(Folder("data/quavrel.ini").toStdString());
-    settings.WriteString("MainFrm", "FileName", QString::fromStdString(dir.File("first.wav")));
-    settings.Save();
-    // A recording left by a crash: the start asks about it before the song opens.
-    WriteWave(dir.File("data/tmp123.wav"), Stereo16, Bytes(4096, 0x10));
-    QProcess& program = Start({});
-    const QString question =
-        RunX11Tool("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^Found some disuse"})
-            .trimmed();
-    ASSERT_FALSE(question.isEmpty());
-    program.terminate();
-    HoldFor(500);
-    RunX11Tool("xdotool", {"windowactivate", "--sync", question.section('\n', 0, 0)});
-    RunX11Tool("xdotool", {"key", "Escape"});
-    ASSERT_TRUE(Finish(program));
-    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-    // Saved once the song was open: not the empty song of a controller that had not started.
-    EXPECT_EQ(Settings().ReadString("MainFrm", "FileName", ""),
-              QString::fromStdString(dir.File("first.wav")));
+TEST_F(ProgramTest, ATerminationWhileAStartUpBoxIsOpenEndsTheProgramOnceStarted) {
+    const QString first = QString::fromStdString(dir.File("first.wav"));
+    const struct {
+        const char* box;
+        QString lastSong;
+        // What the start finds that makes it ask or tell.
+        std::function<void()> arrange;
+        // The song saved at the end; empty for the one that could not be opened.
+        QString savedSong;
+    } cases[] = {
+        // A recording left by a crash: the start asks about it before the song opens.
+        {"leftover files", first,
+         [&] { WriteWave(dir.File("data/tmp123.wav"), Stereo16, Bytes(4096, 0x10)); }, first},
+        {"missing last song", Folder("gone.wav"), [] {}, ""},
+        {"song data file that is a folder", first,
+         [&] { QDir().mkpath(Folder("data/quavrel_data.ini")); }, first},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.box);
+        // What the case before left.
+        QFile::remove(Folder("data/tmp123.wav"));
+        QDir(Folder("data/quavrel_data.ini")).removeRecursively();
+        QFile::remove(Folder("data/quavrel_data.ini"));
+        ProfileFile settings(Folder("data/quavrel.ini").toStdString());
+        settings.WriteString("MainFrm", "FileName", c.lastSong);
+        settings.Save();
+        c.arrange();
+        QProcess& program = Start({});
+        // Any window before the main one is the box; the main window shows once it is gone.
+        const QString box =
+            RunX11Tool("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^(Found|Quav)"})
+                .trimmed();
+        ASSERT_FALSE(box.isEmpty());
+        program.terminate();
+        // Nobody answers the box: the termination ends it.
+        ASSERT_TRUE(Finish(program));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        // Saved once the start was complete: not the empty song of a controller that had not
+        // started.
+        EXPECT_EQ(Settings().ReadString("MainFrm", "FileName", "?"), c.savedSong);
+        EXPECT_NE(Settings().ReadString("MainFrm", "Left", ""), "");
+    }
+}
+
+TEST_F(ProgramTest, ASongWhoseNameIsNoValidTextIsOpenedFromTheCommandLineAndAHandOver) {
+    const std::string song = dir.File("\xff.wav");
+    WriteWave(song, Stereo16, Bytes(20 * BytesPerSecond, 0x10));
+    // The settings file holds the name as text.
+    const QString saved = QString::fromStdString(song);
+    for (const bool handedOver : {false, true}) {
+        SCOPED_TRACE(handedOver ? "handed over" : "command line");
+        // Without a song of its own, the program that takes the hand-over opens just that.
+        ProfileFile settings(Folder("data/quavrel.ini").toStdString());
+        settings.WriteString("MainFrm", "FileName", "");
+        settings.Save();
+        QProcess& program = handedOver ? Start({}) : StartWithBytes(song);
+        WaitForMainWindow(program);
+        if (handedOver) {
+            QProcess& second = StartWithBytes(song);
+            ASSERT_TRUE(Finish(second));
+            EXPECT_EQ(second.exitCode(), 0);
+        }
+        program.terminate();
+        ASSERT_TRUE(Finish(program));
+        EXPECT_EQ(Settings().ReadString("MainFrm", "FileName", ""), saved);
+    }
+}
+
+TEST_F(ProgramTest, AStoredPositionAtTheEndsOfItsRangeShowsTheMainWindowOnTheScreen) {
+    for (const int stored : {INT_MAX, INT_MIN}) {
+        SCOPED_TRACE(stored);
+        ProfileFile settings(Folder("data/quavrel.ini").toStdString());
+        settings.WriteInteger("MainFrm", "Left", stored);
+        settings.WriteInteger("MainFrm", "Top", stored);
+        settings.Save();
+        QProcess& program = Start({});
+        const QString window = WaitForMainWindow(program).section('\n', 0, 0);
+        const QString geometry = RunX11Tool("xdotool", {"getwindowgeometry", "--shell", window});
+        const auto value = [&](const QString& name) {
+            return geometry.section(name + "=", 1).section('\n', 0, 0).toInt();
+        };
+        EXPECT_GE(value("X"), 0);
+        EXPECT_GE(value("Y"), 0);
+        EXPECT_LE(value("X") + value("WIDTH"), 1280);
+        EXPECT_LE(value("Y") + value("HEIGHT"), 1024);
+        program.terminate();
+        ASSERT_TRUE(Finish(program));
+        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+        const int left = Settings().ReadInteger("MainFrm", "Left", -1);
+        EXPECT_GE(left, 0);
+        EXPECT_LT(left, 1280);
+    }
 }
 
 TEST_F(ProgramTest, ChangingSongsWhileACassettePlaysKeepsEverySongsWindows) {

@@ -3,8 +3,10 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <atomic>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -29,24 +31,34 @@ TEST(SingleInstance, ASecondStartHandsItsFilesToTheProgramHoldingItsLock) {
     const QString name = QStringLiteral("QUAVREL_TEST_%1").arg(::getpid());
     SingleInstance first(name);
     SingleInstance other(name);
-    QStringList toFirst;
-    QStringList toOther;
-    first.OnFilesReceived = [&](const QStringList& files) { toFirst << files; };
-    other.OnFilesReceived = [&](const QStringList& files) { toOther << files; };
+    using Files = std::vector<std::string>;
+    Files toFirst;
+    Files toOther;
+    first.OnFilesReceived = [&](const Files& files) { toFirst = files; };
+    other.OnFilesReceived = [&](const Files& files) { toOther = files; };
     InRuntimeFolder(mine, [&] { ASSERT_TRUE(first.Acquire()); });
     // A program with a runtime folder of its own runs apart from the first.
     InRuntimeFolder(another, [&] { ASSERT_TRUE(other.Acquire()); });
     InRuntimeFolder(mine, [&] {
         SingleInstance second(name);
         EXPECT_FALSE(second.Acquire());
-        EXPECT_TRUE(second.SendFiles({QStringLiteral("/song.wav")}));
+        // The sender waits for the answer of the first, which runs on this thread.
+        std::atomic<bool> sent = false;
+        std::atomic<bool> done = false;
+        std::thread sender([&] {
+            // A name that is no valid UTF-8 arrives as the bytes it is.
+            sent = second.SendFiles({"/song.wav", "/\xff.wav"});
+            done = true;
+        });
+        const QDeadlineTimer deadline(10000);
+        while (!done && !deadline.hasExpired()) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+        sender.join();
+        EXPECT_TRUE(sent);
     });
-    const QDeadlineTimer deadline(3000);
-    while (toFirst.isEmpty() && !deadline.hasExpired()) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    EXPECT_EQ(toFirst, QStringList{QStringLiteral("/song.wav")});
-    EXPECT_TRUE(toOther.isEmpty());
+    EXPECT_EQ(toFirst, (Files{"/song.wav", "/\xff.wav"}));
+    EXPECT_TRUE(toOther.empty());
 }
 
 } // namespace
