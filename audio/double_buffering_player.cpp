@@ -1,15 +1,11 @@
 #include "double_buffering_player.h"
 
 #include "platform/execute_later.h"
-#include "platform/gui_thread.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace {
-
-// A device that has not handed its buffers back after a reset by then is taken as dead.
-constexpr int StopTimeoutMs = 5000;
 
 WaveDeviceFormat DeviceFormat(const PcmWaveFormat& format) {
     return {format.channels, static_cast<int>(format.samplesPerSec), format.bitsPerSample};
@@ -31,12 +27,7 @@ TDoubleBufferingPlayer::~TDoubleBufferingPlayer() {
     OnFill = nullptr;
     OnStop = nullptr;
     OnEnd = nullptr;
-    try {
-        StopAndWait();
-    } catch (const std::exception&) {
-        // The device is closed below whatever it reported.
-    }
-    CloseDevice();
+    StopAndWait();
 }
 
 void TDoubleBufferingPlayer::SetActive(bool value) {
@@ -60,7 +51,7 @@ void TDoubleBufferingPlayer::SetActive(bool value) {
             throw;
         }
         Active = true;
-        if (Queued < 1) {
+        if (Queued() < 1) {
             // Nothing to play at all: end the run as soon as the caller has seen it begin.
             Window.Post([this] { CloseWhenDrained(); });
         }
@@ -70,23 +61,20 @@ void TDoubleBufferingPlayer::SetActive(bool value) {
         return;
     }
     Stopping = true;
-    if (Queued < 1) {
+    if (Queued() < 1) {
         CloseWhenDrained();
     } else {
-        Device->Reset();
+        Run->Reset();
     }
 }
 
-void TDoubleBufferingPlayer::StopAndWait() {
+void TDoubleBufferingPlayer::StopAndWait(DeviceRun::LateData lateData) {
     if (!Active) {
         return;
     }
-    SetActive(false);
-    if (!WaitOnGuiThread([this] { return !Active; }, StopTimeoutMs)) {
-        Queued = 0;
-        ++Run;
-        CloseWhenDrained();
-    }
+    Stopping = true;
+    CloseDevice(Mode == ModeRecord ? std::move(lateData) : nullptr);
+    CloseWhenDrained();
 }
 
 void TDoubleBufferingPlayer::SetMode(std::uint8_t mode) {
@@ -95,7 +83,7 @@ void TDoubleBufferingPlayer::SetMode(std::uint8_t mode) {
 }
 
 std::int64_t TDoubleBufferingPlayer::GetDevicePosition() const {
-    return Active && Device ? Device->BytesProcessed() : 0;
+    return Active && Run ? Run->BytesProcessed() : 0;
 }
 
 void TDoubleBufferingPlayer::WndProc(const DeviceMessage& message) {
@@ -134,7 +122,6 @@ void TDoubleBufferingPlayer::FreeBuffers() {
 }
 
 void TDoubleBufferingPlayer::StartPlaying() {
-    Queued = 0;
     Counter = 0;
     AllocateBuffers();
     OpenDevice(WaveDirection::Output);
@@ -166,8 +153,7 @@ void TDoubleBufferingPlayer::FillAndWrite(int index) {
         buffer.FillSize = bytes;
         buffer.WaveHeader.length = bytes;
         if (bytes > 0) {
-            Device->Queue(buffer.WaveHeader);
-            ++Queued;
+            Run->Queue(buffer.WaveHeader);
         } else {
             Stopping = true;
             Ended = true;
@@ -182,14 +168,13 @@ void TDoubleBufferingPlayer::FillAndWrite(int index) {
 }
 
 void TDoubleBufferingPlayer::StartRecording() {
-    Queued = 0;
     OpenDevice(WaveDirection::Input);
     AllocateBuffers();
     Counter = 0;
     AddRecordBuffer(0);
     AddRecordBuffer(1);
     try {
-        Device->Start();
+        Run->Start();
     } catch (const EWaveDeviceError& error) {
         throw EDoubleBufferingPlayerError(error.Message());
     }
@@ -205,35 +190,28 @@ void TDoubleBufferingPlayer::AddRecordBuffer(int index) {
     TBufferObject& buffer = *Buffers[index];
     buffer.WaveHeader.length = BufferSize;
     try {
-        Device->Queue(buffer.WaveHeader);
+        Run->Queue(buffer.WaveHeader);
     } catch (const EWaveDeviceError& error) {
         SetActive(false);
         throw EDoubleBufferingPlayerError(error.Message());
     }
-    ++Queued;
 }
 
 void TDoubleBufferingPlayer::OpenDevice(WaveDirection direction) {
-    ClosedDevice.reset();
-    Device = CreateDefaultWaveDevice(direction);
     const std::uint32_t message = direction == WaveDirection::Output ? MM_WOM_DONE : MM_WIM_DATA;
-    const std::uint32_t run = ++Run;
     try {
-        // A buffer of an abandoned run must not reach the buffers of this one.
-        Device->Open(DeviceFormat(Format), [this, message, run](WaveBuffer& header) {
-            if (run == Run && Device) {
-                WndProc({message, &header});
-            }
-        });
+        Run = std::make_unique<DeviceRun>(direction, DeviceFormat(Format),
+                                          [this, message](WaveBuffer& header) {
+                                              WndProc({message, &header});
+                                          });
     } catch (const EWaveDeviceError& error) {
         throw EDoubleBufferingPlayerError(error.Message());
     }
 }
 
-void TDoubleBufferingPlayer::CloseDevice() {
-    if (Device) {
-        Device->Close();
-        ClosedDevice = std::move(Device);
+void TDoubleBufferingPlayer::CloseDevice(DeviceRun::LateData lateData) {
+    if (Run) {
+        DeviceRun::Retire(std::move(Run), std::move(Buffers), std::move(lateData));
     }
 }
 
@@ -241,14 +219,11 @@ void TDoubleBufferingPlayer::AbortStart() {
     // Whatever was opened or queued before the failure goes, without events: the run never began.
     CloseDevice();
     FreeBuffers();
-    Queued = 0;
     Active = false;
-    ++Run;
 }
 
 void TDoubleBufferingPlayer::OutputDone(WaveBuffer& header) {
     auto& buffer = *static_cast<TBufferObject*>(header.user);
-    --Queued;
     if (!Stopping) {
         FillAndWrite(buffer.Index);
     } else {
@@ -258,7 +233,6 @@ void TDoubleBufferingPlayer::OutputDone(WaveBuffer& header) {
 
 void TDoubleBufferingPlayer::InputData(WaveBuffer& header) {
     auto& buffer = *static_cast<TBufferObject*>(header.user);
-    --Queued;
     AdvanceCounter();
     if (OnData) {
         OnData(Counter, buffer.Data.data(), header.bytesRecorded);
@@ -275,7 +249,7 @@ void TDoubleBufferingPlayer::AdvanceCounter() {
 }
 
 void TDoubleBufferingPlayer::CloseWhenDrained() {
-    if (!Active || Queued > 0) {
+    if (!Active || Queued() > 0) {
         return;
     }
     if (Mode == ModeRecord) {

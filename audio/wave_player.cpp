@@ -3,8 +3,19 @@
 #include <algorithm>
 #include <functional>
 
+namespace {
+
+void WriteRecorded(TWaveFileStream& stream, const std::uint8_t* data, std::int32_t bytes) {
+    stream.Write(data, bytes);
+    // A recording buffer holds at most a few seconds: keeping the header current after each
+    // one means a crash or a killed process loses no more than the buffers still in flight.
+    stream.PatchLengths();
+}
+
+} // namespace
+
 TWavePlayer::TWavePlayer()
-    : WaveStream(std::make_unique<TWaveFileStream>()),
+    : WaveStream(std::make_shared<TWaveFileStream>()),
       Device(std::make_unique<TDoubleBufferingPlayer>()) {
     Device->OnData = [this](std::int32_t counter, std::uint8_t* data, std::int32_t bytes) {
         DoData(counter, data, bytes);
@@ -17,14 +28,29 @@ TWavePlayer::TWavePlayer()
 }
 
 TWavePlayer::~TWavePlayer() {
-    // The device run ends first, so that the last recorded buffers still reach the file
-    // before it is closed and patched.
     try {
-        Device->StopAndWait();
+        EndRun();
     } catch (const std::exception&) {
+        // The player goes whatever the end of its run reported.
     }
-    Device.reset();
-    WaveStream.reset();
+}
+
+// Ends the device run at once. The buffers of a recording still on their way are written right
+// after what was recorded, into the same file, even once the player has moved on or gone.
+void TWavePlayer::EndRun() {
+    if (!Device->IsActive() || Device->GetMode() != TDoubleBufferingPlayer::ModeRecord) {
+        Device->StopAndWait();
+        return;
+    }
+    Device->StopAndWait([stream = WaveStream, at = WaveStream->GetPosition()](
+                            const std::uint8_t* data, std::int32_t bytes) mutable {
+        const std::int32_t now = stream->GetPosition();
+        stream->SetPosition(at);
+        WriteRecorded(*stream, data, bytes);
+        // A recording started meanwhile goes on after these bytes; anything else keeps its place.
+        stream->SetPosition(now == at ? at + bytes : now);
+        at += bytes;
+    });
 }
 
 std::int32_t TWavePlayer::MillisecondsToBytes(std::int32_t ms) const {
@@ -82,14 +108,20 @@ void TWavePlayer::Close() {
     if (State == StateClosed) {
         return;
     }
-    Device->SetActive(false);
-    Device->StopAndWait();
-    WaveStream->Close();
+    EndRun();
+    if (WaveStream.use_count() > 1) {
+        // A recording run still ending holds the file and closes it after its last buffer; the
+        // player goes on with a stream of its own.
+        WaveStream = std::make_shared<TWaveFileStream>();
+    } else {
+        WaveStream->Close();
+    }
     State = StateClosed;
 }
 
 void TWavePlayer::Start(std::uint8_t mode, const PcmWaveFormat& format, std::uint8_t newState) {
     try {
+        EndRun();
         Device->SetMode(mode);
         Device->Format = format;
         PositionOffset = WaveStream->GetPosition();
@@ -211,10 +243,7 @@ std::int32_t TWavePlayer::GetLength() {
 }
 
 void TWavePlayer::DoData(std::int32_t, std::uint8_t* data, std::int32_t bytes) {
-    WaveStream->Write(data, bytes);
-    // A recording buffer holds at most a few seconds: keeping the header current after each
-    // one means a crash or a killed process loses no more than the buffers still in flight.
-    WaveStream->PatchLengths();
+    WriteRecorded(*WaveStream, data, bytes);
 }
 
 // A buffer never holds sound from both sides of the loop point: the loop point falls on a

@@ -33,10 +33,12 @@ public:
     WaveDirection Direction() const { return direction; }
 
 private:
+    friend class VirtualWaveDevices;
     void HandBack(WaveBuffer& buffer);
 
     WaveDirection direction;
-    VirtualWaveDevices& owner;
+    // Null once the owner is gone: a device may outlive it while its run retires.
+    VirtualWaveDevices* owner;
     WaveDeviceFormat format;
     BufferDone done;
     bool opened = false;
@@ -48,6 +50,7 @@ private:
 };
 
 // Makes every default wave device virtual while it lives, and gives the test a hand on them.
+// Devices still alive when it goes (runs still retiring) only close afterwards.
 class VirtualWaveDevices {
 public:
     VirtualWaveDevices();

@@ -1,0 +1,91 @@
+#include "device_run.h"
+
+#include "platform/application_error.h"
+
+#include <QCoreApplication>
+#include <QTimer>
+
+DeviceRun::DeviceRun(WaveDirection direction, const WaveDeviceFormat& format, Handler handler)
+    : device(CreateDefaultWaveDevice(direction)), handler(std::move(handler)) {
+    // The device hands its buffers back through its own mailbox, which goes with it: no
+    // completion outlives the run.
+    device->Open(format, [this](WaveBuffer& buffer) { Returned(buffer); });
+}
+
+DeviceRun::~DeviceRun() {
+    device->Close();
+}
+
+void DeviceRun::Queue(WaveBuffer& buffer) {
+    device->Queue(buffer);
+    ++queued;
+}
+
+void DeviceRun::Start() {
+    device->Start();
+}
+
+void DeviceRun::Reset() {
+    device->Reset();
+}
+
+void DeviceRun::Retire(std::unique_ptr<DeviceRun> run, TBufferPair buffers, LateData lateData) {
+    run->handler = nullptr;
+    run->buffers = std::move(buffers);
+    run->lateData = std::move(lateData);
+    run->retired = true;
+    QCoreApplication* application = QCoreApplication::instance();
+    if (application == nullptr) {
+        // Without an event loop no buffer can come back: the run ends here.
+        return;
+    }
+    // The application frees whatever is still retiring when it goes.
+    run->setParent(application);
+    DeviceRun* self = run.release();
+    if (self->queued <= 0) {
+        self->Finish();
+        return;
+    }
+    try {
+        self->device->Reset();
+    } catch (const std::exception&) {
+        self->Finish();
+        return;
+    }
+    QTimer::singleShot(RetireDeadlineMs, self, [self] { self->Finish(); });
+}
+
+void DeviceRun::Returned(WaveBuffer& buffer) {
+    --queued;
+    if (!retired) {
+        // The player may retire the run from inside the call, which drops its handler.
+        const Handler call = handler;
+        call(buffer);
+        return;
+    }
+    if (finished) {
+        return;
+    }
+    if (lateData && buffer.bytesRecorded > 0) {
+        try {
+            lateData(buffer.data, buffer.bytesRecorded);
+        } catch (const std::exception& error) {
+            // Nobody is left to catch it: the player that recorded may be gone.
+            HandleApplicationError(error);
+        }
+    }
+    if (queued <= 0) {
+        Finish();
+    }
+}
+
+// Runs inside a completion of the device at times, so the run is freed once that has returned.
+void DeviceRun::Finish() {
+    if (finished) {
+        return;
+    }
+    finished = true;
+    device->Close();
+    lateData = nullptr;
+    deleteLater();
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "platform/wave_device.h"
+
+#include <QObject>
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+// One of the two device buffers.
+struct TBufferObject {
+    WaveBuffer WaveHeader;
+    std::vector<std::uint8_t> Data;
+    std::uint8_t Index = 0;
+    std::int32_t FillSize = 0;
+};
+
+using TBufferPair = std::array<std::unique_ptr<TBufferObject>, 2>;
+
+// One opening of the default wave device and the buffers queued on it. While a player drives
+// the run, every buffer the device hands back goes to the player's handler. Retiring ends the
+// player's part at once: the run resets the device and lives on by itself until every buffer
+// still queued has come back (recorded ones go to the late data sink) or a deadline passed,
+// then closes the device and frees itself. A retired run never calls into the player, so the
+// player may start another run or go away meanwhile.
+class DeviceRun final : public QObject {
+public:
+    using Handler = std::function<void(WaveBuffer&)>;
+    // Recorded bytes that came back after the run was retired.
+    using LateData = std::function<void(const std::uint8_t* data, std::int32_t bytes)>;
+
+    // A device that has not handed its buffers back by then is taken as dead.
+    static constexpr int RetireDeadlineMs = 5000;
+
+    // Opens the default device of that direction; throws EWaveDeviceError.
+    DeviceRun(WaveDirection direction, const WaveDeviceFormat& format, Handler handler);
+    ~DeviceRun() override;
+    DeviceRun(const DeviceRun&) = delete;
+    DeviceRun& operator=(const DeviceRun&) = delete;
+
+    void Queue(WaveBuffer& buffer);
+    void Start();
+    void Reset();
+    std::int64_t BytesProcessed() const { return device->BytesProcessed(); }
+    // Buffers queued and not yet handed back.
+    std::int32_t Queued() const { return queued; }
+
+    // Takes the run off its player, with the buffers that may still be queued on it.
+    static void Retire(std::unique_ptr<DeviceRun> run, TBufferPair buffers, LateData lateData);
+
+private:
+    void Returned(WaveBuffer& buffer);
+    void Finish();
+
+    // Declared before the device, so they outlive it.
+    TBufferPair buffers;
+    LateData lateData;
+    std::unique_ptr<WaveDevice> device;
+    Handler handler;
+    std::int32_t queued = 0;
+    bool retired = false;
+    bool finished = false;
+};
