@@ -1,7 +1,5 @@
 #include "device_run.h"
 
-#include "platform/application_error.h"
-
 #include <QCoreApplication>
 #include <QTimer>
 
@@ -18,7 +16,7 @@ DeviceRun::~DeviceRun() {
 
 void DeviceRun::Queue(WaveBuffer& buffer) {
     device->Queue(buffer);
-    ++queued;
+    queued.push_back(&buffer);
 }
 
 void DeviceRun::Start() {
@@ -29,10 +27,9 @@ void DeviceRun::Reset() {
     device->Reset();
 }
 
-void DeviceRun::Retire(std::unique_ptr<DeviceRun> run, TBufferPair buffers, LateData lateData) {
+void DeviceRun::Retire(std::unique_ptr<DeviceRun> run, TBufferPair buffers) {
     run->handler = nullptr;
     run->buffers = std::move(buffers);
-    run->lateData = std::move(lateData);
     run->retired = true;
     QCoreApplication* application = QCoreApplication::instance();
     if (application == nullptr) {
@@ -42,7 +39,7 @@ void DeviceRun::Retire(std::unique_ptr<DeviceRun> run, TBufferPair buffers, Late
     // The application frees whatever is still retiring when it goes.
     run->setParent(application);
     DeviceRun* self = run.release();
-    if (self->queued <= 0) {
+    if (self->queued.empty()) {
         self->Finish();
         return;
     }
@@ -56,25 +53,12 @@ void DeviceRun::Retire(std::unique_ptr<DeviceRun> run, TBufferPair buffers, Late
 }
 
 void DeviceRun::Returned(WaveBuffer& buffer) {
-    --queued;
+    std::erase(queued, &buffer);
     if (!retired) {
         // The player may retire the run from inside the call, which drops its handler.
         const Handler call = handler;
         call(buffer);
-        return;
-    }
-    if (finished) {
-        return;
-    }
-    if (lateData && buffer.bytesRecorded > 0) {
-        try {
-            lateData(buffer.data, buffer.bytesRecorded);
-        } catch (const std::exception& error) {
-            // Nobody is left to catch it: the player that recorded may be gone.
-            HandleApplicationError(error);
-        }
-    }
-    if (queued <= 0) {
+    } else if (queued.empty()) {
         Finish();
     }
 }
@@ -86,6 +70,5 @@ void DeviceRun::Finish() {
     }
     finished = true;
     device->Close();
-    lateData = nullptr;
     deleteLater();
 }

@@ -5,6 +5,7 @@
 #include <QObject>
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -22,14 +23,12 @@ using TBufferPair = std::array<std::unique_ptr<TBufferObject>, 2>;
 // One opening of the default wave device and the buffers queued on it. While a player drives
 // the run, every buffer the device hands back goes to the player's handler. Retiring ends the
 // player's part at once: the run resets the device and lives on by itself until every buffer
-// still queued has come back (recorded ones go to the late data sink) or a deadline passed,
-// then closes the device and frees itself. A retired run never calls into the player, so the
-// player may start another run or go away meanwhile.
+// still queued has come back or a deadline passed, then closes the device and frees itself. A
+// retired run never calls into the player, so the player may start another run or go away
+// meanwhile.
 class DeviceRun final : public QObject {
 public:
     using Handler = std::function<void(WaveBuffer&)>;
-    // Recorded bytes that came back after the run was retired.
-    using LateData = std::function<void(const std::uint8_t* data, std::int32_t bytes)>;
 
     // A device that has not handed its buffers back by then is taken as dead.
     static constexpr int RetireDeadlineMs = 5000;
@@ -42,13 +41,15 @@ public:
 
     void Queue(WaveBuffer& buffer);
     void Start();
+    // The buffers come back through the handler, and are the caller's again at once (see
+    // WaveDevice::Reset).
     void Reset();
     std::int64_t BytesProcessed() const { return device->BytesProcessed(); }
-    // Buffers queued and not yet handed back.
-    std::int32_t Queued() const { return queued; }
+    // The buffers queued and not yet handed back to the handler, oldest first.
+    const std::deque<WaveBuffer*>& Queued() const { return queued; }
 
     // Takes the run off its player, with the buffers that may still be queued on it.
-    static void Retire(std::unique_ptr<DeviceRun> run, TBufferPair buffers, LateData lateData);
+    static void Retire(std::unique_ptr<DeviceRun> run, TBufferPair buffers);
 
 private:
     void Returned(WaveBuffer& buffer);
@@ -56,10 +57,9 @@ private:
 
     // Declared before the device, so they outlive it.
     TBufferPair buffers;
-    LateData lateData;
     std::unique_ptr<WaveDevice> device;
     Handler handler;
-    std::int32_t queued = 0;
+    std::deque<WaveBuffer*> queued;
     bool retired = false;
     bool finished = false;
 };

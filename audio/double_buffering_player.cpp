@@ -51,7 +51,7 @@ void TDoubleBufferingPlayer::SetActive(bool value) {
             throw;
         }
         Active = true;
-        if (Queued() < 1) {
+        if (Queued() == 0) {
             // Nothing to play at all: end the run as soon as the caller has seen it begin.
             Window.Post([this] { CloseWhenDrained(); });
         }
@@ -61,20 +61,42 @@ void TDoubleBufferingPlayer::SetActive(bool value) {
         return;
     }
     Stopping = true;
-    if (Queued() < 1) {
+    if (Queued() == 0) {
         CloseWhenDrained();
     } else {
         Run->Reset();
     }
 }
 
-void TDoubleBufferingPlayer::StopAndWait(DeviceRun::LateData lateData) {
+void TDoubleBufferingPlayer::StopAndWait() {
     if (!Active) {
         return;
     }
     Stopping = true;
-    CloseDevice(Mode == ModeRecord ? std::move(lateData) : nullptr);
+    try {
+        if (Mode == ModeRecord) {
+            TakeCaptured();
+        }
+    } catch (...) {
+        CloseDevice();
+        CloseWhenDrained();
+        throw;
+    }
+    CloseDevice();
     CloseWhenDrained();
+}
+
+// A reset device no longer touches its buffers, though they come back only later: what they
+// captured is handed on now, so that nothing recorded is lost with the run.
+void TDoubleBufferingPlayer::TakeCaptured() {
+    if (!Run) {
+        return;
+    }
+    Run->Reset();
+    const std::deque<WaveBuffer*> captured = Run->Queued();
+    for (const WaveBuffer* header : captured) {
+        HandOn(*header);
+    }
 }
 
 void TDoubleBufferingPlayer::SetMode(std::uint8_t mode) {
@@ -209,9 +231,9 @@ void TDoubleBufferingPlayer::OpenDevice(WaveDirection direction) {
     }
 }
 
-void TDoubleBufferingPlayer::CloseDevice(DeviceRun::LateData lateData) {
+void TDoubleBufferingPlayer::CloseDevice() {
     if (Run) {
-        DeviceRun::Retire(std::move(Run), std::move(Buffers), std::move(lateData));
+        DeviceRun::Retire(std::move(Run), std::move(Buffers));
     }
 }
 
@@ -233,10 +255,7 @@ void TDoubleBufferingPlayer::OutputDone(WaveBuffer& header) {
 
 void TDoubleBufferingPlayer::InputData(WaveBuffer& header) {
     auto& buffer = *static_cast<TBufferObject*>(header.user);
-    AdvanceCounter();
-    if (OnData) {
-        OnData(Counter, buffer.Data.data(), header.bytesRecorded);
-    }
+    HandOn(header);
     if (!Stopping) {
         AddRecordBuffer(buffer.Index);
     } else {
@@ -246,6 +265,13 @@ void TDoubleBufferingPlayer::InputData(WaveBuffer& header) {
 
 void TDoubleBufferingPlayer::AdvanceCounter() {
     Counter = Counter == std::numeric_limits<std::int32_t>::max() ? 0 : Counter + 1;
+}
+
+void TDoubleBufferingPlayer::HandOn(const WaveBuffer& header) {
+    AdvanceCounter();
+    if (OnData) {
+        OnData(Counter, header.data, header.bytesRecorded);
+    }
 }
 
 void TDoubleBufferingPlayer::CloseWhenDrained() {

@@ -52,10 +52,9 @@ public:
     // Starts a run, or asks the running one to stop: the buffers come back first (recorded ones
     // through OnData), then OnEnd and OnStop are called.
     void SetActive(bool value);
-    // Ends the run at once, stopping or not, and calls OnEnd and OnStop before it returns. The
-    // device finishes on its own; recorded buffers still on their way go to lateData, which may
-    // be called after the player is gone and so must not refer to it.
-    void StopAndWait(DeviceRun::LateData lateData = nullptr);
+    // Ends the run at once, stopping or not: what was recorded so far is handed to OnData, then
+    // OnEnd and OnStop are called, all before it returns. The device finishes on its own.
+    void StopAndWait();
     // Ends the run at once, as StopAndWait, when the mode changes.
     void SetMode(std::uint8_t mode);
     // Bytes played or recorded since the device run started; 0 when idle.
@@ -84,13 +83,15 @@ protected:
 private:
     void OpenDevice(WaveDirection direction);
     // Retires the device run with its buffers; nothing of it reaches this player afterwards.
-    void CloseDevice(DeviceRun::LateData lateData = nullptr);
+    void CloseDevice();
+    void TakeCaptured();
     void AbortStart();
     void OutputDone(WaveBuffer& header);
     void InputData(WaveBuffer& header);
     void AdvanceCounter();
+    void HandOn(const WaveBuffer& header);
     void CloseWhenDrained();
-    std::int32_t Queued() const { return Run ? Run->Queued() : 0; }
+    std::size_t Queued() const { return Run ? Run->Queued().size() : 0; }
 
     // The device run this player drives; each run has a device of its own, so a buffer of a
     // retired run never comes back here.

@@ -3,19 +3,8 @@
 #include <algorithm>
 #include <functional>
 
-namespace {
-
-void WriteRecorded(TWaveFileStream& stream, const std::uint8_t* data, std::int32_t bytes) {
-    stream.Write(data, bytes);
-    // A recording buffer holds at most a few seconds: keeping the header current after each
-    // one means a crash or a killed process loses no more than the buffers still in flight.
-    stream.PatchLengths();
-}
-
-} // namespace
-
 TWavePlayer::TWavePlayer()
-    : WaveStream(std::make_shared<TWaveFileStream>()),
+    : WaveStream(std::make_unique<TWaveFileStream>()),
       Device(std::make_unique<TDoubleBufferingPlayer>()) {
     Device->OnData = [this](std::int32_t counter, std::uint8_t* data, std::int32_t bytes) {
         DoData(counter, data, bytes);
@@ -28,29 +17,14 @@ TWavePlayer::TWavePlayer()
 }
 
 TWavePlayer::~TWavePlayer() {
+    // The device run ends first, so that the last recorded buffers still reach the file
+    // before it is closed and patched.
     try {
-        EndRun();
-    } catch (const std::exception&) {
-        // The player goes whatever the end of its run reported.
-    }
-}
-
-// Ends the device run at once. The buffers of a recording still on their way are written right
-// after what was recorded, into the same file, even once the player has moved on or gone.
-void TWavePlayer::EndRun() {
-    if (!Device->IsActive() || Device->GetMode() != TDoubleBufferingPlayer::ModeRecord) {
         Device->StopAndWait();
-        return;
+    } catch (const std::exception&) {
     }
-    Device->StopAndWait([stream = WaveStream, at = WaveStream->GetPosition()](
-                            const std::uint8_t* data, std::int32_t bytes) mutable {
-        const std::int32_t now = stream->GetPosition();
-        stream->SetPosition(at);
-        WriteRecorded(*stream, data, bytes);
-        // A recording started meanwhile goes on after these bytes; anything else keeps its place.
-        stream->SetPosition(now == at ? at + bytes : now);
-        at += bytes;
-    });
+    Device.reset();
+    WaveStream.reset();
 }
 
 std::int32_t TWavePlayer::MillisecondsToBytes(std::int32_t ms) const {
@@ -108,20 +82,13 @@ void TWavePlayer::Close() {
     if (State == StateClosed) {
         return;
     }
-    EndRun();
-    if (WaveStream.use_count() > 1) {
-        // A recording run still ending holds the file and closes it after its last buffer; the
-        // player goes on with a stream of its own.
-        WaveStream = std::make_shared<TWaveFileStream>();
-    } else {
-        WaveStream->Close();
-    }
+    Device->StopAndWait();
+    WaveStream->Close();
     State = StateClosed;
 }
 
 void TWavePlayer::Start(std::uint8_t mode, const PcmWaveFormat& format, std::uint8_t newState) {
     try {
-        EndRun();
         Device->SetMode(mode);
         Device->Format = format;
         PositionOffset = WaveStream->GetPosition();
@@ -243,7 +210,10 @@ std::int32_t TWavePlayer::GetLength() {
 }
 
 void TWavePlayer::DoData(std::int32_t, std::uint8_t* data, std::int32_t bytes) {
-    WriteRecorded(*WaveStream, data, bytes);
+    WaveStream->Write(data, bytes);
+    // A recording buffer holds at most a few seconds: keeping the header current after each
+    // one means a crash or a killed process loses no more than the buffers still in flight.
+    WaveStream->PatchLengths();
 }
 
 // A buffer never holds sound from both sides of the loop point: the loop point falls on a

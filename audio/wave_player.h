@@ -64,13 +64,10 @@ private:
     void HandOver(std::int32_t start, std::int32_t bytes);
     void OpenStream(const std::function<void()>& open);
     void Start(std::uint8_t mode, const PcmWaveFormat& format, std::uint8_t newState);
-    void EndRun();
 
     std::uint8_t State = StateClosed;
     std::string FileName;
-    // Shared with a recording run that ends after the player moved on: its last buffers still
-    // go into the file, which closes once they are written.
-    std::shared_ptr<TWaveFileStream> WaveStream;
+    std::unique_ptr<TWaveFileStream> WaveStream;
     std::unique_ptr<TDoubleBufferingPlayer> Device;
     std::int32_t RepeatStart = 0;
     std::int32_t RepeatEnd = 0;

@@ -46,7 +46,9 @@ public:
     virtual void Queue(WaveBuffer& buffer) = 0;
     // Input devices capture only after Start; output devices play as soon as a buffer is queued.
     virtual void Start() = 0;
-    // Every queued buffer comes back at once (input ones with what was captured so far).
+    // Every queued buffer comes back at once (input ones with what was captured so far). They
+    // are the caller's again when this returns: the device no longer reads or fills them, though
+    // their completions arrive only later.
     virtual void Reset() = 0;
     // Closes the device; buffers still queued are dropped without coming back.
     virtual void Close() = 0;

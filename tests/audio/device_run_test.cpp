@@ -21,13 +21,11 @@ const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
 // Tells whether the GUI thread handled its events while the call ran: a call posted before it
 // has run by its end only if something handled them.
 template <typename Call> bool HandlesEvents(Call call) {
-    bool ran = false;
+    auto ran = std::make_shared<bool>(false);
     QMetaObject::invokeMethod(
-        QCoreApplication::instance(), [&ran] { ran = true; }, Qt::QueuedConnection);
+        QCoreApplication::instance(), [ran] { *ran = true; }, Qt::QueuedConnection);
     call();
-    const bool during = ran;
-    ProcessGuiEvents();
-    return during;
+    return *ran;
 }
 
 // What the virtual input device captures in its first `bytes`.
@@ -68,6 +66,7 @@ TEST(DeviceRunTest, StopAtOnceReturnsWithTheDeviceStillBusyAndTheRunClosesItLate
         EXPECT_EQ(counts.stops, 1);
         EXPECT_EQ(devices.Output(), device);
     }));
+    ProcessGuiEvents();
     // The buffers came back to the retired run, which closed the device.
     EXPECT_EQ(devices.Output(), nullptr);
     EXPECT_EQ(counts.stops, 1);
@@ -132,7 +131,7 @@ TEST(DeviceRunTest, PlayersAndDevicesMayGoWhileARunRetires) {
     ProcessGuiEvents();
 }
 
-enum class EndOfRecording { Close, Destroy, RecordAgain, PlayAgain };
+enum class EndOfRecording { Close, CloseAndOpen, Destroy, RecordAgain, PlayAgain };
 
 struct RecordingCase {
     const char* name;
@@ -141,13 +140,23 @@ struct RecordingCase {
 
 class RecordingEndTest : public testing::TestWithParam<RecordingCase> {
 protected:
+    // The data chunk of the file as it is on disk now, after checking its lengths.
+    Bytes DataOnDisk() const {
+        const Bytes file = ReadFile(path);
+        EXPECT_GE(file.size(), 46U);
+        EXPECT_EQ(U32At(file, 4), file.size() - 8);
+        EXPECT_EQ(U32At(file, 42), file.size() - 46);
+        return file.size() < 46 ? Bytes() : Bytes(file.begin() + 46, file.end());
+    }
+
     VirtualWaveDevices devices;
     TempDir dir;
     std::string path = dir.File("cassette.wav");
 };
 
-// The recording ends while the device still holds what it captured: the end returns at once,
-// and the retired run still writes every byte into the file, after what was written before.
+// The recording ends while the device still holds what it captured (a stop was asked for, and
+// the buffers have not come back yet): the end returns at once, and every byte captured is in
+// the file then, after what was written before.
 TEST_P(RecordingEndTest, KeepsEveryByteCaptured) {
     const std::int64_t first = BufferSize + 40;
     const std::int64_t second = 100;
@@ -165,39 +174,54 @@ TEST_P(RecordingEndTest, KeepsEveryByteCaptured) {
         case EndOfRecording::Close:
             player->Close();
             break;
+        case EndOfRecording::CloseAndOpen:
+            player->Close();
+            player->Open();
+            break;
         case EndOfRecording::Destroy:
             player.reset();
             break;
         case EndOfRecording::RecordAgain:
             player->Record();
-            devices.Input()->Advance(second);
             break;
         case EndOfRecording::PlayAgain:
             player->Play();
             break;
         }
     }));
-    if (GetParam().end == EndOfRecording::RecordAgain) {
+    switch (GetParam().end) {
+    case EndOfRecording::Close:
+    case EndOfRecording::Destroy:
+        EXPECT_EQ(DataOnDisk(), expected);
+        break;
+    case EndOfRecording::CloseAndOpen:
+        EXPECT_EQ(DataOnDisk(), expected);
+        EXPECT_EQ(player->GetLength(), first * 1000 / 176400);
+        break;
+    case EndOfRecording::RecordAgain: {
+        EXPECT_EQ(player->GetPosition(), first * 1000 / 176400);
+        devices.Input()->Advance(second);
         const Bytes more = Captured(devices, second);
         expected.insert(expected.end(), more.begin(), more.end());
-        player->Stop();
-        ProcessGuiEvents();
+        break;
     }
-    if (player) {
-        player->Close();
+    case EndOfRecording::PlayAgain:
+        break;
     }
     ProcessGuiEvents();
+    if (player) {
+        player->Stop();
+        ProcessGuiEvents();
+        player->Close();
+    }
     EXPECT_EQ(devices.Input(), nullptr);
-
-    const Bytes file = ReadFile(path);
-    ASSERT_GE(file.size(), 46U);
-    EXPECT_EQ(U32At(file, 4), file.size() - 8);
-    EXPECT_EQ(U32At(file, 42), expected.size());
-    EXPECT_EQ(Bytes(file.begin() + 46, file.end()), expected);
+    EXPECT_EQ(DataOnDisk(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ends, RecordingEndTest,
                          testing::Values(RecordingCase{"Close", EndOfRecording::Close},
+                                         RecordingCase{"CloseAndOpen",
+                                                       EndOfRecording::CloseAndOpen},
                                          RecordingCase{"Destroy", EndOfRecording::Destroy},
                                          RecordingCase{"RecordAgain", EndOfRecording::RecordAgain},
                                          RecordingCase{"PlayAgain", EndOfRecording::PlayAgain}),
