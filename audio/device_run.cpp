@@ -63,12 +63,22 @@ void DeviceRun::Returned(WaveBuffer& buffer) {
     }
 }
 
-// Runs inside a completion of the device at times, so the run is freed once that has returned.
 void DeviceRun::Finish() {
     if (finished) {
         return;
     }
     finished = true;
+    CloseWhenHeard(QDeadlineTimer(EndHeardWithinMs));
+}
+
+// Looks again a little later while the end is still on its way, so that closing never has to
+// wait for it. Runs inside a completion of the device at times, so the run is freed once that
+// has returned.
+void DeviceRun::CloseWhenHeard(const QDeadlineTimer& deadline) {
+    if (device->UnheardBytes() > 0 && !deadline.hasExpired()) {
+        QTimer::singleShot(EndHeardPollMs, this, [this, deadline] { CloseWhenHeard(deadline); });
+        return;
+    }
     device->Close();
     deleteLater();
 }

@@ -2,6 +2,7 @@
 
 #include "platform/wave_device.h"
 
+#include <QDeadlineTimer>
 #include <QObject>
 #include <array>
 #include <cstdint>
@@ -32,6 +33,9 @@ public:
 
     // A device that has not handed its buffers back by then is taken as dead.
     static constexpr int RetireDeadlineMs = 5000;
+    // What the device took is heard before it closes, unless that takes longer than this.
+    static constexpr int EndHeardWithinMs = 250;
+    static constexpr int EndHeardPollMs = 5;
 
     // Opens the default device of that direction; throws EWaveDeviceError.
     DeviceRun(WaveDirection direction, const WaveDeviceFormat& format, Handler handler);
@@ -54,6 +58,7 @@ public:
 private:
     void Returned(WaveBuffer& buffer);
     void Finish();
+    void CloseWhenHeard(const QDeadlineTimer& deadline);
 
     // Declared before the device, so they outlive it.
     TBufferPair buffers;

@@ -27,7 +27,11 @@ TDoubleBufferingPlayer::~TDoubleBufferingPlayer() {
     OnFill = nullptr;
     OnStop = nullptr;
     OnEnd = nullptr;
-    StopAndWait();
+    try {
+        StopAndWait();
+    } catch (const std::exception&) {
+        // The run is retired whatever the device reported.
+    }
 }
 
 void TDoubleBufferingPlayer::SetActive(bool value) {

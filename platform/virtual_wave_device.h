@@ -22,6 +22,7 @@ public:
     void Reset() override;
     void Close() override;
     std::int64_t BytesProcessed() const override { return processed; }
+    std::int64_t UnheardBytes() const override { return 0; }
 
     // Plays or records up to `bytes` bytes of what is queued now; every buffer finished on the
     // way is handed back. Returns the bytes that went through.

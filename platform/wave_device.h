@@ -54,6 +54,10 @@ public:
     virtual void Close() = 0;
     // Bytes played or recorded since Open.
     virtual std::int64_t BytesProcessed() const = 0;
+    // Output: bytes taken from the buffers that have not been heard yet (they are on their way
+    // through the system); 0 for input. Close lets them be heard within a short deadline, waiting
+    // for it: closing once this is 0 does not wait.
+    virtual std::int64_t UnheardBytes() const = 0;
 };
 
 using WaveDeviceFactory = std::function<std::unique_ptr<WaveDevice>(WaveDirection)>;
