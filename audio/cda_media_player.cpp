@@ -2,9 +2,6 @@
 
 #include "volume_serial.h"
 
-#include <chrono>
-#include <thread>
-
 TCDAMediaPlayer::TCDAMediaPlayer() {
     RefreshDrives();
 }
@@ -124,19 +121,11 @@ std::int32_t TCDAMediaPlayer::TrackAt(std::int32_t ms) {
     if (EndPosition() < ms) {
         return 0;
     }
-    const auto implausible = [](std::int32_t count) { return count < 0 || count > 1000; };
     std::int32_t track = TrackCount();
-    // A disc that is still spinning up reports nonsense for a while.
-    if (implausible(track)) {
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(100));
-            track = TrackCount();
-            if (track > 0 && track < 500) {
-                break;
-            }
-        }
-    }
-    if (implausible(track)) {
+    // A disc that is still spinning up reports nonsense for a while: no track until it settles,
+    // and the callers, who ask on every tick, ask again at the next one (waiting here would
+    // hold the GUI thread).
+    if (track < 0 || track > 1000) {
         return 0;
     }
     while (track > 0 && ms < TrackPosition(track)) {

@@ -38,7 +38,8 @@ public:
     void RefreshDrives();
     // The disc's serial as 8 hexadecimal digits; empty when the disc cannot be read.
     void VolumeSerial(std::string& text);
-    // The last track starting at or before ms, 0 before the first track or past the end.
+    // The last track starting at or before ms; 0 before the first track, past the end, or while
+    // the disc cannot tell its tracks yet.
     std::int32_t TrackAt(std::int32_t ms);
     std::int32_t CurrentTrack();
     void GoToTrack(std::int32_t track);

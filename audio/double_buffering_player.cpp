@@ -1,15 +1,11 @@
 #include "double_buffering_player.h"
 
 #include "platform/execute_later.h"
-#include "platform/gui_thread.h"
 
 #include <algorithm>
 #include <limits>
 
 namespace {
-
-// A device that has not handed its buffers back after a reset by then is taken as dead.
-constexpr int StopTimeoutMs = 5000;
 
 WaveDeviceFormat DeviceFormat(const PcmWaveFormat& format) {
     return {format.channels, static_cast<int>(format.samplesPerSec), format.bitsPerSample};
@@ -34,9 +30,8 @@ TDoubleBufferingPlayer::~TDoubleBufferingPlayer() {
     try {
         StopAndWait();
     } catch (const std::exception&) {
-        // The device is closed below whatever it reported.
+        // The run is retired whatever the device reported.
     }
-    CloseDevice();
 }
 
 void TDoubleBufferingPlayer::SetActive(bool value) {
@@ -60,7 +55,7 @@ void TDoubleBufferingPlayer::SetActive(bool value) {
             throw;
         }
         Active = true;
-        if (Queued < 1) {
+        if (Queued() == 0) {
             // Nothing to play at all: end the run as soon as the caller has seen it begin.
             Window.Post([this] { CloseWhenDrained(); });
         }
@@ -70,10 +65,10 @@ void TDoubleBufferingPlayer::SetActive(bool value) {
         return;
     }
     Stopping = true;
-    if (Queued < 1) {
+    if (Queued() == 0) {
         CloseWhenDrained();
     } else {
-        Device->Reset();
+        Run->Reset();
     }
 }
 
@@ -81,11 +76,30 @@ void TDoubleBufferingPlayer::StopAndWait() {
     if (!Active) {
         return;
     }
-    SetActive(false);
-    if (!WaitOnGuiThread([this] { return !Active; }, StopTimeoutMs)) {
-        Queued = 0;
-        ++Run;
+    Stopping = true;
+    try {
+        if (Mode == ModeRecord) {
+            TakeCaptured();
+        }
+    } catch (...) {
+        CloseDevice();
         CloseWhenDrained();
+        throw;
+    }
+    CloseDevice();
+    CloseWhenDrained();
+}
+
+// A reset device no longer touches its buffers, though they come back only later: what they
+// captured is handed on now, so that nothing recorded is lost with the run.
+void TDoubleBufferingPlayer::TakeCaptured() {
+    if (!Run) {
+        return;
+    }
+    Run->Reset();
+    const std::deque<WaveBuffer*> captured = Run->Queued();
+    for (const WaveBuffer* header : captured) {
+        HandOn(*header);
     }
 }
 
@@ -95,7 +109,7 @@ void TDoubleBufferingPlayer::SetMode(std::uint8_t mode) {
 }
 
 std::int64_t TDoubleBufferingPlayer::GetDevicePosition() const {
-    return Active && Device ? Device->BytesProcessed() : 0;
+    return Active && Run ? Run->BytesProcessed() : 0;
 }
 
 void TDoubleBufferingPlayer::WndProc(const DeviceMessage& message) {
@@ -134,7 +148,6 @@ void TDoubleBufferingPlayer::FreeBuffers() {
 }
 
 void TDoubleBufferingPlayer::StartPlaying() {
-    Queued = 0;
     Counter = 0;
     AllocateBuffers();
     OpenDevice(WaveDirection::Output);
@@ -166,8 +179,7 @@ void TDoubleBufferingPlayer::FillAndWrite(int index) {
         buffer.FillSize = bytes;
         buffer.WaveHeader.length = bytes;
         if (bytes > 0) {
-            Device->Queue(buffer.WaveHeader);
-            ++Queued;
+            Run->Queue(buffer.WaveHeader);
         } else {
             Stopping = true;
             Ended = true;
@@ -182,14 +194,13 @@ void TDoubleBufferingPlayer::FillAndWrite(int index) {
 }
 
 void TDoubleBufferingPlayer::StartRecording() {
-    Queued = 0;
     OpenDevice(WaveDirection::Input);
     AllocateBuffers();
     Counter = 0;
     AddRecordBuffer(0);
     AddRecordBuffer(1);
     try {
-        Device->Start();
+        Run->Start();
     } catch (const EWaveDeviceError& error) {
         throw EDoubleBufferingPlayerError(error.Message());
     }
@@ -205,35 +216,28 @@ void TDoubleBufferingPlayer::AddRecordBuffer(int index) {
     TBufferObject& buffer = *Buffers[index];
     buffer.WaveHeader.length = BufferSize;
     try {
-        Device->Queue(buffer.WaveHeader);
+        Run->Queue(buffer.WaveHeader);
     } catch (const EWaveDeviceError& error) {
         SetActive(false);
         throw EDoubleBufferingPlayerError(error.Message());
     }
-    ++Queued;
 }
 
 void TDoubleBufferingPlayer::OpenDevice(WaveDirection direction) {
-    ClosedDevice.reset();
-    Device = CreateDefaultWaveDevice(direction);
     const std::uint32_t message = direction == WaveDirection::Output ? MM_WOM_DONE : MM_WIM_DATA;
-    const std::uint32_t run = ++Run;
     try {
-        // A buffer of an abandoned run must not reach the buffers of this one.
-        Device->Open(DeviceFormat(Format), [this, message, run](WaveBuffer& header) {
-            if (run == Run && Device) {
-                WndProc({message, &header});
-            }
-        });
+        Run = std::make_unique<DeviceRun>(direction, DeviceFormat(Format),
+                                          [this, message](WaveBuffer& header) {
+                                              WndProc({message, &header});
+                                          });
     } catch (const EWaveDeviceError& error) {
         throw EDoubleBufferingPlayerError(error.Message());
     }
 }
 
 void TDoubleBufferingPlayer::CloseDevice() {
-    if (Device) {
-        Device->Close();
-        ClosedDevice = std::move(Device);
+    if (Run) {
+        DeviceRun::Retire(std::move(Run), std::move(Buffers));
     }
 }
 
@@ -241,14 +245,11 @@ void TDoubleBufferingPlayer::AbortStart() {
     // Whatever was opened or queued before the failure goes, without events: the run never began.
     CloseDevice();
     FreeBuffers();
-    Queued = 0;
     Active = false;
-    ++Run;
 }
 
 void TDoubleBufferingPlayer::OutputDone(WaveBuffer& header) {
     auto& buffer = *static_cast<TBufferObject*>(header.user);
-    --Queued;
     if (!Stopping) {
         FillAndWrite(buffer.Index);
     } else {
@@ -258,11 +259,7 @@ void TDoubleBufferingPlayer::OutputDone(WaveBuffer& header) {
 
 void TDoubleBufferingPlayer::InputData(WaveBuffer& header) {
     auto& buffer = *static_cast<TBufferObject*>(header.user);
-    --Queued;
-    AdvanceCounter();
-    if (OnData) {
-        OnData(Counter, buffer.Data.data(), header.bytesRecorded);
-    }
+    HandOn(header);
     if (!Stopping) {
         AddRecordBuffer(buffer.Index);
     } else {
@@ -274,8 +271,15 @@ void TDoubleBufferingPlayer::AdvanceCounter() {
     Counter = Counter == std::numeric_limits<std::int32_t>::max() ? 0 : Counter + 1;
 }
 
+void TDoubleBufferingPlayer::HandOn(const WaveBuffer& header) {
+    AdvanceCounter();
+    if (OnData) {
+        OnData(Counter, header.data, header.bytesRecorded);
+    }
+}
+
 void TDoubleBufferingPlayer::CloseWhenDrained() {
-    if (!Active || Queued > 0) {
+    if (!Active || Queued() > 0) {
         return;
     }
     if (Mode == ModeRecord) {

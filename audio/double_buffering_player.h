@@ -1,16 +1,15 @@
 #pragma once
 
+#include "device_run.h"
 #include "pcm_wave_format.h"
 #include "platform/exception.h"
 #include "platform/gui_mailbox.h"
 #include "platform/wave_device.h"
 
-#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 class EDoubleBufferingPlayerError : public Exception {
 public:
@@ -22,17 +21,10 @@ struct TRaiseExceptionString {
     std::string Text;
 };
 
-// One of the two device buffers.
-struct TBufferObject {
-    WaveBuffer WaveHeader;
-    std::vector<std::uint8_t> Data;
-    std::uint8_t Index = 0;
-    std::int32_t FillSize = 0;
-};
-
 // Keeps exactly two buffers in flight on the default wave output (Mode 1) or input (Mode 0)
 // device, filled through OnFill or drained through OnData. Finished buffers come back on the
-// GUI thread, so everything here runs on it.
+// GUI thread, so everything here runs on it. Nothing here waits for the device: a run that ends
+// is retired (see DeviceRun) and finishes on its own.
 class TDoubleBufferingPlayer {
 public:
     static constexpr std::uint32_t MM_WOM_DONE = 0x3BD;
@@ -57,8 +49,13 @@ public:
     TDoubleBufferingPlayer(const TDoubleBufferingPlayer&) = delete;
     TDoubleBufferingPlayer& operator=(const TDoubleBufferingPlayer&) = delete;
 
+    // Starts a run, or asks the running one to stop: the buffers come back first (recorded ones
+    // through OnData), then OnEnd and OnStop are called.
     void SetActive(bool value);
+    // Ends the run at once, stopping or not: what was recorded so far is handed to OnData, then
+    // OnEnd and OnStop are called, all before it returns. The device finishes on its own.
     void StopAndWait();
+    // Ends the run at once, as StopAndWait, when the mode changes.
     void SetMode(std::uint8_t mode);
     // Bytes played or recorded since the device run started; 0 when idle.
     std::int64_t GetDevicePosition() const;
@@ -85,24 +82,25 @@ protected:
 
 private:
     void OpenDevice(WaveDirection direction);
+    // Retires the device run with its buffers; nothing of it reaches this player afterwards.
     void CloseDevice();
+    void TakeCaptured();
     void AbortStart();
     void OutputDone(WaveBuffer& header);
     void InputData(WaveBuffer& header);
     void AdvanceCounter();
+    void HandOn(const WaveBuffer& header);
     void CloseWhenDrained();
+    std::size_t Queued() const { return Run ? Run->Queued().size() : 0; }
 
-    std::unique_ptr<WaveDevice> Device;
-    // A closed device is kept until the next run: it may be the one whose completion is
-    // running right now.
-    std::unique_ptr<WaveDevice> ClosedDevice;
-    std::array<std::unique_ptr<TBufferObject>, 2> Buffers;
+    // The device run this player drives; each run has a device of its own, so a buffer of a
+    // retired run never comes back here.
+    std::unique_ptr<DeviceRun> Run;
+    TBufferPair Buffers;
     std::uint8_t Mode = ModePlay;
     bool Active = false;
-    std::int32_t Queued = 0;
     bool Stopping = false;
     bool Ended = false;
     std::int32_t Counter = 0;
-    std::uint32_t Run = 0;
     GuiMailbox Window;
 };

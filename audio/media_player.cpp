@@ -24,11 +24,8 @@ std::uint32_t NextDeviceId() {
 
 TMediaPlayer::TMediaPlayer() = default;
 
-TMediaPlayer::~TMediaPlayer() {
-    if (output) {
-        Retire(std::move(output));
-    }
-}
+// The output's device run is retired with it and ends on its own.
+TMediaPlayer::~TMediaPlayer() = default;
 
 // Every command leaves its error, or none, as the last error, and fails with EMCIDeviceError.
 template <typename Command> auto TMediaPlayer::Run(Command command) const {
@@ -142,14 +139,12 @@ void TMediaPlayer::Play() {
     });
 }
 
-// Every run plays through an output driver of its own, so that stopping never has to wait for
-// the device: waiting would run whatever else is pending (the main timer among them) in the
-// middle of a command.
+// Every run plays through an output driver of its own, dropped when the run stops: its device
+// run is retired and ends on its own, without a word to this player.
 void TMediaPlayer::StartOutput() {
     if (AutoRewind && frame >= source->Frames()) {
         frame = 0;
     }
-    std::erase_if(retired, [](const auto& old) { return !old->IsActive(); });
     const WaveDeviceFormat format = source->Format();
     output = std::make_unique<TDoubleBufferingPlayer>();
     output->SetMode(TDoubleBufferingPlayer::ModePlay);
@@ -177,7 +172,7 @@ void TMediaPlayer::StartOutput() {
         output->SetActive(true);
     } catch (...) {
         DropUnheard(heardBytes);
-        Retire(std::move(output));
+        output.reset();
         throw;
     }
     state = output->IsActive() ? TMPModes::mpPlaying : TMPModes::mpStopped;
@@ -192,7 +187,7 @@ void TMediaPlayer::Halt() {
     DropUnheard(heardBytes + (heard - runStart) * source->Format().BlockAlign());
     frame = heard;
     state = TMPModes::mpStopped;
-    Retire(std::move(output));
+    output.reset();
 }
 
 // What was handed to the output device after `heard` will never be heard.
@@ -202,15 +197,6 @@ void TMediaPlayer::DropUnheard(std::int64_t heard) {
     if (Listener != nullptr) {
         Listener->SongDropped(heard);
     }
-}
-
-// The driver stops on its own time; it is freed once it has (never inside its own callbacks).
-void TMediaPlayer::Retire(std::unique_ptr<TDoubleBufferingPlayer> old) {
-    old->OnFill = nullptr;
-    old->OnEnd = nullptr;
-    old->OnStop = nullptr;
-    old->SetActive(false);
-    retired.push_back(std::move(old));
 }
 
 void TMediaPlayer::Fill(std::uint8_t* data, std::int32_t& bytes) {

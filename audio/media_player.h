@@ -128,7 +128,6 @@ private:
     void SeekTo(std::int64_t target, bool playOn);
     void StartOutput();
     void DropUnheard(std::int64_t heard);
-    void Retire(std::unique_ptr<TDoubleBufferingPlayer> old);
     void Fill(std::uint8_t* data, std::int32_t& bytes);
 
     std::uint32_t deviceId = 0;
@@ -145,5 +144,4 @@ private:
     std::int64_t filledBytes = 0; // handed to the output device
     mutable std::string lastError;
     std::unique_ptr<TDoubleBufferingPlayer> output;
-    std::vector<std::unique_ptr<TDoubleBufferingPlayer>> retired;
 };

@@ -24,6 +24,7 @@ public:
     void Reset() override;
     void Close() override;
     std::int64_t BytesProcessed() const override { return processed; }
+    std::int64_t UnheardBytes() const override { return 0; }
 
 private:
     void Pump();

@@ -82,7 +82,6 @@ void TWavePlayer::Close() {
     if (State == StateClosed) {
         return;
     }
-    Device->SetActive(false);
     Device->StopAndWait();
     WaveStream->Close();
     State = StateClosed;

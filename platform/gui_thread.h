@@ -7,6 +7,3 @@ class QObject;
 // Runs call on the GUI thread once the event loop gets to it, in posting order. The call is
 // dropped if context is destroyed first. Safe to use from any thread.
 void PostToGuiThread(QObject* context, std::function<void()> call);
-
-// Handles GUI-thread events until done() holds or timeoutMs passed; false on time-out.
-bool WaitOnGuiThread(const std::function<bool()>& done, int timeoutMs);

@@ -223,6 +223,14 @@ public:
         return IsInput() ? processed : heard.At(Clock::now());
     }
 
+    std::int64_t UnheardBytes() const override {
+        if (device == 0 || IsInput()) {
+            return 0;
+        }
+        const DeviceLock lock(device);
+        return std::max<std::int64_t>(processed - heard.At(Clock::now()), 0);
+    }
+
 private:
     bool IsInput() const { return direction == WaveDirection::Input; }
 

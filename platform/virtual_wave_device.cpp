@@ -3,22 +3,27 @@
 #include <algorithm>
 
 VirtualWaveDevice::VirtualWaveDevice(WaveDirection direction, VirtualWaveDevices& owner)
-    : direction(direction), owner(owner) {
+    : direction(direction), owner(&owner) {
     owner.devices.push_back(this);
 }
 
 VirtualWaveDevice::~VirtualWaveDevice() {
-    std::erase(owner.devices, this);
+    if (owner != nullptr) {
+        std::erase(owner->devices, this);
+    }
 }
 
 void VirtualWaveDevice::Open(const WaveDeviceFormat& newFormat, BufferDone newDone) {
     if (opened) {
         throw EWaveDeviceError("The virtual device is already open.");
     }
-    if (!owner.openError.empty()) {
-        throw EWaveDeviceError(owner.openError);
+    if (owner == nullptr) {
+        throw EWaveDeviceError("The virtual devices are gone.");
     }
-    if (!owner.accepts(newFormat)) {
+    if (!owner->openError.empty()) {
+        throw EWaveDeviceError(owner->openError);
+    }
+    if (!owner->accepts(newFormat)) {
         throw EWaveDeviceError("The virtual device does not take this format.");
     }
     format = newFormat;
@@ -32,8 +37,11 @@ void VirtualWaveDevice::Queue(WaveBuffer& buffer) {
     if (!opened) {
         throw EWaveDeviceError("The virtual device is not open.");
     }
-    if (!owner.queueError.empty()) {
-        throw EWaveDeviceError(owner.queueError);
+    if (owner == nullptr) {
+        throw EWaveDeviceError("The virtual devices are gone.");
+    }
+    if (!owner->queueError.empty()) {
+        throw EWaveDeviceError(owner->queueError);
     }
     buffer.bytesRecorded = 0;
     queue.push_back(&buffer);
@@ -64,14 +72,14 @@ void VirtualWaveDevice::Close() {
 
 std::int64_t VirtualWaveDevice::Advance(std::int64_t bytes) {
     const std::int64_t before = processed;
-    while (bytes > 0 && started && !queue.empty()) {
+    while (owner != nullptr && bytes > 0 && started && !queue.empty()) {
         WaveBuffer& buffer = *queue.front();
         const std::int64_t n = std::min(bytes, buffer.length - consumedOfFront);
         for (std::int64_t i = 0; i < n; ++i) {
             if (direction == WaveDirection::Output) {
-                owner.played.push_back(buffer.data[consumedOfFront + i]);
+                owner->played.push_back(buffer.data[consumedOfFront + i]);
             } else {
-                buffer.data[consumedOfFront + i] = owner.inputSignal(processed + i);
+                buffer.data[consumedOfFront + i] = owner->inputSignal(processed + i);
             }
         }
         consumedOfFront += n;
@@ -107,7 +115,11 @@ VirtualWaveDevices::VirtualWaveDevices()
           return std::make_unique<VirtualWaveDevice>(direction, *this);
       }) {}
 
-VirtualWaveDevices::~VirtualWaveDevices() = default;
+VirtualWaveDevices::~VirtualWaveDevices() {
+    for (VirtualWaveDevice* device : devices) {
+        device->owner = nullptr;
+    }
+}
 
 VirtualWaveDevice* VirtualWaveDevices::Current(WaveDirection direction) const {
     for (auto it = devices.rbegin(); it != devices.rend(); ++it) {

@@ -22,6 +22,7 @@ public:
     void Reset() override;
     void Close() override;
     std::int64_t BytesProcessed() const override { return processed; }
+    std::int64_t UnheardBytes() const override { return 0; }
 
     // Plays or records up to `bytes` bytes of what is queued now; every buffer finished on the
     // way is handed back. Returns the bytes that went through.
@@ -33,10 +34,12 @@ public:
     WaveDirection Direction() const { return direction; }
 
 private:
+    friend class VirtualWaveDevices;
     void HandBack(WaveBuffer& buffer);
 
     WaveDirection direction;
-    VirtualWaveDevices& owner;
+    // Null once the owner is gone: a device may outlive it while its run retires.
+    VirtualWaveDevices* owner;
     WaveDeviceFormat format;
     BufferDone done;
     bool opened = false;
@@ -48,6 +51,7 @@ private:
 };
 
 // Makes every default wave device virtual while it lives, and gives the test a hand on them.
+// Devices still alive when it goes (runs still retiring) only close afterwards.
 class VirtualWaveDevices {
 public:
     VirtualWaveDevices();

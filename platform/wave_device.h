@@ -46,12 +46,18 @@ public:
     virtual void Queue(WaveBuffer& buffer) = 0;
     // Input devices capture only after Start; output devices play as soon as a buffer is queued.
     virtual void Start() = 0;
-    // Every queued buffer comes back at once (input ones with what was captured so far).
+    // Every queued buffer comes back at once (input ones with what was captured so far). They
+    // are the caller's again when this returns: the device no longer reads or fills them, though
+    // their completions arrive only later.
     virtual void Reset() = 0;
     // Closes the device; buffers still queued are dropped without coming back.
     virtual void Close() = 0;
     // Bytes played or recorded since Open.
     virtual std::int64_t BytesProcessed() const = 0;
+    // Output: bytes taken from the buffers that have not been heard yet (they are on their way
+    // through the system); 0 for input. Close lets them be heard within a short deadline, waiting
+    // for it: closing once this is 0 does not wait.
+    virtual std::int64_t UnheardBytes() const = 0;
 };
 
 using WaveDeviceFactory = std::function<std::unique_ptr<WaveDevice>(WaveDirection)>;

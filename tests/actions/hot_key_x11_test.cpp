@@ -1,6 +1,6 @@
 #include "actions/virtual_code_hot_key.h"
-#include "platform/gui_thread.h"
 #include "platform/key_state.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/x11_test.h"
 
 #include <QApplication>

@@ -3,8 +3,8 @@
 #include "actions/real_time_action.h"
 #include "actions/real_time_key.h"
 #include "fake_input.h"
-#include "platform/gui_thread.h"
 #include "tests/dialogs/modal.h"
+#include "tests/support/gui_wait.h"
 
 #include <QAbstractButton>
 #include <QApplication>

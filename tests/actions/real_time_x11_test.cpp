@@ -2,8 +2,8 @@
 #include "actions/poll_gate.h"
 #include "actions/real_time_action.h"
 #include "actions/real_time_key.h"
-#include "platform/gui_thread.h"
 #include "platform/key_state.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/x11_test.h"
 
 #include <QApplication>

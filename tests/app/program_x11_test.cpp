@@ -1,7 +1,7 @@
 // The program as a user starts it: a process of its own on the test's X display, its sound on
 // SDL's disk driver, driven by keys held in the X server, checked by what it leaves on disk.
-#include "platform/gui_thread.h"
 #include "platform/profile_file.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 #include "tests/support/x11_test.h"

@@ -1,7 +1,7 @@
 #include "cassettes/wave_frm.h"
-#include "platform/gui_thread.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/cassettes/fake_host.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/x11_test.h"
 
 namespace {

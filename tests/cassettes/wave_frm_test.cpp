@@ -4,10 +4,10 @@
 #include "cassettes/wave_frm.h"
 #include "dialogs/progress_frm.h"
 #include "platform/file_stream.h"
-#include "platform/gui_thread.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/cassettes/fake_host.h"
 #include "tests/support/gui_events.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 

@@ -6,7 +6,6 @@
 #include "cassettes/wave_frm.h"
 #include "controller/main_controller.h"
 #include "controller/song_data_store.h"
-#include "platform/gui_thread.h"
 #include "controller/song_windows.h"
 #include "platform/virtual_wave_device.h"
 #include "storage/settings.h"
@@ -14,6 +13,7 @@
 #include "tests/dialogs/modal.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/gui_events.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 

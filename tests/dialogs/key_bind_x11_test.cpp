@@ -4,8 +4,8 @@
 #include "actions/real_time_hot_key.h"
 #include "actions/real_time_key.h"
 #include "dialogs/key_bind_frm.h"
-#include "platform/gui_thread.h"
 #include "platform/key_state.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/x11_test.h"
 

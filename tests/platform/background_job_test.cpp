@@ -1,5 +1,5 @@
 #include "platform/background_job.h"
-#include "platform/gui_thread.h"
+#include "tests/support/gui_wait.h"
 
 #include <atomic>
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
-#include "platform/gui_thread.h"
 #include "platform/termination_signals.h"
+#include "tests/support/gui_wait.h"
 
 #include <csignal>
 #include <gtest/gtest.h>

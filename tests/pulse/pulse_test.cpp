@@ -1,7 +1,7 @@
 #include "pulse_test.h"
 
 #include "audio/wave_player.h"
-#include "platform/gui_thread.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/required_environment.h"
 #include "tests/support/wave_fixture.h"
 

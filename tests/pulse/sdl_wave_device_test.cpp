@@ -1,9 +1,9 @@
 // The SDL wave devices against the private PulseAudio of scripts/test.sh: what is played on the
 // null sink comes back from its monitor, the default source.
 
-#include "platform/gui_thread.h"
 #include "platform/sdl_wave_device.h"
 #include "pulse_test.h"
+#include "tests/support/gui_wait.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #include "audio/cda_media_player.h"
 #include "audio/little_endian.h"
 #include "audio/wave_player.h"
-#include "platform/gui_thread.h"
 #include "pulse_test.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/wave_fixture.h"
 
 #include <QProcess>

@@ -1,6 +1,6 @@
 #include "audio/wave_player.h"
-#include "platform/gui_thread.h"
 #include "pulse_test.h"
+#include "tests/support/gui_wait.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "platform/gui_thread.h"
 #include "platform/tool_window.h"
 #include "platform/window_shape.h"
 #include "platform/x11_window_state.h"
 #include "skins/bitmap_region.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/x11_test.h"
 
 #include <QPainter>

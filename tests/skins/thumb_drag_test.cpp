@@ -1,6 +1,6 @@
-#include "platform/gui_thread.h"
 #include "skins/bitmap_scroll_bar.h"
 #include "skins/thumb_window.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/x11_test.h"
 
 #include <QWidget>

@@ -1,7 +1,7 @@
 #include "x11_test.h"
 
-#include "platform/gui_thread.h"
 #include "tests/support/gui_events.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/required_environment.h"
 
 #include <QGuiApplication>

@@ -1,5 +1,5 @@
-#include "platform/gui_thread.h"
 #include "tests/support/disc_image.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 #include "tool_process.h"

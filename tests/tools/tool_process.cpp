@@ -1,7 +1,7 @@
 #include "tool_process.h"
 
-#include "platform/gui_thread.h"
 #include "tests/support/disc_image.h"
+#include "tests/support/gui_wait.h"
 #include "tests/support/wave_fixture.h"
 
 #include <csignal>
