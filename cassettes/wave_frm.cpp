@@ -173,7 +173,7 @@ void TWaveFrm::StartRecording() {
 
 void TWaveFrm::StopRecording() {
     mainPlayer->Stop();
-    // Closing waits for the buffers still on their way, so the file holds all that came in.
+    // Closing hands on what the device captured before it returns: the file holds all that came in.
     mainPlayer->Close();
     mainPlayer->Open();
 }
