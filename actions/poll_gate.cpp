@@ -58,7 +58,7 @@ void TPollGate::PollGate() {
         if (programInFront()) {
             PollRealTimeKeys();
         } else if (minimizeWhileInactive && minimizeKey != nullptr) {
-            minimizeKey->CheckState(CurrentShiftState());
+            PollRealTimeKey(*minimizeKey);
         }
     } catch (const std::exception& error) {
         if (alive) {

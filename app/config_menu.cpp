@@ -373,7 +373,7 @@ void TConfigMenu::ChooseFont(int kind) {
     bool chosen = false;
     const QFont font = QFontDialog::getFont(&chosen, FontOf(setting), &frm);
     frm.SetStayOnTop(onTop);
-    WaitForBoundKeysReleased();
+    SwallowHeldKeys();
     if (!chosen) {
         return;
     }
@@ -385,5 +385,5 @@ void TConfigMenu::ChooseFont(int kind) {
 
 void TConfigMenu::Popup(QPoint at) {
     pmConfig->exec(at);
-    WaitForBoundKeysReleased();
+    SwallowHeldKeys();
 }

@@ -40,6 +40,8 @@ public:
     // The window is released at the next tick of the main timer (undocked first). Windows are
     // released there, never inside one of their own event handlers.
     virtual void QueueClose(TQvrBaseFrm* window) = 0;
+    // Whether the window waits in that queue: lists of the windows leave it out.
+    virtual bool Closing(const TQvrBaseFrm* window) const = 0;
     // Asks for the file to save a recording to; empty when the user cancels. The dialog need
     // not ask before replacing a file: a save never replaces one.
     virtual std::string ChooseSaveWaveFile() = 0;

@@ -270,6 +270,12 @@ void TMainController::QueueClose(TQvrBaseFrm* window) {
     closeQueue.emplace_back(window);
 }
 
+bool TMainController::Closing(const TQvrBaseFrm* window) const {
+    return std::ranges::any_of(closeQueue, [window](const QPointer<TQvrBaseFrm>& queued) {
+        return queued.data() == window;
+    });
+}
+
 void TMainController::ReleaseCloseQueue() {
     const std::vector<QPointer<TQvrBaseFrm>> queued = std::move(closeQueue);
     closeQueue.clear();

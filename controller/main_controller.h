@@ -118,6 +118,7 @@ public:
     TQvrBaseFrm* DockedWindow() const override { return docked; }
     void DockWindow(TQvrBaseFrm* window, bool glide) override;
     void QueueClose(TQvrBaseFrm* window) override;
+    bool Closing(const TQvrBaseFrm* window) const override;
     std::string ChooseSaveWaveFile() override;
 
     // --- the four events of every command, wired by WireActions

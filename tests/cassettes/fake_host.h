@@ -8,6 +8,7 @@
 #include "storage/settings.h"
 
 #include <QWidget>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -45,6 +46,9 @@ public:
         docked = window;
     }
     void QueueClose(TQvrBaseFrm* window) override { closeQueue.push_back(window); }
+    bool Closing(const TQvrBaseFrm* window) const override {
+        return std::ranges::find(closeQueue, window) != closeQueue.end();
+    }
     std::string ChooseSaveWaveFile() override { return saveName; }
 
     Settings settings = DefaultSettings("");
