@@ -19,6 +19,7 @@
 #include <QCoreApplication>
 #include <QFileDialog>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 
 TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings& settings,
