@@ -1,32 +1,47 @@
 #include "key_polling.h"
 
+#include "platform/tick_count.h"
 #include "platform/virtual_keys.h"
 #include "real_time_action.h"
 #include "real_time_key.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
 #include <QPointer>
-#include <QThread>
-#include <algorithm>
 #include <vector>
 
 namespace {
 
-constexpr unsigned long ReleasePollMs = 10;
-constexpr int ReleaseDeadlineMs = 10000;
+// The keys held when a menu or dialog last closed that no poll has seen let go since.
+struct SwallowedKeys {
+    HeldKeys keys;
+    std::uint32_t since = 0;
+};
+
+SwallowedKeys& Swallowed() {
+    static SwallowedKeys swallowed;
+    return swallowed;
+}
+
+// The keys as the bindings see them now: the modifiers as they are held, the keys still
+// swallowed as not held.
+struct KeyReading {
+    TShiftState shift = 0;
+    HeldKeys held;
+};
+
+KeyReading ReadKeys() {
+    const HeldKeys held = CurrentKeyState().AllDown();
+    SwallowedKeys& swallowed = Swallowed();
+    swallowed.keys &= held;
+    if (swallowed.keys.any() && TickCount() - swallowed.since >= SwallowDeadlineMs) {
+        swallowed.keys.reset();
+    }
+    return {ShiftStateOf(held), held & ~swallowed.keys};
+}
 
 // The objects alive now, watched: a handler may make or destroy keys and actions while the
 // poll runs, and the poll goes on with the others, each once.
 template <typename T> std::vector<QPointer<T>> Snapshot(const std::vector<T*>& registry) {
     return {registry.begin(), registry.end()};
-}
-
-bool AnyBoundKeyPressed(TShiftState shift) {
-    const HeldKeys held = CurrentKeyState().AllDown();
-    const auto& keys = TRealTimeKey::Registry();
-    return std::any_of(keys.begin(), keys.end(),
-                       [&](const TRealTimeKey* key) { return key->IsPressed(shift, held); });
 }
 
 } // namespace
@@ -45,24 +60,20 @@ TShiftState ShiftStateOf(const HeldKeys& held) {
     return shift;
 }
 
-TShiftState CurrentShiftState() {
-    return ShiftStateOf(CurrentKeyState().AllDown());
-}
-
 void PollRealTimeKeys() {
     // One reading of the keyboard serves the keys as long as no handler runs; a handler may
     // take its time (a menu, a message box) while keys go down and up, so the keys after it
     // are judged on a new reading.
-    HeldKeys held = CurrentKeyState().AllDown();
+    KeyReading reading = ReadKeys();
     bool handlerRan = false;
     for (const QPointer<TRealTimeKey>& key : Snapshot(TRealTimeKey::Registry())) {
         if (key == nullptr) {
             continue;
         }
         if (handlerRan) {
-            held = CurrentKeyState().AllDown();
+            reading = ReadKeys();
         }
-        handlerRan = key->CheckState(ShiftStateOf(held), held);
+        handlerRan = key->CheckState(reading.shift, reading.held);
     }
     for (const QPointer<TRealTimeAction>& action : Snapshot(TRealTimeAction::Registry())) {
         if (action != nullptr) {
@@ -71,13 +82,13 @@ void PollRealTimeKeys() {
     }
 }
 
-void WaitForBoundKeysReleased() {
-    const TShiftState shift = CurrentShiftState();
-    // A key held for ever, or one the X server never reports released, must not hang the
-    // program.
-    const QDeadlineTimer deadline(ReleaseDeadlineMs);
-    while (AnyBoundKeyPressed(shift) && !deadline.hasExpired()) {
-        QCoreApplication::processEvents();
-        QThread::msleep(ReleasePollMs);
-    }
+void PollRealTimeKey(TRealTimeKey& key) {
+    const KeyReading reading = ReadKeys();
+    key.CheckState(reading.shift, reading.held);
+}
+
+void SwallowHeldKeys() {
+    SwallowedKeys& swallowed = Swallowed();
+    swallowed.keys |= CurrentKeyState().AllDown();
+    swallowed.since = TickCount();
 }

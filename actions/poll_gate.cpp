@@ -62,7 +62,7 @@ void TPollGate::PollGate() {
             PollRealTimeKeys();
         } else if (minimizeWhileInactive && minimizeKey != nullptr &&
                    QApplication::activeWindow() == nullptr) {
-            minimizeKey->CheckState(CurrentShiftState());
+            PollRealTimeKey(*minimizeKey);
         }
     } catch (const std::exception& error) {
         if (alive) {

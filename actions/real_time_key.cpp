@@ -48,15 +48,7 @@ bool TRealTimeKey::CheckState(TShiftState shift, const HeldKeys& held) {
     return true;
 }
 
-bool TRealTimeKey::CheckState(TShiftState shift) {
-    return CheckState(shift, CurrentKeyState().AllDown());
-}
-
 bool TRealTimeKey::IsPressed(TShiftState shift, const HeldKeys& held) const {
     return shift == shiftState && virtualKey != 0 && virtualKey < held.size() &&
            held.test(virtualKey);
-}
-
-bool TRealTimeKey::IsPressed(TShiftState shift) const {
-    return IsPressed(shift, CurrentKeyState().AllDown());
 }

@@ -33,10 +33,8 @@ public:
     // pressed or released the action: its handlers ran, and may have run an event loop of their
     // own (a menu, a message box) while other keys went down or up.
     bool CheckState(TShiftState shift, const HeldKeys& held);
-    bool CheckState(TShiftState shift);
     // Whether shift is exactly ShiftState and the key is held; fires nothing.
     bool IsPressed(TShiftState shift, const HeldKeys& held) const;
-    bool IsPressed(TShiftState shift) const;
 
     // Every key alive, in the order they were made.
     static const std::vector<TRealTimeKey*>& Registry();

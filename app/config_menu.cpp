@@ -378,7 +378,7 @@ void TConfigMenu::ChooseFont(int kind) {
     const QFont font = QFontDialog::getFont(&chosen, FontOf(setting), &frm, QString(),
                                             QFontDialog::DontUseNativeDialog);
     frm.SetStayOnTop(onTop);
-    WaitForBoundKeysReleased();
+    SwallowHeldKeys();
     if (!chosen) {
         return;
     }
@@ -390,5 +390,5 @@ void TConfigMenu::ChooseFont(int kind) {
 
 void TConfigMenu::Popup(QPoint at) {
     pmConfig->exec(at);
-    WaitForBoundKeysReleased();
+    SwallowHeldKeys();
 }

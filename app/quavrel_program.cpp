@@ -270,7 +270,7 @@ void TQuavrelProgram::MouseCommand(int choice, QPoint at) {
         break;
     case 3:
         frm->SongListMenu()->exec(at);
-        WaitForBoundKeysReleased();
+        SwallowHeldKeys();
         break;
     case 4:
         frm->MinimizeOrRestore();
@@ -308,7 +308,7 @@ void TQuavrelProgram::PopupCassetteList(QPoint at) {
         item->setData(i);
     }
     QAction* chosen = cassetteListMenu->exec(at);
-    WaitForBoundKeysReleased();
+    SwallowHeldKeys();
     if (chosen == nullptr) {
         return;
     }

@@ -42,6 +42,8 @@ public:
     // The window is released at the next tick of the main timer (undocked first). Windows are
     // released there, never inside one of their own event handlers.
     virtual void QueueClose(TQvrBaseFrm* window) = 0;
+    // Whether the window waits in that queue: lists of the windows leave it out.
+    virtual bool Closing(const TQvrBaseFrm* window) const = 0;
     // Asks for the file to save a recording to, without waiting: chosen runs once the user
     // has picked one (after agreeing to replace it when it exists), and never on cancel.
     virtual void ChooseSaveWaveFile(std::function<void(const std::string& file)> chosen) = 0;

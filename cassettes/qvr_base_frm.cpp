@@ -49,10 +49,8 @@ TQvrBaseFrm::TQvrBaseFrm(TCassetteHost& host)
     QObject::connect(PopupMenu, &QMenu::triggered, this,
                      [this](QAction* item) { RunLater(item->data().toInt()); });
     // The key that chose an item (or closed the menu) must not go on to fire its binding once
-    // the key polling runs again; the wait comes before the chosen command.
-    QObject::connect(
-        PopupMenu, &QMenu::aboutToHide, this, [] { WaitForBoundKeysReleased(); },
-        Qt::QueuedConnection);
+    // the key polling runs again.
+    QObject::connect(PopupMenu, &QMenu::aboutToHide, this, [] { SwallowHeldKeys(); });
     Drag().OnFinished = [this] {
         dragging = false;
         Host.BringMainToFront();

@@ -1,5 +1,6 @@
 #include "cassettes/select_frm.h"
 
+#include "actions/key_polling.h"
 #include "actions/message_format.h"
 #include "actions/messages.h"
 #include "cassettes/cassette_host.h"
@@ -8,9 +9,7 @@
 #include "cassettes/repeat_frm.h"
 #include "cassettes/wave_frm.h"
 #include "dialogs/dialog_support.h"
-#include "platform/virtual_keys.h"
 
-#include <QCoreApplication>
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -225,14 +224,16 @@ void TSelectFrm::FillList(const std::vector<TQvrBaseFrm*>& windows) {
 }
 
 void TSelectFrm::RefreshList() {
-    FillList(QvrWindows());
+    std::vector<TQvrBaseFrm*> windows = QvrWindows();
+    std::erase_if(windows, [this](const TQvrBaseFrm* window) { return host.Closing(window); });
+    FillList(windows);
 }
 
 bool TSelectFrm::Choose() {
     RefreshList();
     SetStayOnTop(host.StayOnTop());
     const bool chosen = exec() == QDialog::Accepted;
-    WaitUntilKeyReleased(chosen ? VkReturn : VkEscape, KeyReleaseCheckMs, KeyReleaseDeadlineMs);
+    SwallowHeldKeys();
     return chosen;
 }
 
@@ -317,7 +318,6 @@ void TSelectFrm::DeleteClick() {
     if (periodicRefresh) {
         periodicRefresh();
     }
-    QCoreApplication::processEvents();
     RefreshList();
 }
 

@@ -21,10 +21,6 @@ class TQvrBaseFrm;
 class TSelectFrm : public TQuavrelDialogForm {
     Q_OBJECT
 public:
-    // While the window waits for the key that closed it to be let go, at most this long.
-    static constexpr int KeyReleaseCheckMs = 200;
-    static constexpr int KeyReleaseDeadlineMs = 10000;
-
     // periodicRefresh: one run of the controller's periodic refresh, which releases the
     // windows queued for closing (may be empty where nothing is ever queued).
     TSelectFrm(TCassetteHost& host, std::function<void()> periodicRefresh);
@@ -33,11 +29,10 @@ public:
     // Data %d" / "Reepat Section %d" numbered per kind in list order; then the eject entry. The
     // docked window's entry is selected, else the eject entry.
     void FillList(const std::vector<TQvrBaseFrm*>& windows);
-    // FillList with the window list.
+    // FillList with the window list, less the windows queued for closing.
     void RefreshList();
     // Shows the list modally, staying on top as the main window does. True when closed with
-    // OK; returns only once the key that closed it (Return or Escape) is let go, or after a
-    // while.
+    // OK. The keys held as it closes (Return or Escape) fire nothing until let go.
     bool Choose();
     // The window of the selected entry; nullptr for none and for the eject entry.
     TQvrBaseFrm* SelectedWindow() const;

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QTimer>
+#include <algorithm>
 #include <cstdlib>
 
 TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings& settings,
@@ -290,13 +291,14 @@ void TMainController::Retire(TQvrBaseFrm* window) {
     ReleaseQvrWindow(window);
 }
 
-bool TMainController::Closing(const TQvrBaseFrm* window) const {
-    return std::any_of(closeQueue.begin(), closeQueue.end(),
-                       [window](const QPointer<TQvrBaseFrm>& queued) { return queued == window; });
-}
-
 void TMainController::QueueClose(TQvrBaseFrm* window) {
     closeQueue.emplace_back(window);
+}
+
+bool TMainController::Closing(const TQvrBaseFrm* window) const {
+    return std::ranges::any_of(closeQueue, [window](const QPointer<TQvrBaseFrm>& queued) {
+        return queued.data() == window;
+    });
 }
 
 void TMainController::ReleaseCloseQueue() {

@@ -119,6 +119,7 @@ public:
     TQvrBaseFrm* DockedWindow() const override { return docked; }
     void DockWindow(TQvrBaseFrm* window, bool glide) override;
     void QueueClose(TQvrBaseFrm* window) override;
+    bool Closing(const TQvrBaseFrm* window) const override;
     void ChooseSaveWaveFile(std::function<void(const std::string& file)> chosen) override;
     void ShowProblem(const QString& text) override;
 
@@ -162,8 +163,6 @@ public:
     void CloseDocked();
     // Releases every cassette and card, the docked one first undocked.
     void ReleaseAllWindows();
-    // Whether the window waits in the close queue.
-    bool Closing(const TQvrBaseFrm* window) const;
     // Sets one end of the docked card, making and docking a card when nothing is docked.
     void SetCardTime(bool start, std::int32_t time, bool updateBars);
     void PositionCassette(std::int32_t time);

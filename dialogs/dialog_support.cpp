@@ -3,15 +3,11 @@
 #include "actions/line_break_tags.h"
 #include "actions/program_caption.h"
 #include "platform/font_aliases.h"
-#include "platform/key_state.h"
 
-#include <QDeadlineTimer>
-#include <QEventLoop>
 #include <QFont>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QTimer>
 #include <QWidget>
 
 QFont MessageFont(const QString& languageCode) {
@@ -42,21 +38,4 @@ void ShowErrorBox(const QString& text) {
     QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgramCaption), WithLineFeeds(text),
                     QMessageBox::Ok);
     box.exec();
-}
-
-void WaitUntilKeyReleased(std::uint16_t virtualKey, int checkIntervalMs, int deadlineMs) {
-    if (!CurrentKeyState().IsDown(virtualKey)) {
-        return;
-    }
-    const QDeadlineTimer deadline(deadlineMs);
-    QEventLoop loop;
-    QTimer check;
-    check.setInterval(checkIntervalMs);
-    QObject::connect(&check, &QTimer::timeout, &loop, [&] {
-        if (!CurrentKeyState().IsDown(virtualKey) || deadline.hasExpired()) {
-            loop.quit();
-        }
-    });
-    check.start();
-    loop.exec();
 }

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 class QFont;
 class QString;
 class QWidget;
@@ -21,8 +19,3 @@ bool AskOkCancel(QWidget* parent, const QString& text);
 // Shows an error in a message box: the text (its carriage returns break lines), the program's
 // caption, the error icon and OK.
 void ShowErrorBox(const QString& text);
-
-// Handles events until the key (a virtual-key code) is no longer physically held, looking every
-// checkIntervalMs, for deadlineMs at most: the key that closed a dialog must not go on to fire
-// the action bound to it, yet a key held for ever must not hang the program.
-void WaitUntilKeyReleased(std::uint16_t virtualKey, int checkIntervalMs, int deadlineMs);

@@ -1,7 +1,7 @@
 #include "input_frm.h"
 
+#include "actions/key_polling.h"
 #include "dialog_support.h"
-#include "platform/virtual_keys.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -11,8 +11,6 @@
 namespace {
 
 constexpr int PanelHeight = 41;
-constexpr int ReleaseCheckMs = 10;
-constexpr int ReleaseDeadlineMs = 10000;
 
 } // namespace
 
@@ -62,8 +60,6 @@ bool InputBox(const QString& caption, const QString& prompt, QString& text, bool
         }
     }
     // The key that closed the box must not go on to fire its binding.
-    for (const std::uint16_t key : {VkEscape, VkReturn}) {
-        WaitUntilKeyReleased(key, ReleaseCheckMs, ReleaseDeadlineMs);
-    }
+    SwallowHeldKeys();
     return confirmed;
 }

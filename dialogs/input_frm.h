@@ -23,6 +23,6 @@ protected:
 };
 
 // Asks for a text: true when confirmed, text then being what was typed; on Cancel the text
-// stays as it was. Returns only once neither Escape nor Return is held any longer, so that
-// the key that closed the box does not also fire the action the key polling binds to it.
+// stays as it was. The keys held as the box closes (Return or Escape) fire nothing until let
+// go, so that the key that closed the box does not also fire the action bound to it.
 bool InputBox(const QString& caption, const QString& prompt, QString& text, bool stayOnTop);

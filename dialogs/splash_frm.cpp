@@ -2,16 +2,44 @@
 
 #include "dialog_support.h"
 
-#include <QCoreApplication>
+#include <QApplication>
+#include <QBackingStore>
 #include <QDir>
+#include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QPixmap>
+
+namespace {
+
+// Paints the window into its backing store and hands that to the display now, not at the
+// paint event that the event loop would deliver once the window is exposed.
+void PaintNow(QWidget& window) {
+    QBackingStore* store = window.backingStore();
+    if (store == nullptr) {
+        return;
+    }
+    if (store->size() != window.size()) {
+        store->resize(window.size());
+    }
+    const QRegion all(window.rect());
+    store->beginPaint(all);
+    {
+        QPainter painter(store->paintDevice());
+        window.render(&painter);
+    }
+    store->endPaint();
+    store->flush(all);
+}
+
+} // namespace
 
 TSplashfrm::TSplashfrm() : Image1(new QLabel(this)) {
     setObjectName(QStringLiteral("Splashfrm"));
-    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint);
+    setWindowFlags(Qt::SplashScreen | Qt::FramelessWindowHint | Qt::X11BypassWindowManagerHint);
     setWindowTitle(QStringLiteral("Quavrel"));
     Image1->setObjectName(QStringLiteral("Image1"));
+    qApp->installEventFilter(this);
 }
 
 bool TSplashfrm::LoadPicture(const QString& path) {
@@ -25,6 +53,15 @@ bool TSplashfrm::LoadPicture(const QString& path) {
     return true;
 }
 
+bool TSplashfrm::eventFilter(QObject* watched, QEvent* event) {
+    // Nothing shown after the splash may stand behind it.
+    if (event->type() == QEvent::Show && watched != this && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isWindow()) {
+        hide();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 QPointer<TSplashfrm> ShowSplash(const QString& programFolder) {
     auto splash = std::make_unique<TSplashfrm>();
     if (!splash->LoadPicture(QDir(programFolder).filePath(QStringLiteral("Skins/splash.bmp")))) {
@@ -32,8 +69,7 @@ QPointer<TSplashfrm> ShowSplash(const QString& programFolder) {
     }
     CentreOnScreen(splash.get());
     splash->show();
-    splash->repaint();
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    PaintNow(*splash);
     splash->setAttribute(Qt::WA_DeleteOnClose);
     return splash.release();
 }

@@ -28,6 +28,7 @@ public:
     TQvrBaseFrm* DockedWindow() const override { return nullptr; }
     void DockWindow(TQvrBaseFrm*, bool) override {}
     void QueueClose(TQvrBaseFrm*) override {}
+    bool Closing(const TQvrBaseFrm*) const override { return false; }
     void ChooseSaveWaveFile(std::function<void(const std::string&)>) override {}
     void ShowProblem(const QString&) override {}
 

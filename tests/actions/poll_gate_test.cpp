@@ -1,3 +1,4 @@
+#include "actions/key_polling.h"
 #include "actions/messages.h"
 #include "actions/poll_gate.h"
 #include "actions/real_time_action.h"
@@ -69,6 +70,20 @@ TEST_F(PollGateTest, PollsEveryKeyInFrontAndOnlyMinimizeBehindWhenAllowed) {
         EXPECT_EQ(playPresses, c.playPresses) << c.inFront << c.minimizeWhileInactive;
         EXPECT_EQ(minimizePresses, c.minimizePresses) << c.inFront << c.minimizeWhileInactive;
     }
+}
+
+TEST_F(PollGateTest, BehindTheMinimizeKeyHeldAsAMenuClosedWaitsForItsRelease) {
+    inFront = false;
+    gate.SetMinimizeWhileInactive(true);
+    input.Hold({MinimizeKey});
+    SwallowHeldKeys();
+    gate.PollGate();
+    EXPECT_EQ(minimizePresses, 0);
+    input.Hold({});
+    gate.PollGate();
+    input.Hold({MinimizeKey});
+    gate.PollGate();
+    EXPECT_EQ(minimizePresses, 1);
 }
 
 TEST_F(PollGateTest, InstalledItPollsWheneverTheEventLoopWaits) {

@@ -293,23 +293,4 @@ TEST(KeyPollingTest, AHandlerMayDestroyItsActionAndKeyDuringThePoll) {
     }
 }
 
-TEST(KeyPollingTest, WaitingForBoundKeysEndsWhenTheyAreLetGo) {
-    // The bound Return key is seen held for three more readings after the wait began.
-    class LateRelease : public KeyStateSource {
-    public:
-        bool IsDown(std::uint16_t virtualKey) override {
-            return virtualKey == VkReturn && ++readings <= 3;
-        }
-        int readings = 0;
-    } keys;
-    SetKeyStateSource(&keys);
-    TRealTimeKey bound;
-    bound.SetVirtualKey(VkReturn);
-    TRealTimeKey other;
-    other.SetVirtualKey(VkEscape);
-    WaitForBoundKeysReleased();
-    SetKeyStateSource(nullptr);
-    EXPECT_GT(keys.readings, 3);
-}
-
 } // namespace

@@ -9,6 +9,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -46,6 +47,9 @@ public:
         docked = window;
     }
     void QueueClose(TQvrBaseFrm* window) override { closeQueue.push_back(window); }
+    bool Closing(const TQvrBaseFrm* window) const override {
+        return std::ranges::find(closeQueue, window) != closeQueue.end();
+    }
     // The dialog stays open until the test answers through saveChosen.
     void ChooseSaveWaveFile(std::function<void(const std::string& file)> chosen) override {
         saveChosen = std::move(chosen);

@@ -1,7 +1,9 @@
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/repeat_frm.h"
 #include "cassettes/wave_frm.h"
+#include "platform/virtual_keys.h"
 #include "platform/virtual_wave_device.h"
+#include "tests/actions/bound_key.h"
 #include "tests/cassettes/fake_host.h"
 #include "tests/support/gui_events.h"
 
@@ -133,6 +135,16 @@ TEST_F(QvrWindowTest, MenusHoldTheirItemsAndEnableSetOrEjectByDocking) {
     card->PopupMenu->actions().at(2)->trigger();
     ProcessGuiEvents();
     EXPECT_EQ(host.closeQueue, (std::vector<TQvrBaseFrm*>{card}));
+}
+
+TEST_F(QvrWindowTest, TheKeyThatClosedTheMenuFiresOnlyWhenPressedAgain) {
+    auto* card = new TRepeatFrm(host);
+    FakeInput input;
+    BoundKey returnKey{VkReturn};
+    card->PopupMenu->popup(QPoint(100, 100));
+    input.Hold({VkReturn});
+    card->PopupMenu->hide();
+    ExpectSwallowedUntilPressedAgain(input, returnKey);
 }
 
 TEST_F(QvrWindowTest, DoubleClickActsByTheSetting) {

@@ -2,9 +2,9 @@
 #include "cassettes/repeat_frm.h"
 #include "cassettes/select_frm.h"
 #include "cassettes/wave_frm.h"
-#include "platform/key_state.h"
 #include "platform/virtual_keys.h"
 #include "platform/virtual_wave_device.h"
+#include "tests/actions/bound_key.h"
 #include "tests/cassettes/fake_host.h"
 #include "tests/dialogs/modal.h"
 
@@ -14,15 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Return stays held for the first few looks after the window closed.
-class SlowReturn : public KeyStateSource {
-public:
-    bool IsDown(std::uint16_t virtualKey) override {
-        return virtualKey == VkReturn && ++returnLooks <= 2;
-    }
-    int returnLooks = 0;
-};
 
 class SelectFrmTest : public testing::Test {
 protected:
@@ -162,6 +153,15 @@ TEST_F(SelectFrmTest, DeleteQueuesTheWindowAndTheListNoLongerShowsItOnceReleased
     EXPECT_EQ(Captions(), (QStringList{"Keep", "(Eject)"}));
 }
 
+TEST_F(SelectFrmTest, AWindowQueuedForClosingIsNotListedBeforeItIsReleased) {
+    Cassette("");
+    TWaveFrm* closing = Cassette("");
+    Cassette("Keep");
+    host.QueueClose(closing);
+    select.RefreshList();
+    EXPECT_EQ(Captions(), (QStringList{"Recorded Data 1", "Keep", "(Eject)"}));
+}
+
 TEST_F(SelectFrmTest, AnEntryOfAReleasedWindowNeverNamesANewWindow) {
     Card("First");
     TRepeatFrm* released = Card("Released");
@@ -173,19 +173,19 @@ TEST_F(SelectFrmTest, AnEntryOfAReleasedWindowNeverNamesANewWindow) {
     EXPECT_NE(select.WindowAt(1), made);
 }
 
-TEST_F(SelectFrmTest, OkChoosesTheSelectedWindowOnceReturnIsLetGo) {
+TEST_F(SelectFrmTest, OkChoosesTheSelectedWindowAndTheReturnThatClosedItFiresOnlyWhenPressedAgain) {
     TRepeatFrm* card = Card("Verse");
-    SlowReturn keys;
-    SetKeyStateSource(&keys);
-    WhenModalShown([](QWidget* window) {
+    FakeInput input;
+    BoundKey returnKey{VkReturn};
+    WhenModalShown([&input](QWidget* window) {
         auto* dialog = static_cast<TSelectFrm*>(window);
         dialog->ListBox1->setCurrentRow(0);
+        input.Hold({VkReturn});
         dialog->btOK->click();
     });
     EXPECT_TRUE(select.Choose());
-    SetKeyStateSource(nullptr);
-    EXPECT_EQ(keys.returnLooks, 3);
     EXPECT_EQ(select.SelectedWindow(), card);
+    ExpectSwallowedUntilPressedAgain(input, returnKey);
 
     WhenModalShown([](QWidget* window) { static_cast<TSelectFrm*>(window)->btCancel->click(); });
     EXPECT_FALSE(select.Choose());

@@ -428,6 +428,17 @@ TEST_F(MainControllerTest, ASpeedChangeThatFailsShowsItsErrorAndTheCassettePlays
     EXPECT_TRUE(Visible(TSkinFunction::ExecSpeedChange));
 }
 
+TEST_F(MainControllerTest, AWindowQueuedForClosingIsClosingUntilTheTickReleasesIt) {
+    const QPointer<TWaveFrm> queued = new TWaveFrm(controller);
+    const QPointer<TWaveFrm> kept = new TWaveFrm(controller);
+    controller.QueueClose(queued);
+    EXPECT_TRUE(controller.Closing(queued));
+    EXPECT_FALSE(controller.Closing(kept));
+    controller.Tick();
+    EXPECT_TRUE(queued.isNull());
+    EXPECT_FALSE(controller.Closing(kept));
+}
+
 TEST_F(MainControllerTest, AMissingSongIsReportedAndNothingStaysOpen) {
     OpenSongAt(0);
     EXPECT_FALSE(controller.ChangeSong(data.File("gone.wav")));

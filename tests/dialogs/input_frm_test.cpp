@@ -1,7 +1,7 @@
 #include "dialogs/input_frm.h"
 #include "modal.h"
-#include "platform/key_state.h"
 #include "platform/virtual_keys.h"
+#include "tests/actions/bound_key.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -9,53 +9,40 @@
 
 namespace {
 
-// Return stays held for a few polls after the box closed, as when the user is slow to let go.
-class SlowReturn : public KeyStateSource {
-public:
-    bool IsDown(std::uint16_t virtualKey) override {
-        if (virtualKey != VkReturn) {
-            return false;
-        }
-        ++returnPolls;
-        return returnPolls <= 3;
-    }
-    int returnPolls = 0;
-};
-
+// Return and Escape bound to actions while the box asks.
 class InputBoxTest : public testing::Test {
 protected:
-    void SetUp() override { SetKeyStateSource(&keys); }
-    void TearDown() override { SetKeyStateSource(nullptr); }
-
-    SlowReturn keys;
+    FakeInput input;
+    BoundKey returnKey{VkReturn};
+    BoundKey escapeKey{VkEscape};
 };
 
-TEST_F(InputBoxTest, CancelLeavesTheCallersTextExactlyAsItWas) {
+TEST_F(InputBoxTest, CancelLeavesTheCallersTextExactlyAsItWasAndEscapeFiresOnlyWhenPressedAgain) {
     QString text = "Recorded Data 3";
-    WhenModalShown([](QWidget* window) {
+    WhenModalShown([this](QWidget* window) {
         auto* box = static_cast<TInputFrm*>(window);
         box->Edit1->setText("changed");
+        input.Hold({VkEscape});
         QTest::keyClick(box, Qt::Key_Escape);
     });
     EXPECT_FALSE(InputBox("Set Caption of This Window", "Title : ", text, false));
     EXPECT_EQ(text, "Recorded Data 3");
+    ExpectSwallowedUntilPressedAgain(input, escapeKey);
 }
 
-TEST_F(InputBoxTest, ReturnConfirmsAndTheBoxReturnsOnlyOnceReturnIsReleased) {
+TEST_F(InputBoxTest, ReturnConfirmsAndFiresOnlyWhenPressedAgain) {
     QString text = "old";
-    int pollsWhileOpen = -1;
-    WhenModalShown([&](QWidget* window) {
+    WhenModalShown([this](QWidget* window) {
         auto* box = static_cast<TInputFrm*>(window);
         EXPECT_EQ(box->windowTitle(), "Name");
         EXPECT_EQ(box->Edit1->text(), "old");
         box->Edit1->setText("mine");
-        pollsWhileOpen = keys.returnPolls;
+        input.Hold({VkReturn});
         QTest::keyClick(box->Edit1, Qt::Key_Return);
     });
     EXPECT_TRUE(InputBox("Name", "Name", text, true));
     EXPECT_EQ(text, "mine");
-    EXPECT_EQ(pollsWhileOpen, 0);
-    EXPECT_EQ(keys.returnPolls, 4);
+    ExpectSwallowedUntilPressedAgain(input, returnKey);
 }
 
 TEST(InputFrmTest, TheEditFieldKeepsItsMarginsWhenTheBoxIsResized) {

@@ -8,11 +8,19 @@
 
 namespace {
 
-TEST(SplashTest, TakesTheSizeOfItsPicture) {
+// A program folder with a splash picture of 180 x 90.
+class SplashTest : public testing::Test {
+protected:
+    SplashTest() {
+        QDir(programFolder).mkdir("Skins");
+        QImage(180, 90, QImage::Format_RGB32).save(programFolder + "/Skins/splash.bmp");
+    }
+
     TempDir folder;
     const QString programFolder = QString::fromStdString(folder.Path());
-    QDir(programFolder).mkdir("Skins");
-    QImage(180, 90, QImage::Format_RGB32).save(programFolder + "/Skins/splash.bmp");
+};
+
+TEST_F(SplashTest, TakesTheSizeOfItsPicture) {
     const QPointer<TSplashfrm> splash = ShowSplash(programFolder);
     ASSERT_FALSE(splash.isNull());
     EXPECT_TRUE(splash->isVisible());
@@ -22,9 +30,19 @@ TEST(SplashTest, TakesTheSizeOfItsPicture) {
     delete splash.data();
 }
 
-TEST(SplashTest, WithoutItsPictureThereIsNoSplash) {
-    TempDir folder;
-    EXPECT_TRUE(ShowSplash(QString::fromStdString(folder.Path())).isNull());
+// A question asked during start-up must not stand behind the splash.
+TEST_F(SplashTest, ItHidesWhenAnotherWindowOfTheProgramShows) {
+    const QPointer<TSplashfrm> splash = ShowSplash(programFolder);
+    ASSERT_FALSE(splash.isNull());
+    QWidget question;
+    question.show();
+    EXPECT_FALSE(splash->isVisible());
+    delete splash.data();
+}
+
+TEST_F(SplashTest, WithoutItsPictureThereIsNoSplash) {
+    TempDir empty;
+    EXPECT_TRUE(ShowSplash(QString::fromStdString(empty.Path())).isNull());
 }
 
 } // namespace

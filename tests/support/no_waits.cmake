@@ -1,0 +1,65 @@
+# Fails, naming every place, when the program's code waits: a nested event loop
+# (processEvents, QEventLoop) or a sleep (QThread::sleep, msleep, usleep,
+# std::this_thread::sleep_for, sleep_until). The program's code is every source file of the
+# repository outside tests/, bench/, tools/ and the build trees (build*/). A wait that runs on
+# a worker thread, never on the GUI thread, may stay when its line says so with the marker
+# "// worker thread".
+#
+#   cmake -DSOURCE_DIR=<repository> -P no_waits.cmake
+
+if(NOT IS_DIRECTORY "${SOURCE_DIR}")
+    message(FATAL_ERROR "SOURCE_DIR must name the repository")
+endif()
+
+set(wait "processEvents|QEventLoop|QThread::(m|u)?sleep|this_thread::sleep_(for|until)")
+set(marker "// worker thread")
+
+file(GLOB entries RELATIVE "${SOURCE_DIR}" LIST_DIRECTORIES true "${SOURCE_DIR}/*")
+set(sources)
+foreach(entry IN LISTS entries)
+    if(NOT IS_DIRECTORY "${SOURCE_DIR}/${entry}" OR entry MATCHES "^(\\.|tests$|bench$|tools$|build)")
+        continue()
+    endif()
+    file(GLOB_RECURSE found "${SOURCE_DIR}/${entry}/*.cpp" "${SOURCE_DIR}/${entry}/*.h"
+        "${SOURCE_DIR}/${entry}/*.hpp" "${SOURCE_DIR}/${entry}/*.cc")
+    list(APPEND sources ${found})
+endforeach()
+file(GLOB top "${SOURCE_DIR}/*.cpp" "${SOURCE_DIR}/*.h")
+list(APPEND sources ${top})
+list(SORT sources)
+
+set(places)
+foreach(source IN LISTS sources)
+    file(READ "${source}" content)
+    if(NOT content MATCHES "${wait}")
+        continue()
+    endif()
+    # One list element a line: the characters that CMake lists treat specially are masked.
+    string(REPLACE "\\" "<bs>" content "${content}")
+    string(REPLACE ";" "<sc>" content "${content}")
+    string(REPLACE "[" "<lb>" content "${content}")
+    string(REPLACE "]" "<rb>" content "${content}")
+    string(REPLACE "\n" ";" lines "${content}")
+    file(RELATIVE_PATH name "${SOURCE_DIR}" "${source}")
+    set(number 0)
+    foreach(line IN LISTS lines)
+        math(EXPR number "${number} + 1")
+        if(line MATCHES "${wait}" AND NOT line MATCHES "${marker}")
+            string(STRIP "${line}" line)
+            string(REPLACE "<sc>" ";" line "${line}")
+            string(REPLACE "<lb>" "[" line "${line}")
+            string(REPLACE "<rb>" "]" line "${line}")
+            string(REPLACE "<bs>" "\\" line "${line}")
+            string(APPEND places "  ${name}:${number}: ${line}\n")
+        endif()
+    endforeach()
+endforeach()
+
+if(places)
+    message(FATAL_ERROR
+        "Nothing on the GUI thread may wait in a nested event loop or sleep; found:\n"
+        "${places}"
+        "A wait on a worker thread says so on its line: ${marker}")
+endif()
+list(LENGTH sources count)
+message(STATUS "${count} source files, none waits")
