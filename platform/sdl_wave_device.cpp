@@ -9,7 +9,6 @@
 #include <cstring>
 #include <deque>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -24,7 +23,6 @@ using Clock = std::chrono::steady_clock;
 constexpr int HeardAfterEighthsOfAPeriod = 5;
 
 // Longer than the latency estimate plus a period at every rate.
-constexpr std::chrono::milliseconds maxDrain{250};
 
 // Shorter periods make PulseAudio's SDL backend underrun on a loaded machine; 1024 frames are
 // 23 ms at 44100 Hz and 93 ms at 11025 Hz.
@@ -205,10 +203,8 @@ public:
         if (device == 0) {
             return;
         }
-        if (!IsInput()) {
-            LetTheEndBeHeard();
-        }
-        // Waits for a running callback; none runs afterwards.
+        // Waits for a running callback; none runs afterwards. What the server still holds is
+        // dropped: whoever wants the end heard closes once UnheardBytes() is 0.
         SDL_CloseAudioDevice(device);
         device = 0;
         queue.clear();
@@ -244,27 +240,6 @@ private:
             throw EWaveDeviceError(std::string("Cannot start the sound system: ") + SDL_GetError());
         }
         subsystemStarted = true;
-    }
-
-    // Closing drops what the server still holds, so closing as soon as the last buffer has come
-    // back would cut off its end. Waits, a period or two at most, until the data taken has been
-    // heard; with buffers still queued the caller is breaking off, and nothing is waited for.
-    void LetTheEndBeHeard() {
-        const Clock::time_point deadline = Clock::now() + maxDrain;
-        for (;;) {
-            std::int64_t unheard = 0;
-            {
-                const DeviceLock lock(device);
-                if (!queue.empty()) {
-                    return;
-                }
-                unheard = processed - heard.At(Clock::now());
-            }
-            if (unheard <= 0 || Clock::now() >= deadline) {
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-        }
     }
 
     // On SDL's audio thread, under the device lock.
