@@ -317,7 +317,7 @@ TEST_F(ProgramTest, ChangingSongsWhileACassettePlaysKeepsEverySongsWindows) {
     kept.Save();
     QProcess& program = Start({QString::fromStdString(dir.File("first.wav")),
                                QString::fromStdString(dir.File("second.wav"))});
-    WaitForMainWindow();
+    WaitForMainWindow(program);
     // Space plays what is docked (the cassette in the first song, the song in the second);
     // Page Down goes on to the next song, back to the first after the second.
     for (int change = 0; change < 50; ++change) {
