@@ -435,6 +435,9 @@ TEST_F(MainControllerTest, AWindowQueuedForClosingIsClosingUntilTheTickReleasesI
     EXPECT_TRUE(controller.Closing(queued));
     EXPECT_FALSE(controller.Closing(kept));
     controller.Tick();
+    EXPECT_FALSE(controller.Closing(queued));
+    // Released windows go once control is back in the event loop.
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(queued.isNull());
     EXPECT_FALSE(controller.Closing(kept));
 }

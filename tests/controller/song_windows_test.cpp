@@ -294,6 +294,7 @@ TEST_F(SongWindowsTest, RecordingsKeptAtAFailedExitComeBackWithTheirSong) {
     // Saved with the song, the cassette's file goes as the song closes; the copy stays.
     store.SaveSongData("/music/song.mp3");
     Release();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(UnsavedRecordingsOf(data.Path(), "/music/song.mp3").empty());
     EXPECT_EQ(SavedCopies().size(), 1);
     store.LoadSongData("/music/song.mp3");
