@@ -88,11 +88,10 @@ TEST_F(RealTimeKeysOnX11Test, AKeyHeldInFrontPressesHoldsAndClicksItsAction) {
 TEST_F(RealTimeKeysOnX11Test, BehindAnotherProgramOnlyTheMinimizeKeyWorksAndOnlyWhenAllowed) {
     QProcess other;
     other.start("xmessage", {"-center", "another program"});
-    const QString id =
-        RunX11Tool("xdotool", {"search", "--sync", "--onlyvisible", "--class", "Xmessage"})
-            .split('\n')
-            .first();
-    RunX11Tool("xdotool", {"windowactivate", "--sync", id});
+    const QStringList ids =
+        SearchWindows({"--onlyvisible", "--class", "Xmessage"}, WindowSearch::UntilFound);
+    ASSERT_FALSE(ids.isEmpty());
+    RunX11Tool("xdotool", {"windowactivate", "--sync", ids.first()});
     ASSERT_TRUE(WaitOnGuiThread([] { return QApplication::activeWindow() == nullptr; }, WaitMs));
 
     for (const bool allowed : {false, true}) {

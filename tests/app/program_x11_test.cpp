@@ -98,12 +98,15 @@ protected:
     // The main window of program once it is shown, brought in front. The windows of a program
     // that just ended may still be on the display for a moment.
     QString WaitForMainWindow(const QProcess& program) {
-        const QString id =
-            RunX11Tool("xdotool", {"search", "--sync", "--all", "--onlyvisible", "--pid",
-                                   QString::number(program.processId()), "--name", MainWindowName})
-                .trimmed();
-        RunX11Tool("xdotool", {"windowactivate", "--sync", id.section('\n', 0, 0)});
-        return id;
+        const QStringList ids =
+            SearchWindows({"--all", "--onlyvisible", "--pid", QString::number(program.processId()),
+                           "--name", MainWindowName},
+                          WindowSearch::UntilFound);
+        if (ids.isEmpty()) {
+            return {};
+        }
+        RunX11Tool("xdotool", {"windowactivate", "--sync", ids.first()});
+        return ids.first();
     }
 
     // Holds keys down together long enough for a poll to see them, then lets them go.
@@ -199,10 +202,8 @@ TEST_F(ProgramTest, ASecondStartHandsItsSongToTheFirstAndOpensNoWindow) {
     QProcess& second = Start({QString::fromStdString(dir.File("second.wav"))});
     ASSERT_TRUE(Finish(second));
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_EQ(RunX11Tool("xdotool", {"search", "--onlyvisible", "--name", MainWindowName})
-                  .trimmed()
-                  .count('\n'),
-              0);
+    EXPECT_EQ(SearchWindows({"--onlyvisible", "--name", MainWindowName}, WindowSearch::Now).size(),
+              1);
     first.terminate();
     ASSERT_TRUE(Finish(first));
     EXPECT_EQ(Settings().ReadString("MainFrm", "FileName", ""),
@@ -238,10 +239,9 @@ TEST_F(ProgramTest, ATerminationWhileAStartUpBoxIsOpenEndsTheProgramOnceStarted)
         c.arrange();
         QProcess& program = Start({});
         // Any window before the main one is the box; the main window shows once it is gone.
-        const QString box =
-            RunX11Tool("xdotool", {"search", "--sync", "--onlyvisible", "--name", "^(Found|Quav)"})
-                .trimmed();
-        ASSERT_FALSE(box.isEmpty());
+        ASSERT_FALSE(
+            SearchWindows({"--onlyvisible", "--name", "^(Found|Quav)"}, WindowSearch::UntilFound)
+                .isEmpty());
         program.terminate();
         // Nobody answers the box: the termination ends it.
         ASSERT_TRUE(Finish(program));
@@ -285,7 +285,7 @@ TEST_F(ProgramTest, AStoredPositionAtTheEndsOfItsRangeShowsTheMainWindowOnTheScr
         settings.WriteInteger("MainFrm", "Top", stored);
         settings.Save();
         QProcess& program = Start({});
-        const QString window = WaitForMainWindow(program).section('\n', 0, 0);
+        const QString window = WaitForMainWindow(program);
         const QString geometry = RunX11Tool("xdotool", {"getwindowgeometry", "--shell", window});
         const auto value = [&](const QString& name) {
             return geometry.section(name + "=", 1).section('\n', 0, 0).toInt();

@@ -82,15 +82,62 @@ void X11Test::TearDown() {
     }
 }
 
-QString RunX11Tool(const QString& program, const QStringList& arguments) {
+namespace {
+
+struct ToolRun {
+    bool ended = false;
+    int exitCode = -1;
+    QString output;
+    QString errors;
+};
+
+ToolRun RunToEnd(const QString& program, const QStringList& arguments, int timeoutMs) {
     QProcess process;
     process.start(program, arguments);
-    const bool finished =
-        WaitOnGuiThread([&] { return process.state() == QProcess::NotRunning; }, ToolTimeoutMs);
-    EXPECT_TRUE(finished) << program.toStdString() << " hung";
-    EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
-    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
-    return QString::fromLocal8Bit(process.readAllStandardOutput());
+    ToolRun run;
+    run.ended =
+        WaitOnGuiThread([&] { return process.state() == QProcess::NotRunning; }, timeoutMs) &&
+        process.exitStatus() == QProcess::NormalExit;
+    if (!run.ended) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.exitCode = process.exitCode();
+    run.output = QString::fromLocal8Bit(process.readAllStandardOutput());
+    run.errors = QString::fromLocal8Bit(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+QString RunX11Tool(const QString& program, const QStringList& arguments) {
+    const ToolRun run = RunToEnd(program, arguments, ToolTimeoutMs);
+    EXPECT_TRUE(run.ended) << program.toStdString() << " hung or crashed";
+    EXPECT_EQ(run.exitCode, 0) << run.errors.toStdString();
+    return run.output;
+}
+
+QStringList SearchWindows(const QStringList& criteria, WindowSearch search) {
+    QStringList found;
+    QString lastErrors;
+    const bool done = WaitOnGuiThread(
+        [&] {
+            // xdotool walks the whole window tree and dies when a window vanishes under it (a
+            // program ending, a splash closing): such a walk proves nothing and is tried again.
+            // It ends with 1 and prints nothing when no window matches.
+            const ToolRun run =
+                RunToEnd("xdotool", QStringList{"search"} + criteria, ToolTimeoutMs);
+            lastErrors = run.errors;
+            if (!run.ended || !run.errors.isEmpty()) {
+                return false;
+            }
+            found = run.output.split('\n', Qt::SkipEmptyParts);
+            return search == WindowSearch::Now || !found.isEmpty();
+        },
+        ToolTimeoutMs);
+    EXPECT_TRUE(done) << "no window matched " << criteria.join(' ').toStdString() << ": "
+                      << lastErrors.toStdString();
+    return found;
 }
 
 void ShowAndWait(QWidget* window) {

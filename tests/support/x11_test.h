@@ -39,6 +39,15 @@ private:
 // Runs an X tool (xdotool, xprop, ...) to its end while the GUI goes on handling events, and
 // returns what it printed. A tool that fails or hangs fails the test.
 QString RunX11Tool(const QString& program, const QStringList& arguments);
+enum class WindowSearch {
+    // The windows that match now, perhaps none.
+    Now,
+    // Waits until at least one window matches.
+    UntilFound,
+};
+// The ids of the windows that match xdotool search criteria ("--onlyvisible", "--name", "^Q"),
+// in the order xdotool lists them.
+QStringList SearchWindows(const QStringList& criteria, WindowSearch search);
 // Shows the window and waits until the window manager has mapped it.
 void ShowAndWait(QWidget* window);
 // The whole screen as the display shows it now.
