@@ -1,12 +1,14 @@
 #include "actions/language_choice.h"
+#include "actions/messages.h"
 #include "dialogs/dialog_support.h"
 #include "dialogs/image_message.h"
 #include "dialogs/link_label.h"
-#include "modal.h"
 #include "tests/support/temp_dir.h"
 
+#include <QApplication>
 #include <QFontInfo>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QTest>
@@ -14,21 +16,56 @@
 
 namespace {
 
-TEST(ImageMessageLayoutTest, TextHeightIsOneAndAHalfLinesPerLineTruncated) {
-    const ImageMessageLayout layout = LayoutImageMessage(QSize(200, 100), 17, 3, 16);
-    EXPECT_EQ(layout.Text.height(), 76);
+TEST(ImageMessageLayoutTest, TheTextTheLinkAndTheWayOnFollowThePictureCentred) {
+    const ImageMessageLayout layout = LayoutImageMessage(QSize(200, 100), QSize(300, 76), 16, 18);
     EXPECT_EQ(layout.Image, QRect(75, 25, 200, 100));
-    EXPECT_EQ(layout.Text.topLeft(), QPoint(25, 150));
-    EXPECT_EQ(layout.Client, QSize(350, 226));
-    EXPECT_EQ(layout.Text.width(), 300);
-    EXPECT_EQ(layout.Link, QPoint(25, 226 - 16 - 25));
+    EXPECT_EQ(layout.Text, QRect(25, 150, 300, 76));
+    EXPECT_EQ(layout.Link, QRect(25, 236, 300, 16));
+    EXPECT_EQ(layout.Continue, QRect(25, 262, 300, 18));
+    EXPECT_EQ(layout.Client, QSize(350, 305));
 }
 
-TEST(ImageMessageLayoutTest, LinesAreCountedAtEveryKindOfBreak) {
-    EXPECT_EQ(CountLines("one\rtwo\r\nthree\nfour"), 4);
-    EXPECT_EQ(CountLines("one\r"), 1);
-    EXPECT_EQ(CountLines("one\r\rthree"), 3);
-    EXPECT_EQ(CountLines(""), 0);
+TEST(ImageMessageLayoutTest, AWiderTextWidensTheWindowAndThePictureStaysInTheMiddle) {
+    const ImageMessageLayout layout = LayoutImageMessage(QSize(200, 100), QSize(500, 40), 0, 18);
+    EXPECT_EQ(layout.Client.width(), 550);
+    EXPECT_EQ(layout.Image.left(), 175);
+    EXPECT_TRUE(layout.Link.isNull());
+    EXPECT_EQ(layout.Continue, QRect(25, 150 + 40 + 10, 500, 18));
+    // Without a picture the text starts at the top.
+    EXPECT_EQ(LayoutImageMessage(QSize(), QSize(300, 40), 0, 18).Text.top(), 25);
+}
+
+TEST(ImageMessageLayoutTest, TheTextIsAtLeastFortyFiveCharactersWide) {
+    EXPECT_EQ(ImageMessageTextWidth(360, 6), 460);
+    EXPECT_EQ(ImageMessageTextWidth(360, 12), 540);
+    EXPECT_EQ(ImageMessageTextWidth(0, 7), 315);
+}
+
+// A long text in a large font: every line of it and the line that tells how to go on are
+// inside the window.
+TEST(ImageMessageTest, TheWindowHoldsItsWholeTextAndTellsHowToContinue) {
+    const QFont before = QApplication::font();
+    for (const int points : {11, 20}) {
+        QFont font = before;
+        font.setPointSize(points);
+        QApplication::setFont(font);
+        TImageMessage message;
+        QString text;
+        for (int i = 0; i < 12; ++i) {
+            text += "A line of the welcome that is long enough to be wrapped once or twice in "
+                    "the window.\r";
+        }
+        message.Fill("Welcome", text, "", "", "");
+        EXPECT_GE(message.font().pointSize(), points);
+        EXPECT_GE(message.Label1->height(),
+                  message.Label1->heightForWidth(message.Label1->width()));
+        EXPECT_FALSE(message.Label3->isHidden());
+        EXPECT_EQ(message.Label3->text(), SFirstMessage_ClickToContinue);
+        EXPECT_GE(message.Label3->y(), message.Label1->geometry().bottom());
+        EXPECT_TRUE(message.rect().contains(message.Label3->geometry())) << points;
+        EXPECT_GE(message.Label3->height(), message.Label3->sizeHint().height());
+    }
+    QApplication::setFont(before);
 }
 
 TEST(ImageMessageTest, ShowsPictureTextAndLinkWhereTheLayoutSays) {
@@ -36,35 +73,55 @@ TEST(ImageMessageTest, ShowsPictureTextAndLinkWhereTheLayoutSays) {
     const std::string picture = folder.File("imgmsg1.bmp");
     QImage(120, 40, QImage::Format_RGB32).save(QString::fromStdString(picture));
     TImageMessage message;
-    message.Fill("Notice!", "one\rtwo", "Home page", "https://example.invalid/",
+    message.Fill("Notice!", "one\rtwo\r", "Home page", "https://example.invalid/",
                  QString::fromStdString(picture));
     EXPECT_EQ(message.windowTitle(), "Notice!");
     EXPECT_EQ(message.Label1->text(), "one\ntwo");
-    EXPECT_EQ(message.Image1->geometry(), QRect(75, 25, 120, 40));
-    const int line = message.Label1->fontMetrics().size(0, "abc").height();
-    EXPECT_EQ(message.Label1->height(), static_cast<int>(line * 2 * 1.5));
-    EXPECT_EQ(message.size(), QSize(270, 40 + message.Label1->height() + 50));
+    EXPECT_EQ(message.Image1->size(), QSize(120, 40));
+    EXPECT_EQ(message.Image1->x(), (message.width() - 120) / 2);
+    EXPECT_EQ(message.Label1->y(), 25 + 40 + 25);
     EXPECT_FALSE(message.Label2->isHidden());
-    EXPECT_EQ(message.Label2->y(), message.height() - message.Label2->height() - 25);
+    EXPECT_GT(message.Label2->y(), message.Label1->geometry().bottom());
+    EXPECT_GT(message.Label3->y(), message.Label2->geometry().bottom());
     EXPECT_EQ(message.Label2->NormalColor(), QColor(Qt::blue));
     EXPECT_EQ(message.LinkTarget, "https://example.invalid/");
 }
 
-TEST(ImageMessageTest, WithoutPictureOrLinkOnlyTheTextShows) {
+TEST(ImageMessageTest, WithoutPictureOrLinkOnlyTheTextAndTheWayOnShow) {
     TImageMessage message;
     message.Fill("Notice!", "text", "", "", "/nonexistent/imgmsg2.bmp");
     EXPECT_TRUE(message.Image1->pixmap().isNull());
     EXPECT_TRUE(message.Label2->isHidden());
-    EXPECT_EQ(message.width(), 150);
+    EXPECT_EQ(message.Label1->y(), 25);
+    EXPECT_FALSE(message.Label3->isHidden());
 }
 
-TEST(ImageMessageTest, AnyKeyOrClickClosesWithOk) {
-    WhenModalShown([](QWidget* window) { QTest::keyClick(window, Qt::Key_Escape); });
-    EXPECT_TRUE(ShowImageMessage("Notice!", "text", "", "", ""));
-    WhenModalShown([](QWidget* window) {
-        QTest::mouseClick(static_cast<TImageMessage*>(window)->Label1, Qt::LeftButton);
-    });
-    EXPECT_TRUE(ShowImageMessage("Notice!", "text", "", "", ""));
+TEST(ImageMessageTest, AClickEnterSpaceOrEscapeGoesOnOtherKeysDoNothing) {
+    struct Case {
+        Qt::Key key;
+        bool closes;
+    };
+    const Case cases[] = {{Qt::Key_Return, true}, {Qt::Key_Enter, true},   {Qt::Key_Space, true},
+                          {Qt::Key_Escape, true}, {Qt::Key_Tab, false},    {Qt::Key_A, false},
+                          {Qt::Key_F10, false},   {Qt::Key_Backtab, false}};
+    for (const Case& c : cases) {
+        TImageMessage message;
+        message.Fill("Notice!", "text", "", "", "");
+        message.show();
+        QTest::keyClick(&message, c.key);
+        EXPECT_EQ(message.isVisible(), !c.closes) << QKeySequence(c.key).toString().toStdString();
+        EXPECT_EQ(message.result(), c.closes ? QDialog::Accepted : 0);
+    }
+    TImageMessage message;
+    message.Fill("Notice!", "text", "", "", "");
+    message.show();
+    // A key held on from the window before repeats: it does not close this one unseen.
+    QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QString(), true);
+    QCoreApplication::sendEvent(&message, &repeated);
+    EXPECT_TRUE(message.isVisible());
+    QTest::mouseClick(message.Label1, Qt::LeftButton);
+    EXPECT_FALSE(message.isVisible());
+    EXPECT_EQ(message.result(), QDialog::Accepted);
 }
 
 TEST(ImageMessageTest, AClickOnTheLinkLeavesTheWindowOpen) {
