@@ -22,7 +22,7 @@ int TakeCreateIndex();
 // read (-1 when none was), so that no two windows share one.
 void RaiseCreateIndexCounter(int highestRead);
 
-// Titles of new windows, "Recorded Data %d" and "Reepat Section %d", each kind counting from 1.
+// Titles of new windows, "Recorded Data %d" and "Repeat Section %d", each kind counting from 1.
 QString NextCassetteTitle();
 QString NextCardTitle();
 

@@ -9,7 +9,7 @@
 // not set), with each end also told as its track and its time within the track.
 class TRepeatFrm : public TQvrBaseFrm {
 public:
-    // Titled "Reepat Section %d"; both times unset.
+    // Titled "Repeat Section %d"; both times unset.
     explicit TRepeatFrm(TCassetteHost& host);
 
     TQvrKind Kind() const override { return TQvrKind::Card; }

@@ -26,7 +26,7 @@ public:
     TSelectFrm(TCassetteHost& host, std::function<void()> periodicRefresh);
 
     // Rebuilds the list from windows: each window's title, or for an untitled one "Recorded
-    // Data %d" / "Reepat Section %d" numbered per kind in list order; then the eject entry. The
+    // Data %d" / "Repeat Section %d" numbered per kind in list order; then the eject entry. The
     // docked window's entry is selected, else the eject entry.
     void FillList(const std::vector<TQvrBaseFrm*>& windows);
     // FillList with the window list, less the windows queued for closing.

@@ -53,9 +53,9 @@ TEST_F(LanguageFileTest, ReplacesMessagesByKeyWithLineBreaksAndLeavesTheRest) {
     EXPECT_EQ(SSelectFrmCassette, "Aufnahme %d\r\nneu");
     EXPECT_EQ(SSaveDialogTitle, "Tastenbelegung sichern");
     EXPECT_EQ(SPlayFile, " DATEI ");
-    EXPECT_EQ(SNewFolder, "New Forder");
+    EXPECT_EQ(SNewFolder, "New Folder");
     EXPECT_EQ(SCouldNotPlayCD, "Failed to play the CD.");
-    EXPECT_EQ(SInternalError, "internal error occured in %s");
+    EXPECT_EQ(SInternalError, "An internal error occurred in %s");
 }
 
 TEST_F(LanguageFileTest, TextsWithOtherPlaceholdersThanTheEnglishOnesAreNotUsed) {
@@ -67,11 +67,11 @@ TEST_F(LanguageFileTest, TextsWithOtherPlaceholdersThanTheEnglishOnesAreNotUsed)
          "SCouldNotPlayFile=Fehler %s\n"
          "SMSG_DONEDELETE=%d Dateien zu 100% gelöscht.\n"
          "SConfirmDeleteNode=%-20s wird gelöscht.\n");
-    EXPECT_TRUE(SFatalError.startsWith("Error occurred.\r %s \r"));
+    EXPECT_TRUE(SFatalError.startsWith("An error occurred.\r%s\r"));
     EXPECT_EQ(SFileNotFound, "%s does not exist.");
-    EXPECT_EQ(SSelectFrmRepeat, "Reepat Section %d");
+    EXPECT_EQ(SSelectFrmRepeat, "Repeat Section %d");
     EXPECT_EQ(SExpandWaveWaveFileInfo1, "%d(sample)  %2.3f(sec)");
-    EXPECT_EQ(SCouldNotPlayFile, "Error occured while playing the file.");
+    EXPECT_EQ(SCouldNotPlayFile, "An error occurred while playing the file.");
     EXPECT_EQ(SMSG_DONEDELETE, "%d Dateien zu 100% gelöscht.");
     EXPECT_EQ(SConfirmDeleteNode, "%-20s wird gelöscht.");
 }
@@ -154,9 +154,9 @@ TEST_F(LanguageFileTest, TheTemplateHoldsEveryTextAndLoadsBackUnchanged) {
     const QString text = QString::fromUtf8(reinterpret_cast<const char*>(bytes.data()),
                                            static_cast<qsizetype>(bytes.size()));
     EXPECT_TRUE(text.startsWith("[Messages]\nSQuavrelUrl="));
-    EXPECT_TRUE(text.contains("\nSSaveDialogTitle=Save current key bind\n"));
+    EXPECT_TRUE(text.contains("\nSSaveDialogTitle=Save the current key bind\n"));
     EXPECT_TRUE(text.contains("\nSPlayFile=\" FILE \"\n"));
-    EXPECT_TRUE(text.contains("\nSSaveDialogDuplicate=Same name key bind data already "
+    EXPECT_TRUE(text.contains("\nSSaveDialogDuplicate=Key bind data of the same name already "
                               "exists.<br>Overwrite it?\n"));
     EXPECT_TRUE(text.contains("\n[KeyBindFrm]\nlbTitle.Caption=Title\nlbTitle.Hint=\n"));
     EXPECT_TRUE(text.contains("\ncbKinds.Items=\"Normal\",\"Wide one\"\n"));

@@ -66,7 +66,7 @@ TEST(MessageTableTest, KeysAreRegisteredInOrderWithThePaddedAndRepeatedOnes) {
     EXPECT_EQ(padded, 4);
     EXPECT_EQ(messages[96].Key, "SChangeDataFolder");
     EXPECT_EQ(SFirstMessageCaption1,
-              "Welcome to Integrated Musical Transcribing Tool \"Quavrel\" !");
+              "Welcome to Quavrel, an integrated musical transcribing tool!");
 }
 
 TEST(CommaTextTest, QuotedItemsKeepCommasBlanksAndQuotes) {

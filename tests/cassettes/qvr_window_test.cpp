@@ -53,7 +53,7 @@ TEST_F(QvrWindowTest, WindowsNumberThemselvesAndEachKindCountsItsTitles) {
     EXPECT_EQ(card->CreateIndex, 2);
     EXPECT_EQ(second->CreateIndex, 3);
     EXPECT_EQ(first->GetTitle(), "Recorded Data 1");
-    EXPECT_EQ(card->GetTitle(), "Reepat Section 1");
+    EXPECT_EQ(card->GetTitle(), "Repeat Section 1");
     EXPECT_EQ(second->GetTitle(), "Recorded Data 2");
 
     // Saved data gives the windows their indexes back; new ones number on after the highest.
@@ -70,7 +70,7 @@ TEST_F(QvrWindowTest, WindowsNumberThemselvesAndEachKindCountsItsTitles) {
     EXPECT_TRUE(QvrWindows().empty());
     const auto* fresh = new TRepeatFrm(host);
     EXPECT_EQ(fresh->CreateIndex, 1);
-    EXPECT_EQ(fresh->GetTitle(), "Reepat Section 1");
+    EXPECT_EQ(fresh->GetTitle(), "Repeat Section 1");
 }
 
 TEST_F(QvrWindowTest, AGlideReachesItsTargetInItsStepsSlowingDown) {

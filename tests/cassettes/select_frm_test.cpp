@@ -60,7 +60,7 @@ TEST_F(SelectFrmTest, UntitledWindowsAreNumberedPerKindInListOrderAndTheDockedOn
     host.docked = titled;
     select.RefreshList();
     EXPECT_EQ(Captions(), (QStringList{"Recorded Data 1", "Recorded Data 2", "Chorus",
-                                       "Reepat Section 1", "Recorded Data 3", "(Eject)"}));
+                                       "Repeat Section 1", "Recorded Data 3", "(Eject)"}));
     EXPECT_EQ(select.SelectedWindow(), titled);
     EXPECT_EQ(select.windowTitle(), "Cassette Manager");
 }

@@ -230,7 +230,8 @@ TEST_F(KeyBindFrmTest, SavingUnderANameTakenButForCaseAsksAndRenamesTheSetInItsP
     QTest::keyClick(Editor("hkPause"), Qt::Key_P);
 
     SaveAs("f5 PLAY", QMessageBox::Cancel);
-    EXPECT_EQ(questions, QStringList{"Same name key bind data already exists.\nOverwrite it?"});
+    EXPECT_EQ(questions,
+              QStringList{"Key bind data of the same name already exists.\nOverwrite it?"});
     EXPECT_EQ(dialog->Sets()[1].Name, "F5 Play");
 
     SaveAs("f5 PLAY");
@@ -266,7 +267,7 @@ TEST_F(KeyBindFrmTest, DeletingTheSelectedSetAsksFirstAndLeavesTheLastSectionBeh
         dialog->btDelete->click();
     }
     EXPECT_EQ(questions.size(), 2);
-    EXPECT_EQ(questions[0], "Quavrel will delete current key bind data.\nContinue?");
+    EXPECT_EQ(questions[0], "Quavrel will delete the current key bind data.\nContinue?");
     ASSERT_EQ(dialog->Sets().size(), 1u);
     EXPECT_EQ(dialog->Sets()[0].Name, "F5 Play");
     EXPECT_EQ(dialog->cbKeyBinds->currentIndex(), -1);

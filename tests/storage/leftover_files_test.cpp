@@ -77,11 +77,11 @@ protected:
 
 TEST_F(OfferTest, NothingGoesWithoutTheUsersAgreement) {
     const QStringList before = Files();
-    const QString caption = "Found some disuse files...: ";
+    const QString caption = "Found some unused files...: ";
     questions.listAnswer = FakeQuestions::TListAnswer::Stop;
     OfferLeftoverDeletion(data.Path(), questions);
     EXPECT_EQ(questions.asked.size(), 1);
-    EXPECT_TRUE(questions.asked[0].startsWith(caption + "2 disuse"))
+    EXPECT_TRUE(questions.asked[0].startsWith(caption + "2 unused"))
         << questions.asked[0].toStdString();
 
     questions.asked.clear();
@@ -99,7 +99,7 @@ TEST_F(OfferTest, AgreedDeletionRemovesOnlyTheLeftovers) {
     OfferLeftoverDeletion(data.Path(), questions);
     EXPECT_EQ(questions.asked.size(), 3);
     EXPECT_EQ(questions.asked.back(),
-              "Found some disuse files...: 2 files were successfuly deleted.");
+              "Found some unused files...: 2 files were successfully deleted.");
     EXPECT_EQ(Files(), (QStringList{"SaveData - a - 2.wav", "quavrel_data.ini"}));
 
     // Nothing left: nothing asked.
