@@ -2,12 +2,38 @@
 
 #include "storage/data_folder.h"
 
-// The picture message window, the folder dialog, pavucontrol and the desktop's "open".
+#include <QPointer>
+#include <functional>
+#include <memory>
+
+class QDialog;
+
+// The picture message window, the folder picker, the question when no folder was chosen,
+// pavucontrol and the desktop's "open". Each window opens without waiting; its handler runs
+// from the event loop once it is closed.
 class TDesktopDataFolderUi final : public TDataFolderUi {
 public:
-    void ShowImageMessage(const QString& caption, const QString& text,
-                          const QString& pictureFile) override;
-    QString ChooseFolder(const QString& proposed) override;
+    TDesktopDataFolderUi() = default;
+    // Closes the window still open, without running its handler.
+    ~TDesktopDataFolderUi() override;
+    TDesktopDataFolderUi(const TDesktopDataFolderUi&) = delete;
+    TDesktopDataFolderUi& operator=(const TDesktopDataFolderUi&) = delete;
+
+    void ShowImageMessage(const QString& caption, const QString& text, const QString& pictureFile,
+                          std::function<void()> closed) override;
+    void ChooseFolder(const QString& proposed,
+                      std::function<void(const QString& folder)> chosen) override;
+    void AskWithoutFolder(const QString& proposed,
+                          std::function<void(TNoFolderAnswer answer)> answered) override;
     void StartRecordingMixer() override;
     void OpenDocument(const QString& path) override;
+
+    // The window open now, if any.
+    QDialog* OpenWindow() const { return current; }
+
+private:
+    // Opens window; finished runs with it and its result once it is closed, then it goes.
+    void Open(std::unique_ptr<QDialog> window, std::function<void(QDialog&, int)> finished);
+
+    QPointer<QDialog> current;
 };

@@ -49,6 +49,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <algorithm>
+#include <exception>
 #include <iostream>
 
 namespace {
@@ -85,21 +86,24 @@ int TQuavrelProgram::Run() {
             Exit();
         }
     });
-    if (!StartUp()) {
-        return 0;
-    }
-    // An Exit during start-up (a signal or a logout while a question was open) ends the program
-    // here: no message loop runs yet to be quit.
+    StartUp();
+    // The first run's questions, and what follows them, are answered in the message loop.
     int code = 0;
     if (!exitBeforeLoop) {
         loopRunning = true;
         code = QApplication::exec();
+        loopRunning = false;
     }
-    ShutDown();
+    if (startUpError) {
+        std::rethrow_exception(startUpError);
+    }
+    if (started) {
+        ShutDown();
+    }
     return code;
 }
 
-bool TQuavrelProgram::StartUp() {
+void TQuavrelProgram::StartUp() {
     QStringList languageArguments;
     if (commandLine.LanguageGiven) {
         languageArguments << QStringLiteral("-lang") << commandLine.LanguageCode;
@@ -111,11 +115,28 @@ bool TQuavrelProgram::StartUp() {
 
     dataFolderUi = std::make_unique<TDesktopDataFolderUi>();
     dataFolder = std::make_unique<TDataFolder>(DesktopDataFolderPlaces(), *dataFolderUi);
-    if (!dataFolder->StartUp()) {
-        return false;
-    }
+    TDataFolder::TStartHandlers handlers;
+    handlers.Ready = [this, languageCode = language.Code] {
+        try {
+            FinishStartUp(languageCode);
+        } catch (...) {
+            EndStartUp(std::current_exception());
+        }
+    };
+    handlers.Declined = [this] { EndStartUp(nullptr); };
+    handlers.Failed = [this](std::exception_ptr error) { EndStartUp(std::move(error)); };
+    dataFolder->StartUp(std::move(handlers));
+}
+
+void TQuavrelProgram::EndStartUp(std::exception_ptr error) {
+    startUpError = std::move(error);
+    EndMessageLoop();
+}
+
+void TQuavrelProgram::FinishStartUp(const QString& languageCode) {
+    folderReady = true;
     splash = ShowSplash(ProgramFolder());
-    settings = LoadSettingsFile(dataFolder->Path(), language.Code.toStdString());
+    settings = LoadSettingsFile(dataFolder->Path(), languageCode.toStdString());
     CreateForms();
     RegisterComponents({events.get(), keyBindFrm.get(), selectFrm.get()});
     LoadLanguageFile(languagePath);
@@ -139,7 +160,11 @@ bool TQuavrelProgram::StartUp() {
         OpenDroppedFiles(commandLine.Songs);
     }
     delete splash;
-    return true;
+    // An Exit that came while the start-up was asking (a signal, a logout) ends the program
+    // now that the song and its windows are there to be saved.
+    if (exitDuringStartUp) {
+        EndMessageLoop();
+    }
 }
 
 void TQuavrelProgram::CreateForms() {
@@ -234,8 +259,11 @@ void TQuavrelProgram::ApplySettings() {
 void TQuavrelProgram::Exit() {
     if (!started) {
         // The song and its windows are not all there yet: the shut-down saves them once the
-        // start-up is complete.
-        exitBeforeLoop = true;
+        // start-up is complete. Without a data folder yet there is nothing to save.
+        exitDuringStartUp = true;
+        if (!folderReady) {
+            EndMessageLoop();
+        }
         return;
     }
     frm->ExitRequested = true;
@@ -448,9 +476,11 @@ void TQuavrelProgram::SaveForLogout() {
         return;
     }
     try {
-        const std::set<QString> before = RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
+        const std::set<QString> before =
+            RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
         songData->SaveSongData(controller->SongKey());
-        for (const QString& name : RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)))) {
+        for (const QString& name :
+             RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)))) {
             if (!before.contains(name)) {
                 logoutCopies.insert(name);
             }
@@ -467,7 +497,8 @@ void TQuavrelProgram::RemoveLogoutCopies() {
         return;
     }
     try {
-        const std::set<QString> named = RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
+        const std::set<QString> named =
+            RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
         for (const QString& copy : logoutCopies) {
             if (!named.contains(copy)) {
                 FileStream::Delete(JoinPath(dataFolder->Path(), copy.toStdString()));

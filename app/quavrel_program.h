@@ -10,6 +10,7 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <exception>
 #include <memory>
 #include <set>
 #include <string>
@@ -42,7 +43,12 @@ public:
     int Run();
 
 private:
-    bool StartUp();
+    // The language and the data folder; FinishStartUp follows once the folder is there, at
+    // once or after the first run's questions.
+    void StartUp();
+    void FinishStartUp(const QString& languageCode);
+    // The start-up ends without the program: the user chose no folder, or error.
+    void EndStartUp(std::exception_ptr error);
     void CreateForms();
     void ApplySettings();
     void WireShell();
@@ -98,6 +104,12 @@ private:
     bool started = false;
     // An Exit that came before the message loop ran, which a quit would not reach.
     bool exitBeforeLoop = false;
+    // Set once the data folder is chosen and locked.
+    bool folderReady = false;
+    // An Exit that came before the start-up was complete.
+    bool exitDuringStartUp = false;
+    // What ended the start-up, thrown again once the message loop is over.
+    std::exception_ptr startUpError;
     bool loopRunning = false;
     // A termination signal came: nobody may be there to answer a box.
     bool terminating = false;

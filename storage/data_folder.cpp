@@ -7,12 +7,15 @@
 #include "platform/profile_file.h"
 #include "platform/program_folder.h"
 #include "platform/user_folders.h"
+#include "storage/settings_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QLockFile>
 #include <cerrno>
 #include <cstring>
+#include <filesystem>
+#include <system_error>
 
 namespace {
 
@@ -35,45 +38,84 @@ QString TDataFolder::Picture(int number) const {
     return QDir(places.ProgramFolder).filePath(QStringLiteral("Skins/imgmsg%1.bmp").arg(number));
 }
 
-bool TDataFolder::StartUp() {
-    const ProfileFile file(places.UserFile.toStdString());
-    const bool firstTime = file.ReadBool(places.DocumentsFolder, FirstTimeFlg, true);
-    QString folder = file.ReadString(places.DocumentsFolder, UserProfiles, QString());
-    path = folder.toStdString();
-    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
-        if (!ChooseDataFolder()) {
-            return false;
-        }
-    } else {
-        Lock();
-    }
-    if (firstTime) {
-        ShowFirstRunNotices();
-    }
-    return true;
+QString TDataFolder::ProposedFolder() const {
+    return QDir(places.DocumentsFolder).filePath(QStringLiteral("Quavrel"));
 }
 
-bool TDataFolder::ChooseDataFolder() {
-    const QString proposed = QDir(places.DocumentsFolder).filePath(QStringLiteral("Quavrel"));
-    ui.ShowImageMessage(SFirstMessageCaption1,
-                        SFirstMessage1_1 + u'\r' + SFirstMessage1_3 + u'\r' +
-                            SFirstMessage_ClickToContinue,
-                        Picture(1));
-    // Where it cannot be made, the dialog starts at the nearest folder that exists.
-    QDir().mkpath(proposed);
-    const QString chosen = ui.ChooseFolder(proposed);
-    if (chosen.isEmpty()) {
+void TDataFolder::StartUp(TStartHandlers startHandlers) {
+    handlers = std::move(startHandlers);
+    Step([this] {
+        const ProfileFile file(places.UserFile.toStdString());
+        firstTime = file.ReadBool(places.DocumentsFolder, FirstTimeFlg, true);
+        const QString folder = file.ReadString(places.DocumentsFolder, UserProfiles, QString());
+        if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+            Welcome();
+            return;
+        }
+        path = folder.toStdString();
+        Lock();
+        ShowFirstRunNotices();
+    });
+}
+
+void TDataFolder::Step(const std::function<void()>& step) {
+    try {
+        step();
+    } catch (...) {
         path.clear();
-        return false;
+        lock.reset();
+        handlers.Failed(std::current_exception());
     }
-    path = chosen.toStdString();
+}
+
+void TDataFolder::Welcome() {
+    ui.ShowImageMessage(SFirstMessageCaption1, SFirstMessage1_1 + u'\r' + SFirstMessage1_3,
+                        Picture(1), [this] { AskForFolder(); });
+}
+
+void TDataFolder::AskForFolder() {
+    ui.ChooseFolder(ProposedFolder(), [this](const QString& folder) {
+        Step([this, folder] { FolderChosen(folder); });
+    });
+}
+
+void TDataFolder::FolderChosen(const QString& folder) {
+    if (!folder.isEmpty()) {
+        UseFolder(folder);
+        return;
+    }
+    ui.AskWithoutFolder(ProposedFolder(), [this](TDataFolderUi::TNoFolderAnswer answer) {
+        Step([this, answer] {
+            switch (answer) {
+            case TDataFolderUi::TNoFolderAnswer::ChooseAgain:
+                AskForFolder();
+                break;
+            case TDataFolderUi::TNoFolderAnswer::UseProposed:
+                UseFolder(ProposedFolder());
+                break;
+            case TDataFolderUi::TNoFolderAnswer::Quit:
+                handlers.Declined();
+                break;
+            }
+        });
+    });
+}
+
+void TDataFolder::UseFolder(const QString& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder.toStdString(), error);
+    if (error) {
+        throw EFileStreamError("Cannot create folder \"" + folder.toStdString() + "\". " +
+                               error.message());
+    }
+    path = folder.toStdString();
     Lock();
     const QString defaultKeys = QDir(places.ProgramFolder).filePath(KeyFileName);
     if (QFileInfo(defaultKeys).isFile()) {
         // A key file the folder holds already stays as it is.
-        CopyToNewFile(defaultKeys.toStdString(), QDir(chosen).filePath(KeyFileName).toStdString());
+        CopyToNewFile(defaultKeys.toStdString(), QDir(folder).filePath(KeyFileName).toStdString());
     }
-    return true;
+    ShowFirstRunNotices();
 }
 
 // Only a live process keeps the lock, however long it runs: a lock is stale only when the
@@ -95,11 +137,28 @@ void TDataFolder::Lock() {
                            std::strerror(error == QLockFile::PermissionError ? EACCES : EIO));
 }
 
+// Only on a user's first run; the volume control only when there is a device to set: the song
+// itself is recorded without one.
 void TDataFolder::ShowFirstRunNotices() {
-    ui.ShowImageMessage(SFirstMessageCaption2, SFirstMessage2, Picture(2));
-    ui.ShowImageMessage(SFirstMessageCaption3, SFirstMessage3, Picture(3));
-    ui.StartRecordingMixer();
-    ui.OpenDocument(QDir(places.ProgramFolder).filePath(QStringLiteral("readme.html")));
+    if (!firstTime) {
+        handlers.Ready();
+        return;
+    }
+    ui.ShowImageMessage(SFirstMessageCaption2, SFirstMessage2, Picture(2), [this] {
+        ui.ShowImageMessage(SFirstMessageCaption3, SFirstMessage3, Picture(3), [this] {
+            Step([this] {
+                if (RecordsFromDevice()) {
+                    ui.StartRecordingMixer();
+                }
+                ui.OpenDocument(QDir(places.ProgramFolder).filePath(QStringLiteral("readme.html")));
+                handlers.Ready();
+            });
+        });
+    });
+}
+
+bool TDataFolder::RecordsFromDevice() const {
+    return LoadSettingsFile(path, std::string()).RecordSource == RecordSourceInput;
 }
 
 void TDataFolder::ShutDown() const {

@@ -3,6 +3,8 @@
 #include "platform/exception.h"
 
 #include <QString>
+#include <exception>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -18,16 +20,27 @@ public:
 inline constexpr const char* DataFolderLockName = ".quavrel.lock";
 
 // What the choice of the data folder shows and starts. The desktop's is
-// TDesktopDataFolderUi (app/desktop_data_folder_ui.h); tests give a fake.
+// TDesktopDataFolderUi (app/desktop_data_folder_ui.h); tests give a fake. Nothing waits: each
+// question returns at once and its handler runs once the user has answered (never inside the
+// call that asked).
 class TDataFolderUi {
 public:
     virtual ~TDataFolderUi() = default;
 
-    // A picture message that waits for a click or a key.
+    // What the user wants when no folder was chosen.
+    enum class TNoFolderAnswer { ChooseAgain, UseProposed, Quit };
+
+    // A picture message; closed runs once it is closed (by a click or a key).
     virtual void ShowImageMessage(const QString& caption, const QString& text,
-                                  const QString& pictureFile) = 0;
-    // The folder the user picks, starting at proposed (which exists); empty on cancel.
-    virtual QString ChooseFolder(const QString& proposed) = 0;
+                                  const QString& pictureFile, std::function<void()> closed) = 0;
+    // The folder picker, in the proposed folder's parent with the proposed name filled in (the
+    // proposed folder need not exist); chosen gets the folder picked, or an empty text when
+    // the picker was cancelled.
+    virtual void ChooseFolder(const QString& proposed,
+                              std::function<void(const QString& folder)> chosen) = 0;
+    // Tells that Quavrel needs a folder and offers the picker again or the proposed folder.
+    virtual void AskWithoutFolder(const QString& proposed,
+                                  std::function<void(TNoFolderAnswer answer)> answered) = 0;
     // The desktop's volume control on its recording devices, when there is one.
     virtual void StartRecordingMixer() = 0;
     virtual void OpenDocument(const QString& path) = 0;
@@ -55,16 +68,28 @@ public:
     TDataFolder(const TDataFolder&) = delete;
     TDataFolder& operator=(const TDataFolder&) = delete;
 
+    // How StartUp ends. Exactly one runs, once.
+    struct TStartHandlers {
+        // The folder is chosen and locked, and the first run's notices are over.
+        std::function<void()> Ready;
+        // The user chose to end the program without a folder; nothing was written.
+        std::function<void()> Declined;
+        // EDataFolderInUse (before anything in the folder is touched) when another live process
+        // holds the lock; EFileStreamError when the folder or its lock cannot be made or the
+        // key file cannot be copied; EProfileFileError when the per-user file cannot be read.
+        std::function<void(std::exception_ptr error)> Failed;
+    };
+
     // Reads the user's data folder; when there is none (or it is gone) asks for one, after a
     // welcome, proposing "Quavrel" in the documents folder, and gives it a copy of the
-    // program's default key file unless it has one. On a user's first run then shows the two
-    // notices about the recording device, opens the desktop's volume control and the user
-    // guide. The folder is locked (its ".quavrel.lock") until this object goes; a lock left by
-    // a process that is gone is taken over. False when the user cancels the choice: the program
-    // ends. EDataFolderInUse (before anything in the folder is touched) when another live
-    // process holds the lock; EFileStreamError when the lock cannot be made or the key file
-    // cannot be copied; EProfileFileError when the per-user file cannot be read.
-    bool StartUp();
+    // program's default key file unless it has one. A cancelled choice tells that a folder is
+    // needed and offers the choice again or the proposed folder; the folder is made only once
+    // chosen. On a user's first run then shows the two notices about recording, opens the
+    // desktop's volume control when the folder's settings record from the recording device,
+    // and opens the user guide. The folder is locked (its ".quavrel.lock") until this object
+    // goes; a lock left by a process that is gone is taken over. Without a question to ask,
+    // the handler runs before StartUp returns. The handlers do not throw.
+    void StartUp(TStartHandlers handlers);
 
     // The chosen folder; empty before a successful StartUp.
     const std::string& Path() const { return path; }
@@ -79,14 +104,23 @@ public:
     void ShutDown() const;
 
 private:
-    bool ChooseDataFolder();
+    // Runs step, which may throw; an error goes to the Failed handler.
+    void Step(const std::function<void()>& step);
+    void Welcome();
+    void AskForFolder();
+    void FolderChosen(const QString& folder);
+    void UseFolder(const QString& folder);
     void Lock();
     void ShowFirstRunNotices();
+    bool RecordsFromDevice() const;
     QString Picture(int number) const;
+    QString ProposedFolder() const;
 
     TDataFolderPlaces places;
     TDataFolderUi& ui;
     std::string path;
     std::unique_ptr<QLockFile> lock;
     bool changeRequested = false;
+    bool firstTime = false;
+    TStartHandlers handlers;
 };

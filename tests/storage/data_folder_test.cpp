@@ -1,5 +1,6 @@
 #include "actions/message_format.h"
 #include "actions/messages.h"
+#include "platform/file_stream.h"
 #include "platform/profile_file.h"
 #include "storage/data_folder.h"
 #include "tests/support/temp_dir.h"
@@ -8,38 +9,91 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
-// Records what the user would see, and answers the folder dialog.
+// Records what the user would see and answers as a user would, each question once the call
+// that asked has returned: folder choices from answers (empty: cancelled), the answers to "a
+// folder is needed" from withoutFolder.
 class FakeUi : public TDataFolderUi {
 public:
-    void ShowImageMessage(const QString& caption, const QString& text,
-                          const QString& pictureFile) override {
+    void ShowImageMessage(const QString& caption, const QString& text, const QString& pictureFile,
+                          std::function<void()> closed) override {
         shown << "message " + caption;
         texts << text;
         pictures << pictureFile;
+        Later(std::move(closed));
     }
-    QString ChooseFolder(const QString& proposed) override {
+    void ChooseFolder(const QString& proposed,
+                      std::function<void(const QString&)> chosen) override {
         shown << "choose";
         proposedFolder = proposed;
-        proposedExisted = QFileInfo(proposed).isDir();
-        return answer;
+        proposedExisted = QFileInfo::exists(proposed);
+        const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
+        Later([chosen = std::move(chosen), answer] { chosen(answer); });
+    }
+    void AskWithoutFolder(const QString& proposed,
+                          std::function<void(TNoFolderAnswer)> answered) override {
+        shown << "needs a folder";
+        proposedFolder = proposed;
+        const TNoFolderAnswer answer =
+            withoutFolder.empty() ? TNoFolderAnswer::Quit : withoutFolder.front();
+        if (!withoutFolder.empty()) {
+            withoutFolder.erase(withoutFolder.begin());
+        }
+        Later([answered = std::move(answered), answer] { answered(answer); });
     }
     void StartRecordingMixer() override { shown << "mixer"; }
     void OpenDocument(const QString& path) override { shown << "open " + path; }
+
+    // Answers the open question, and the ones that follow it, until none is open.
+    void AnswerAll() {
+        while (pending) {
+            std::function<void()> next = std::move(pending);
+            pending = nullptr;
+            next();
+        }
+    }
 
     QStringList shown;
     QStringList texts;
     QStringList pictures;
     QString proposedFolder;
     bool proposedExisted = false;
-    QString answer;
+    QStringList answers;
+    std::vector<TNoFolderAnswer> withoutFolder;
+
+private:
+    void Later(std::function<void()> answer) {
+        EXPECT_FALSE(pending) << "two questions open at once";
+        pending = std::move(answer);
+    }
+
+    std::function<void()> pending;
 };
+
+// How a start-up ended: "ready" or "declined"; an error is thrown again.
+std::string Start(TDataFolder& folder, FakeUi& ui) {
+    std::string ended = "unanswered";
+    std::exception_ptr error;
+    folder.StartUp({[&] { ended = "ready"; }, [&] { ended = "declined"; },
+                    [&](std::exception_ptr e) {
+                        ended = "failed";
+                        error = std::move(e);
+                    }});
+    ui.AnswerAll();
+    if (error) {
+        std::rethrow_exception(error);
+    }
+    return ended;
+}
 
 class DataFolderTest : public testing::Test {
 protected:
@@ -47,7 +101,7 @@ protected:
         const std::string keys = "[Keys]\nhkPlay=32\n";
         WriteFile(program.File("quavrel_key.ini"), Bytes(keys.begin(), keys.end()));
         QDir().mkpath(QString::fromStdString(chosen()));
-        ui.answer = QString::fromStdString(chosen());
+        ui.answers = {QString::fromStdString(chosen())};
     }
 
     TDataFolderPlaces Places() const {
@@ -66,21 +120,22 @@ protected:
 
 TEST_F(DataFolderTest, TheFirstRunWelcomesAsksForTheFolderAndIntroducesRecording) {
     auto folder = std::make_unique<TDataFolder>(Places(), ui);
-    ASSERT_TRUE(folder->StartUp());
+    ASSERT_EQ(Start(*folder, ui), "ready");
     EXPECT_EQ(folder->Path(), chosen());
     const QString programFolder = QString::fromStdString(program.Path());
     EXPECT_EQ(ui.shown,
               (QStringList{"message " + SFirstMessageCaption1, "choose",
                            "message " + SFirstMessageCaption2, "message " + SFirstMessageCaption3,
-                           "mixer", "open " + programFolder + "/readme.html"}));
-    EXPECT_EQ(ui.texts, (QStringList{SFirstMessage1_1 + "\r" + SFirstMessage1_3 + "\r" +
-                                         SFirstMessage_ClickToContinue,
-                                     SFirstMessage2, SFirstMessage3}));
+                           "open " + programFolder + "/readme.html"}));
+    EXPECT_EQ(ui.texts, (QStringList{SFirstMessage1_1 + "\r" + SFirstMessage1_3, SFirstMessage2,
+                                     SFirstMessage3}));
     EXPECT_EQ(ui.pictures, (QStringList{programFolder + "/Skins/imgmsg1.bmp",
                                         programFolder + "/Skins/imgmsg2.bmp",
                                         programFolder + "/Skins/imgmsg3.bmp"}));
     EXPECT_EQ(ui.proposedFolder, QString::fromStdString(home.File("Documents/Quavrel")));
-    EXPECT_TRUE(ui.proposedExisted);
+    // Another folder was chosen: the proposed one is never made.
+    EXPECT_FALSE(ui.proposedExisted);
+    EXPECT_FALSE(QFileInfo::exists(ui.proposedFolder));
     EXPECT_EQ(ReadFile(chosen() + "/quavrel_key.ini"), ReadFile(program.File("quavrel_key.ini")));
 
     folder->ShutDown();
@@ -92,7 +147,7 @@ TEST_F(DataFolderTest, TheFirstRunWelcomesAsksForTheFolderAndIntroducesRecording
     // The next start goes straight on.
     FakeUi again;
     TDataFolder next(Places(), again);
-    ASSERT_TRUE(next.StartUp());
+    ASSERT_EQ(Start(next, again), "ready");
     EXPECT_EQ(next.Path(), chosen());
     EXPECT_TRUE(again.shown.isEmpty());
 }
@@ -109,7 +164,7 @@ TEST_F(DataFolderTest, AGoneFolderIsChosenAgainWithoutTheFirstRunNotices) {
     WriteFile(chosen() + "/quavrel_key.ini", Bytes{'m', 'i', 'n', 'e'});
 
     TDataFolder folder(Places(), ui);
-    ASSERT_TRUE(folder.StartUp());
+    ASSERT_EQ(Start(folder, ui), "ready");
     EXPECT_EQ(ui.shown, (QStringList{"message " + SFirstMessageCaption1, "choose"}));
     EXPECT_EQ(ReadFile(chosen() + "/quavrel_key.ini"), (Bytes{'m', 'i', 'n', 'e'}));
     folder.ShutDown();
@@ -117,18 +172,66 @@ TEST_F(DataFolderTest, AGoneFolderIsChosenAgainWithoutTheFirstRunNotices) {
     EXPECT_EQ(UserFile().Value("/home/other/Documents", "UserProfiles"), "/home/other/Quavrel");
 }
 
-TEST_F(DataFolderTest, CancellingTheChoiceEndsTheStartAndWritesNothing) {
-    ui.answer.clear();
+// The song itself is recorded with nothing to set; the volume control opens on a first run only
+// when the folder chosen records from the recording device.
+TEST_F(DataFolderTest, TheFirstRunOpensTheVolumeControlOnlyForTheRecordingDevice) {
+    QDir().mkpath(QString::fromStdString(chosen()));
+    const std::string settings = "[Application]\nRecordSource=1\n";
+    WriteFile(chosen() + "/quavrel.ini", Bytes(settings.begin(), settings.end()));
     TDataFolder folder(Places(), ui);
-    EXPECT_FALSE(folder.StartUp());
-    EXPECT_EQ(ui.shown, (QStringList{"message " + SFirstMessageCaption1, "choose"}));
+    ASSERT_EQ(Start(folder, ui), "ready");
+    EXPECT_EQ(
+        ui.shown.mid(4),
+        (QStringList{"mixer", "open " + QString::fromStdString(program.Path() + "/readme.html")}));
+}
+
+TEST_F(DataFolderTest, ACancelledChoiceTellsThatAFolderIsNeededAndOffersItAgain) {
+    ui.answers = {QString(), QString::fromStdString(chosen())};
+    ui.withoutFolder = {FakeUi::TNoFolderAnswer::ChooseAgain};
+    TDataFolder folder(Places(), ui);
+    ASSERT_EQ(Start(folder, ui), "ready");
+    EXPECT_EQ(ui.shown.mid(0, 4), (QStringList{"message " + SFirstMessageCaption1, "choose",
+                                               "needs a folder", "choose"}));
+    EXPECT_EQ(ui.proposedFolder, QString::fromStdString(home.File("Documents/Quavrel")));
+    EXPECT_EQ(folder.Path(), chosen());
+}
+
+TEST_F(DataFolderTest, ACancelledChoiceCanTakeTheProposedFolderWhichIsMadeThen) {
+    ui.answers = {QString()};
+    ui.withoutFolder = {FakeUi::TNoFolderAnswer::UseProposed};
+    TDataFolder folder(Places(), ui);
+    ASSERT_EQ(Start(folder, ui), "ready");
+    EXPECT_EQ(ui.shown.mid(0, 4),
+              (QStringList{"message " + SFirstMessageCaption1, "choose", "needs a folder",
+                           "message " + SFirstMessageCaption2}));
+    EXPECT_EQ(folder.Path(), home.File("Documents/Quavrel"));
+    EXPECT_EQ(ReadFile(home.File("Documents/Quavrel/quavrel_key.ini")),
+              ReadFile(program.File("quavrel_key.ini")));
+}
+
+TEST_F(DataFolderTest, QuittingWithoutAFolderEndsTheStartAndMakesAndWritesNothing) {
+    ui.answers = {QString()};
+    ui.withoutFolder = {FakeUi::TNoFolderAnswer::Quit};
+    TDataFolder folder(Places(), ui);
+    EXPECT_EQ(Start(folder, ui), "declined");
+    EXPECT_EQ(ui.shown,
+              (QStringList{"message " + SFirstMessageCaption1, "choose", "needs a folder"}));
     EXPECT_TRUE(folder.Path().empty());
+    EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(home.File("Documents/Quavrel"))));
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(config.File("quavrel/quavrel.ini"))));
+}
+
+TEST_F(DataFolderTest, AFolderThatCannotBeMadeFailsTheStart) {
+    WriteFile(home.File("file"), Bytes{'x'});
+    ui.answers = {QString::fromStdString(home.File("file/Quavrel"))};
+    TDataFolder folder(Places(), ui);
+    EXPECT_THROW(Start(folder, ui), EFileStreamError);
+    EXPECT_TRUE(folder.Path().empty());
 }
 
 TEST_F(DataFolderTest, AChangeRequestForgetsTheFolderButKeepsItsFiles) {
     auto folder = std::make_unique<TDataFolder>(Places(), ui);
-    ASSERT_TRUE(folder->StartUp());
+    ASSERT_EQ(Start(*folder, ui), "ready");
     folder->RequestChange();
     EXPECT_TRUE(folder->ChangeRequested());
     folder->ShutDown();
@@ -137,15 +240,15 @@ TEST_F(DataFolderTest, AChangeRequestForgetsTheFolderButKeepsItsFiles) {
     EXPECT_TRUE(QFileInfo::exists(QString::fromStdString(chosen() + "/quavrel_key.ini")));
 
     FakeUi again;
-    again.answer = ui.answer;
+    again.answers = {QString::fromStdString(chosen())};
     TDataFolder next(Places(), again);
-    ASSERT_TRUE(next.StartUp());
+    ASSERT_EQ(Start(next, again), "ready");
     EXPECT_EQ(again.shown, (QStringList{"message " + SFirstMessageCaption1, "choose"}));
 }
 
 TEST_F(DataFolderTest, AShutDownWriteThatFailsIsReportedWithThePath) {
     TDataFolder folder(Places(), ui);
-    ASSERT_TRUE(folder.StartUp());
+    ASSERT_EQ(Start(folder, ui), "ready");
     // A file where the per-user folder should be.
     WriteFile(config.File("quavrel"), Bytes{'x'});
     try {
@@ -161,13 +264,13 @@ TEST_F(DataFolderTest, AShutDownWriteThatFailsIsReportedWithThePath) {
 // instance lock: the data folder's own lock keeps it away from the first one's files.
 TEST_F(DataFolderTest, ASecondProgramFindsTheFolderInUseUntilTheFirstEnds) {
     auto first = std::make_unique<TDataFolder>(Places(), ui);
-    ASSERT_TRUE(first->StartUp());
+    ASSERT_EQ(Start(*first, ui), "ready");
     first->ShutDown();
 
     FakeUi secondUi;
     TDataFolder second(Places(), secondUi);
     try {
-        second.StartUp();
+        Start(second, secondUi);
         FAIL() << "no error";
     } catch (const EDataFolderInUse& error) {
         EXPECT_EQ(QString::fromStdString(error.Message()),
@@ -177,17 +280,17 @@ TEST_F(DataFolderTest, ASecondProgramFindsTheFolderInUseUntilTheFirstEnds) {
 
     first.reset();
     TDataFolder third(Places(), secondUi);
-    EXPECT_TRUE(third.StartUp());
+    EXPECT_EQ(Start(third, secondUi), "ready");
 }
 
 TEST_F(DataFolderTest, TheFirstRunsChoiceIsLockedToo) {
     TDataFolder first(Places(), ui);
-    ASSERT_TRUE(first.StartUp());
+    ASSERT_EQ(Start(first, ui), "ready");
     FakeUi secondUi;
-    secondUi.answer = ui.answer;
+    secondUi.answers = {QString::fromStdString(chosen())};
     // The choice is not kept yet: the second is asked for a folder as well.
     TDataFolder second(Places(), secondUi);
-    EXPECT_THROW(second.StartUp(), EDataFolderInUse);
+    EXPECT_THROW(Start(second, secondUi), EDataFolderInUse);
 }
 
 TEST_F(DataFolderTest, TheLockOfAProgramThatIsGoneIsTakenOver) {
@@ -202,7 +305,7 @@ TEST_F(DataFolderTest, TheLockOfAProgramThatIsGoneIsTakenOver) {
     WriteFile(chosen() + "/" + DataFolderLockName, Bytes(lock.begin(), lock.end()));
 
     TDataFolder folder(Places(), ui);
-    ASSERT_TRUE(folder.StartUp());
+    ASSERT_EQ(Start(folder, ui), "ready");
     const Bytes taken = ReadFile(chosen() + "/" + DataFolderLockName);
     EXPECT_EQ(
         std::string(taken.begin(), taken.end()).substr(0, std::to_string(getpid()).size() + 1),
