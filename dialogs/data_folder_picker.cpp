@@ -2,8 +2,12 @@
 
 #include "actions/messages.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
+#include <QEvent>
 #include <QFileInfo>
+#include <QLineEdit>
+#include <QPushButton>
 
 namespace {
 
@@ -31,6 +35,28 @@ TDataFolderPicker::TDataFolderPicker(const QString& proposed, QWidget* parent)
     const auto [start, name] = ExistingStart(proposed);
     setDirectory(start);
     selectFile(name);
+    if (auto* buttons = findChild<QDialogButtonBox*>()) {
+        choose = buttons->button(QDialogButtonBox::Open);
+    }
+    if (choose != nullptr) {
+        choose->installEventFilter(this);
+        choose->setEnabled(choose->isEnabled() || NewFolderTyped());
+    }
+}
+
+bool TDataFolderPicker::NewFolderTyped() const {
+    const auto* name = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+    const QStringList chosen = selectedFiles();
+    return name != nullptr && !name->text().isEmpty() && chosen.size() == 1 &&
+           !QFileInfo::exists(chosen.front());
+}
+
+bool TDataFolderPicker::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == choose && event->type() == QEvent::EnabledChange && !choose->isEnabled() &&
+        NewFolderTyped()) {
+        choose->setEnabled(true);
+    }
+    return QFileDialog::eventFilter(watched, event);
 }
 
 void TDataFolderPicker::accept() {

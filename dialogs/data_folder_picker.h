@@ -2,6 +2,8 @@
 
 #include <QFileDialog>
 
+class QPushButton;
+
 // The choice of the data folder: opens in the proposed folder's parent with the proposed name
 // filled in, so that Enter takes the proposal. A folder typed that does not exist yet is taken
 // as it is (whoever asked makes it); an existing one is taken as the file dialog takes it.
@@ -15,6 +17,15 @@ public:
 
     void accept() override;
 
+protected:
+    // Keeps the choice button enabled for a folder typed that does not exist yet, which the
+    // file dialog would disable.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // A single folder typed that does not exist yet.
+    bool NewFolderTyped() const;
+
     QString folder;
+    QPushButton* choose = nullptr;
 };

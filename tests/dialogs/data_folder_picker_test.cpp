@@ -1,9 +1,11 @@
 #include "dialogs/data_folder_picker.h"
 #include "tests/support/temp_dir.h"
 
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -13,6 +15,7 @@ namespace {
 struct Opened {
     QString directory;
     QString typed;
+    bool canChoose;
     int result;
     QString folder;
 };
@@ -22,11 +25,16 @@ Opened EnterAtOnce(const QString& proposed) {
     picker.show();
     auto* name = picker.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     EXPECT_NE(name, nullptr);
-    const Opened opened{picker.directory().absolutePath(), name ? name->text() : QString(), 0, {}};
+    QPushButton* choose = picker.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Open);
+    const Opened opened{picker.directory().absolutePath(),
+                        name ? name->text() : QString(),
+                        choose->isEnabled(),
+                        0,
+                        {}};
     if (name != nullptr) {
         QTest::keyClick(name, Qt::Key_Return);
     }
-    return {opened.directory, opened.typed, picker.result(), picker.Folder()};
+    return {opened.directory, opened.typed, opened.canChoose, picker.result(), picker.Folder()};
 }
 
 TEST(DataFolderPickerTest, EnterTakesTheProposedFolderWithoutMakingIt) {
@@ -36,6 +44,7 @@ TEST(DataFolderPickerTest, EnterTakesTheProposedFolderWithoutMakingIt) {
     const Opened opened = EnterAtOnce(proposed);
     EXPECT_EQ(opened.directory, QString::fromStdString(home.File("Documents")));
     EXPECT_EQ(opened.typed, "Quavrel");
+    EXPECT_TRUE(opened.canChoose);
     EXPECT_EQ(opened.result, QDialog::Accepted);
     EXPECT_EQ(opened.folder, proposed);
     EXPECT_FALSE(QFileInfo::exists(proposed));

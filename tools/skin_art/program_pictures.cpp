@@ -145,15 +145,16 @@ QImage RecordingDevice() {
     });
 }
 
-// A mixer with the source to record lit.
+// The recording sources with the song, recorded directly, lit; the inputs of the desktop's
+// sound settings beside it.
 QImage RecordingSource() {
     return SkyPicture(QSize(360, 130), [](QPainter& painter) {
         const ArtPalette& look = Look();
-        const double levels[] = {0.35, 0.8, 0.5, 0.25};
-        const char* names[] = {"Mic", "Stereo Mix", "Line", "CD"};
+        const double levels[] = {0.8, 0.35, 0.5, 0.25};
+        const char* names[] = {"The Song", "Mic", "Line In", "Monitor"};
         for (int i = 0; i < 4; ++i) {
             const double x = 46 + i * 82;
-            const bool chosen = i == 1;
+            const bool chosen = i == 0;
             painter.setPen(Qt::NoPen);
             painter.setBrush(chosen ? QColor(255, 255, 255, 70) : QColor(255, 255, 255, 25));
             painter.drawRoundedRect(QRectF(x - 34, 10, 68, 112), 8, 8);
