@@ -69,6 +69,36 @@ TEST(MessageTableTest, KeysAreRegisteredInOrderWithThePaddedAndRepeatedOnes) {
               "Welcome to Quavrel, an integrated musical transcribing tool!");
 }
 
+// The English defaults read as English: the misspellings they once had stay out, and the
+// texts named here read as mended.
+TEST(MessageTableTest, TheEnglishDefaultsAreSpelledAndWorded) {
+    const char* misspellings[] = {
+        "Reepat",    "Forder",         "occured",       "successfuly",       "posigtion",
+        "possition", "Unfortunatelly", "shutdowned",    "be still remained", "A Integrated",
+        "disuse",    "Windows Volume", "Windows Sound", "Stereo Mix"};
+    for (const MessageEntry& entry : RegisteredMessages()) {
+        for (const char* wrong : misspellings) {
+            EXPECT_FALSE(entry.Default.contains(QString::fromLatin1(wrong), Qt::CaseInsensitive))
+                << entry.Key.toStdString() << ": " << wrong;
+        }
+    }
+    const struct {
+        const QString* message;
+        QString contains;
+    } mended[] = {
+        {&SSelectFrmRepeat, "Repeat Section %d"},
+        {&RHINT_AUTOREC, "Automatic Recording"},
+        {&SFatalError, "An error occurred."},
+        {&SFatalError, "will shut down"},
+        {&SChangeDataFolder, "has to be shut down"},
+        {&SChangeDataFolder, "will still remain"},
+        {&SFirstMessage1_1, "An integrated musical transcribing tool"},
+    };
+    for (const auto& m : mended) {
+        EXPECT_TRUE(m.message->contains(m.contains)) << m.contains.toStdString();
+    }
+}
+
 TEST(CommaTextTest, QuotedItemsKeepCommasBlanksAndQuotes) {
     const QStringList items{"One", "Two words", "a,b", "say \"hi\"", ""};
     const QString text = ToCommaText(items);
