@@ -476,11 +476,9 @@ void TQuavrelProgram::SaveForLogout() {
         return;
     }
     try {
-        const std::set<QString> before =
-            RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
+        const std::set<QString> before = RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
         songData->SaveSongData(controller->SongKey());
-        for (const QString& name :
-             RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)))) {
+        for (const QString& name : RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)))) {
             if (!before.contains(name)) {
                 logoutCopies.insert(name);
             }
@@ -497,8 +495,7 @@ void TQuavrelProgram::RemoveLogoutCopies() {
         return;
     }
     try {
-        const std::set<QString> named =
-            RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
+        const std::set<QString> named = RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
         for (const QString& copy : logoutCopies) {
             if (!named.contains(copy)) {
                 FileStream::Delete(JoinPath(dataFolder->Path(), copy.toStdString()));
