@@ -172,7 +172,7 @@ QUAVREL_MESSAGE(
     SFirstMessage3, "SFirstMessage3",
     "With the recording source \"Recording Device\", Quavrel records the input chosen in your "
     "desktop's sound settings.\rThere, choose the microphone or line input and set its level. The "
-    "menu item \"Show Volume Control (Rec)\" opens these settings when pavucontrol is "
+    "menu item \"Show Volume Control ( Rec )\" opens these settings when pavucontrol is "
     "installed.\r\rWhile the recording source is \"The Song\", nothing needs to be set.")
 QUAVREL_MESSAGE(SFirstMessageCaption3, "SFirstMessageCaption3", "About Recording Device")
 QUAVREL_MESSAGE(SChangeDataFolder, "SChangeDataFolder",
