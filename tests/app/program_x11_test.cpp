@@ -120,6 +120,23 @@ protected:
         }
     }
 
+    // Brings the visible window of program whose name matches name in front, once it shows;
+    // false when it never does.
+    bool Activate(const QProcess& program, const QString& name) {
+        const QStringList ids =
+            SearchWindows({"--all", "--onlyvisible", "--pid", QString::number(program.processId()),
+                           "--name", name},
+                          WindowSearch::UntilFound);
+        if (ids.isEmpty()) {
+            return false;
+        }
+        RunX11Tool("xdotool", {"windowactivate", "--sync", ids.first()});
+        return true;
+    }
+
+    // A user who has never run the program.
+    void ForgetTheDataFolder() { QFile::remove(Folder("config/quavrel/quavrel.ini")); }
+
     bool Finish(QProcess& process) {
         return WaitOnGuiThread([&] { return process.state() == QProcess::NotRunning; }, DeadlineMs);
     }
@@ -132,6 +149,51 @@ protected:
     TempDir dir;
     std::vector<std::unique_ptr<QProcess>> processes;
 };
+
+// The first run asks in the message loop: a Tab leaves the welcome open, a cancelled picker
+// offers the proposed folder, which is made only once chosen, and the notes go on with Enter.
+TEST_F(ProgramTest, AFirstRunCancelledOnceTakesTheProposedFolder) {
+    ForgetTheDataFolder();
+    QProcess& program = Start({});
+    ASSERT_TRUE(Activate(program, "^Welcome to Quavrel"));
+    Chord({"Tab"});
+    ASSERT_TRUE(Activate(program, "^Welcome to Quavrel"));
+    Chord({"Return"});
+    ASSERT_TRUE(Activate(program, "^Choose a folder"));
+    EXPECT_FALSE(QFileInfo::exists(Folder("home/Documents/Quavrel")));
+    Chord({"Escape"});
+    ASSERT_TRUE(Activate(program, MainWindowName));
+    EXPECT_FALSE(QFileInfo::exists(Folder("home/Documents/Quavrel")));
+    Chord({"alt", "u"}); // Use the Proposed Folder
+    ASSERT_TRUE(Activate(program, "^Notice!$"));
+    EXPECT_TRUE(QFileInfo::exists(Folder("home/Documents/Quavrel/quavrel_key.ini")));
+    Chord({"Return"});
+    ASSERT_TRUE(Activate(program, "^About Recording Device$"));
+    Chord({"space"});
+    ASSERT_FALSE(WaitForMainWindow(program).isEmpty());
+    Chord({"ctrl", "q"});
+    ASSERT_TRUE(Finish(program));
+    EXPECT_EQ(program.exitCode(), 0);
+    const ProfileFile user(Folder("config/quavrel/quavrel.ini").toStdString());
+    EXPECT_EQ(user.Value(Folder("home/Documents"), "UserProfiles"),
+              Folder("home/Documents/Quavrel"));
+    EXPECT_EQ(user.Value(Folder("home/Documents"), "FirstTimeFlg"), "0");
+}
+
+TEST_F(ProgramTest, AFirstRunThatQuitsWithoutAFolderLeavesNothing) {
+    ForgetTheDataFolder();
+    QProcess& program = Start({});
+    ASSERT_TRUE(Activate(program, "^Welcome to Quavrel"));
+    Chord({"Return"});
+    ASSERT_TRUE(Activate(program, "^Choose a folder"));
+    Chord({"Escape"});
+    ASSERT_TRUE(Activate(program, MainWindowName));
+    Chord({"alt", "q"}); // Quit
+    ASSERT_TRUE(Finish(program));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(Folder("home/Documents/Quavrel")));
+    EXPECT_FALSE(QFileInfo::exists(Folder("config/quavrel/quavrel.ini")));
+}
 
 TEST_F(ProgramTest, HoldingTheRecordKeyMakesACassetteThatOutlivesTheProgram) {
     QProcess& program = Start({QString::fromStdString(dir.File("first.wav"))});
