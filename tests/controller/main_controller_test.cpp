@@ -475,6 +475,19 @@ TEST_F(MainControllerTest, AMissingSongIsReportedAndNothingStaysOpen) {
     EXPECT_EQ(Text(TTimeText::CurrentTime), SNoData);
 }
 
+TEST_F(MainControllerTest, TheWindowTitleNamesTheOpenSong) {
+    controller.Start();
+    EXPECT_EQ(frm.windowTitle(), "Quavrel 4.00");
+    ASSERT_TRUE(controller.ChangeSong(songPath));
+    EXPECT_EQ(frm.windowTitle(), "song.wav - Quavrel 4.00");
+    DiscImage disc(data.Path(), {750});
+    ASSERT_TRUE(controller.ChangeSong(disc.cuePath));
+    EXPECT_EQ(frm.windowTitle(),
+              QString(SPlayCD).replace("%s", disc.cuePath.c_str()) + " - Quavrel 4.00");
+    EXPECT_FALSE(controller.ChangeSong(data.File("gone.wav")));
+    EXPECT_EQ(frm.windowTitle(), "Quavrel 4.00");
+}
+
 TEST_F(MainControllerTest, ASongClosedAndOpenedAgainGetsItsWindowsBack) {
     TSongWindows store(controller);
     controller.SetSongDataStore(&store);
