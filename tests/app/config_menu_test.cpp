@@ -1,4 +1,5 @@
 #include "actions/event_module.h"
+#include "actions/language_choice.h"
 #include "actions/messages.h"
 #include "app/config_menu.h"
 #include "app/main_frm.h"
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -169,6 +171,29 @@ TEST_F(ConfigMenuTest, ASkinThatFailsFallsBackToDefault) {
     for (QAction* candidate : list->actions()) {
         EXPECT_EQ(candidate->isChecked(), candidate->data().toString() == "default");
     }
+}
+
+TEST_F(ConfigMenuTest, TheSkinMenuShowsEachSkinsTitleInTheInterfaceLanguage) {
+    const QString skins = QString::fromStdString(data.Path() + "/Skins/");
+    for (const auto& [folder, titles] : {std::pair{"default", "eng=Default\r\njap=デフォルト\r\n"},
+                                         std::pair{"sky", "eng=Sky\r\njap=スカイ\r\n"}}) {
+        QDir().mkpath(skins + folder);
+        QFile file(skins + folder + "/Title.txt");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(titles);
+    }
+    // Without a language file the program speaks English.
+    for (const auto& [code, shown] : {std::pair{"", QStringList{"Default", "Sky"}},
+                                      std::pair{"jap", QStringList{"デフォルト", "スカイ"}}}) {
+        SCOPED_TRACE(code);
+        SetLanguageCode(code);
+        QStringList titles;
+        for (const QAction* item : Opened("miSelectSkin")->actions()) {
+            titles << item->text();
+        }
+        EXPECT_EQ(titles, shown);
+    }
+    SetLanguageCode(QString());
 }
 
 TEST_F(ConfigMenuTest, MenusRebuiltAtEachShowingKeepOneGroupOfRadioItems) {
