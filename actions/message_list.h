@@ -196,3 +196,10 @@ QUAVREL_MESSAGE(SWaveExpansionCancel, "SWaveExpansionCancel", "Cancel")
 QUAVREL_MESSAGE(SDataFolderInUse, "SDataFolderInUse",
                 "The data folder %s is in use by another Quavrel (of another user or session).\r"
                 "Quavrel ends now; please end the other one first.")
+QUAVREL_MESSAGE(SDesktopMixerMissing, "SDesktopMixerMissing",
+                "The volume control \"pavucontrol\" is not installed.\rInstall the package "
+                "pavucontrol to choose the devices Quavrel plays on and records from.")
+QUAVREL_MESSAGE(SNoPageLauncher, "SNoPageLauncher",
+                "No program to show web pages was found (xdg-open, of the package xdg-utils, "
+                "and a web browser).\rThe page is:\r%s")
+QUAVREL_MESSAGE(SGuideFrmCaption, "SGuideFrmCaption", "Quavrel User Guide")

@@ -1,5 +1,6 @@
 #include "actions/event_module.h"
 #include "actions/language_choice.h"
+#include "actions/line_break_tags.h"
 #include "actions/messages.h"
 #include "app/config_menu.h"
 #include "app/main_frm.h"
@@ -10,6 +11,7 @@
 #include "platform/virtual_wave_device.h"
 #include "storage/settings.h"
 #include "tests/dialogs/modal.h"
+#include "tests/support/fake_launcher.h"
 #include "tests/support/temp_dir.h"
 
 #include <QActionGroup>
@@ -18,6 +20,7 @@
 #include <QFile>
 #include <QFontDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <utility>
@@ -194,6 +197,26 @@ TEST_F(ConfigMenuTest, TheSkinMenuShowsEachSkinsTitleInTheInterfaceLanguage) {
         EXPECT_EQ(titles, shown);
     }
     SetLanguageCode(QString());
+}
+
+TEST_F(ConfigMenuTest, TheVolumeControlItemsStartPavucontrolOrSayItIsMissing) {
+    FakeLauncher launcher;
+    QStringList told;
+    controller.ShowMessage = [&](const QString& text, QMessageBox::Icon) { told << text; };
+    for (const bool installed : {false, true}) {
+        SCOPED_TRACE(installed);
+        launcher.Installed = installed ? QStringList{"pavucontrol"} : QStringList{};
+        launcher.Started.clear();
+        told.clear();
+        Named("miSndVolPlay")->trigger();
+        Named("miSndVolRec")->trigger();
+        EXPECT_EQ(launcher.Started, (QStringList{"pavucontrol --tab=3", "pavucontrol --tab=4"}));
+        const QStringList expected = installed ? QStringList{}
+                                               : QStringList{WithLineFeeds(SDesktopMixerMissing),
+                                                             WithLineFeeds(SDesktopMixerMissing)};
+        EXPECT_EQ(told, expected);
+    }
+    EXPECT_TRUE(SDesktopMixerMissing.contains("pavucontrol"));
 }
 
 TEST_F(ConfigMenuTest, MenusRebuiltAtEachShowingKeepOneGroupOfRadioItems) {
