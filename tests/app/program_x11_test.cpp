@@ -21,7 +21,8 @@ const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
 constexpr int BytesPerSecond = 44100 * 4;
 // Far beyond what a start or an exit takes on a loaded machine.
 constexpr int DeadlineMs = 60000;
-const QString MainWindowName = QStringLiteral("^Quavrel 4.00$");
+// The main window's title ends with the program's, after the song it has open.
+const QString MainWindowName = QStringLiteral("(^| - )Quavrel 4\\.00$");
 
 // Lets the event loop run for a while: the time a key is held.
 void HoldFor(int milliseconds) {
