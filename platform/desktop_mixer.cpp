@@ -14,6 +14,6 @@ constexpr int InputDevicesTab = 4;
 
 bool StartDesktopMixer(bool recording) {
     return CurrentLauncher().StartProgram(
-        QString::fromLatin1(DesktopMixerProgram),
+        QStringLiteral("pavucontrol"),
         {QStringLiteral("--tab=%1").arg(recording ? InputDevicesTab : OutputDevicesTab)});
 }
