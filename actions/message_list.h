@@ -202,3 +202,10 @@ QUAVREL_MESSAGE(SNoDataFolder, "SNoDataFolder",
 QUAVREL_MESSAGE(SNoDataFolderChoose, "SNoDataFolderChoose", "&Choose a Folder...")
 QUAVREL_MESSAGE(SNoDataFolderUseProposed, "SNoDataFolderUseProposed", "&Use the Proposed Folder")
 QUAVREL_MESSAGE(SNoDataFolderQuit, "SNoDataFolderQuit", "&Quit")
+QUAVREL_MESSAGE(SDesktopMixerMissing, "SDesktopMixerMissing",
+                "The volume control \"pavucontrol\" is not installed.\rInstall the package "
+                "pavucontrol to choose the devices Quavrel plays on and records from.")
+QUAVREL_MESSAGE(SNoPageLauncher, "SNoPageLauncher",
+                "No program to show web pages was found (xdg-open, of the package xdg-utils, "
+                "and a web browser).\rThe page is:\r%s")
+QUAVREL_MESSAGE(SGuideFrmCaption, "SGuideFrmCaption", "Quavrel User Guide")

@@ -3,6 +3,7 @@
 #include "actions/event_module.h"
 #include "actions/key_polling.h"
 #include "actions/language_choice.h"
+#include "actions/line_break_tags.h"
 #include "actions/messages.h"
 #include "app/main_frm.h"
 #include "audio/record_source.h"
@@ -103,8 +104,16 @@ TConfigMenu::TConfigMenu(TEventModule& events, TMainController& controller, TMai
             window->setVisible(!hidden);
         }
     });
-    QObject::connect(play, &QAction::triggered, pmConfig, [] { StartDesktopMixer(false); });
-    QObject::connect(rec, &QAction::triggered, pmConfig, [] { StartDesktopMixer(true); });
+    const auto mixer = [this](bool recording) {
+        return [this, recording] {
+            if (!StartDesktopMixer(recording)) {
+                this->controller.ShowMessage(WithLineFeeds(SDesktopMixerMissing),
+                                             QMessageBox::Information);
+            }
+        };
+    };
+    QObject::connect(play, &QAction::triggered, pmConfig, mixer(false));
+    QObject::connect(rec, &QAction::triggered, pmConfig, mixer(true));
     QObject::connect(miExpandWave, &QAction::triggered, pmConfig, run(this->commands.ExpandWave));
     QObject::connect(minimize, &QAction::triggered, pmConfig, run(this->commands.Minimize));
     QObject::connect(exit, &QAction::triggered, pmConfig, run(this->commands.Exit));

@@ -17,6 +17,7 @@
 #include "app/leftover_message_boxes.h"
 #include "app/main_frm.h"
 #include "app/modal_boxes.h"
+#include "app/show_page.h"
 #include "audio/recording_formats.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
@@ -25,6 +26,7 @@
 #include "controller/main_controller.h"
 #include "controller/song_windows.h"
 #include "dialogs/dialog_support.h"
+#include "dialogs/guide_frm.h"
 #include "dialogs/key_bind_frm.h"
 #include "dialogs/splash_frm.h"
 #include "platform/application_error.h"
@@ -32,7 +34,6 @@
 #include "platform/profile_file.h"
 #include "platform/program_folder.h"
 #include "platform/screen_area.h"
-#include "platform/shell_open.h"
 #include "platform/termination_signals.h"
 #include "skins/skin_loader.h"
 #include "storage/data_folder.h"
@@ -179,6 +180,8 @@ void TQuavrelProgram::CreateForms() {
         *events, QString::fromStdString(dataFolder->Path() + "/quavrel_key.ini"));
     selectFrm = std::make_unique<TSelectFrm>(*controller, [this] { controller->Tick(); });
     controller->DialogForms.emplace_back(keyBindFrm.get());
+    guideFrm = std::make_unique<TGuideFrm>();
+    controller->DialogForms.emplace_back(guideFrm.get());
     cassetteListMenu = std::make_unique<QMenu>();
     cassetteListMenu->setObjectName(QStringLiteral("pmCassetteList"));
     TConfigMenu::TCommands menuCommands;
@@ -213,9 +216,9 @@ void TQuavrelProgram::WireShell() {
     TMainController::TShellCommands& shell = controller->Shell;
     shell.Minimize = [this] { frm->MinimizeOrRestore(); };
     shell.Exit = [this] { Exit(); };
-    shell.ShowHomepage = [](const QString& address) {
+    shell.ShowHomepage = [this](const QString& address) {
         if (!address.isEmpty()) {
-            ShellOpen(address);
+            ShowPage(QUrl::fromUserInput(address), *guideFrm, frm.get());
         }
     };
     shell.ShowVornic = [this] { ShowVornic(); };
@@ -381,18 +384,7 @@ void TQuavrelProgram::FontsChanged() {
 }
 
 void TQuavrelProgram::ShowVornic() {
-    // The user guide, unless a language file points to a page of its own.
-    const auto& messages = RegisteredMessages();
-    const auto entry = std::find_if(messages.begin(), messages.end(),
-                                    [](const MessageEntry& m) { return m.Text == &SQuavrelUrl; });
-    QUrl page(SQuavrelUrl);
-    if ((entry != messages.end() && SQuavrelUrl == entry->Default) || !page.isValid() ||
-        page.scheme().isEmpty()) {
-        page = QUrl::fromLocalFile(ProgramFolder() + QStringLiteral("/readme.html"));
-    }
-    page.setQuery(LanguageCode() == QStringLiteral("jap") ? QStringLiteral("Japanese")
-                                                          : QStringLiteral("English"));
-    ShellOpen(page.toString());
+    ShowPage(UserGuidePage(ProgramFolder(), LanguageCode()), *guideFrm, frm.get());
 }
 
 void TQuavrelProgram::ShowError(const std::exception& error) const {
@@ -476,9 +468,11 @@ void TQuavrelProgram::SaveForLogout() {
         return;
     }
     try {
-        const std::set<QString> before = RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
+        const std::set<QString> before =
+            RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
         songData->SaveSongData(controller->SongKey());
-        for (const QString& name : RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)))) {
+        for (const QString& name :
+             RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)))) {
             if (!before.contains(name)) {
                 logoutCopies.insert(name);
             }
@@ -495,7 +489,8 @@ void TQuavrelProgram::RemoveLogoutCopies() {
         return;
     }
     try {
-        const std::set<QString> named = RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
+        const std::set<QString> named =
+            RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
         for (const QString& copy : logoutCopies) {
             if (!named.contains(copy)) {
                 FileStream::Delete(JoinPath(dataFolder->Path(), copy.toStdString()));

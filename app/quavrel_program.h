@@ -22,6 +22,7 @@ class TKeyBindFrm;
 class TSelectFrm;
 class TDataFolderUi;
 class TEventModule;
+class TGuideFrm;
 class TMainController;
 class TMainFrm;
 class QMenu;
@@ -96,6 +97,7 @@ private:
     std::unique_ptr<TSongWindows> songData;
     std::unique_ptr<TKeyBindFrm> keyBindFrm;
     std::unique_ptr<TSelectFrm> selectFrm;
+    std::unique_ptr<TGuideFrm> guideFrm;
     std::unique_ptr<TConfigMenu> configMenu;
     std::unique_ptr<QMenu> cassetteListMenu;
     std::unique_ptr<TPollGate> pollGate;

@@ -1,8 +1,9 @@
 // Start-up and idle cost of the real program next to the least a Qt program can show (an empty
 // painted window, quavrel-bench-minimal-window), in one run:
-// - start-up: from starting the process to its main window ("Quavrel 4.00") being mapped and
-//   painted, seen from outside through the X server: its pixels are neither one colour nor what
-//   the screen showed before. Polled every few milliseconds; 5 starts each, median and worst.
+// - start-up: from starting the process to its main window ("song.wav - Quavrel 4.00", named
+//   after its song) being mapped and painted, seen from outside through the X server: its
+//   pixels are neither one colour nor what the screen showed before. Polled every few
+//   milliseconds; 5 starts each, median and worst.
 // - idle: processor time (user and system, /proc/PID/stat) over 10 s, a second after the
 //   window is painted, as a share of one core (the kernel counts in ticks of usually 10 ms, so
 //   0.1 % is the smallest step); the program has a 20 s WAVE song open and stopped.
@@ -53,7 +54,8 @@ constexpr auto Deadline = std::chrono::seconds(60);
 constexpr auto Settle = std::chrono::seconds(1);
 constexpr auto IdleSpan = std::chrono::seconds(10);
 constexpr int SongSeconds = 20;
-const std::string ProgramTitle = "Quavrel 4.00";
+// The main window names the song it has open.
+const std::string ProgramTitle = "song.wav - Quavrel 4.00";
 const std::string MinimalTitle = "Quavrel bench minimal window";
 
 double Milliseconds(Clock::duration span) {

@@ -1,7 +1,9 @@
 // What the main window shows: the time texts, the bars, which controls are visible, the
-// speed and the song list menu.
+// speed, the song list menu and the title naming the song.
 #include "actions/event_module.h"
+#include "actions/message_format.h"
 #include "actions/messages.h"
+#include "actions/program_caption.h"
 #include "actions/real_time_action.h"
 #include "audio/time_text.h"
 #include "audio/wave_player.h"
@@ -31,6 +33,13 @@ QString SongListTime(std::int32_t ms) {
 QString FileNamePart(const std::string& path) {
     const std::size_t slash = path.find_last_of("/\\");
     return QString::fromStdString(slash == std::string::npos ? path : path.substr(slash + 1));
+}
+
+// The main window's title: the song, then the program, as the task bar and the window switcher
+// show it; the program alone without a song.
+QString WindowTitle(const QString& song) {
+    const QString program = QString::fromUtf8(ProgramCaption);
+    return song.isEmpty() ? program : song + QStringLiteral(" - ") + program;
 }
 
 } // namespace
@@ -172,6 +181,11 @@ void TMainController::RefreshDisplay() {
         max = std::max(1, player.TrackOrMediaLength(std::max(1, player.CurrentTrack())) - 1);
     }
     frm.Groups[TSkinFunction::PlayingPosition].SetMaxAll(max);
+    QString song;
+    if (HasMedia() && !songPath.empty()) {
+        song = player.IsDisc() ? FormatMessage(SPlayCD, {songPath}) : FileNamePart(songPath);
+    }
+    window.setWindowTitle(WindowTitle(song));
 }
 
 void TMainController::RebuildSongList() {

@@ -166,7 +166,9 @@ bool TMainController::PutAwaySongWindows() {
 void TMainController::FollowSong(const TSnapshot& now) {
     const std::int32_t position = MediaPosition();
     if (!holding) {
-        ShowCurrentTime(position);
+        // A docked cassette shows where it plays, not where the song it came from stands.
+        TWaveFrm* cassette = DockedCassette();
+        ShowCurrentTime(cassette != nullptr ? cassette->ActivePlayer().GetPosition() : position);
     }
     // A section that ends where the song ends is over when the song has stopped there.
     const bool atSongEnd = now.Mode != TMPModes::mpPlaying && position >= player.EndPosition() - 1;

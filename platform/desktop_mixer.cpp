@@ -1,7 +1,8 @@
 #include "desktop_mixer.h"
 
-#include <QProcess>
-#include <QStandardPaths>
+#include "desktop_launcher.h"
+
+#include <QString>
 
 namespace {
 
@@ -12,10 +13,7 @@ constexpr int InputDevicesTab = 4;
 } // namespace
 
 bool StartDesktopMixer(bool recording) {
-    const QString program = QStandardPaths::findExecutable(QStringLiteral("pavucontrol"));
-    if (program.isEmpty()) {
-        return false;
-    }
-    return QProcess::startDetached(
-        program, {QStringLiteral("--tab=%1").arg(recording ? InputDevicesTab : OutputDevicesTab)});
+    return CurrentLauncher().StartProgram(
+        QStringLiteral("pavucontrol"),
+        {QStringLiteral("--tab=%1").arg(recording ? InputDevicesTab : OutputDevicesTab)});
 }

@@ -1,8 +1,9 @@
 #include "shell_open.h"
 
-#include <QDesktopServices>
+#include "desktop_launcher.h"
+
 #include <QUrl>
 
-void ShellOpen(const QString& target) {
-    QDesktopServices::openUrl(QUrl::fromUserInput(target));
+bool ShellOpen(const QString& target) {
+    return CurrentLauncher().OpenUrl(QUrl::fromUserInput(target));
 }

@@ -1,4 +1,6 @@
 #include "actions/event_module.h"
+#include "actions/language_choice.h"
+#include "actions/line_break_tags.h"
 #include "actions/messages.h"
 #include "app/config_menu.h"
 #include "app/main_frm.h"
@@ -9,6 +11,7 @@
 #include "platform/virtual_wave_device.h"
 #include "storage/settings.h"
 #include "tests/dialogs/modal.h"
+#include "tests/support/fake_launcher.h"
 #include "tests/support/temp_dir.h"
 
 #include <QActionGroup>
@@ -17,8 +20,10 @@
 #include <QFile>
 #include <QFontDialog>
 #include <QMenu>
+#include <QMessageBox>
 #include <QTimer>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -169,6 +174,49 @@ TEST_F(ConfigMenuTest, ASkinThatFailsFallsBackToDefault) {
     for (QAction* candidate : list->actions()) {
         EXPECT_EQ(candidate->isChecked(), candidate->data().toString() == "default");
     }
+}
+
+TEST_F(ConfigMenuTest, TheSkinMenuShowsEachSkinsTitleInTheInterfaceLanguage) {
+    const QString skins = QString::fromStdString(data.Path() + "/Skins/");
+    for (const auto& [folder, titles] : {std::pair{"default", "eng=Default\r\njap=デフォルト\r\n"},
+                                         std::pair{"sky", "eng=Sky\r\njap=スカイ\r\n"}}) {
+        QDir().mkpath(skins + folder);
+        QFile file(skins + folder + "/Title.txt");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(titles);
+    }
+    // Without a language file the program speaks English.
+    for (const auto& [code, shown] : {std::pair{"", QStringList{"Default", "Sky"}},
+                                      std::pair{"jap", QStringList{"デフォルト", "スカイ"}}}) {
+        SCOPED_TRACE(code);
+        SetLanguageCode(code);
+        QStringList titles;
+        for (const QAction* item : Opened("miSelectSkin")->actions()) {
+            titles << item->text();
+        }
+        EXPECT_EQ(titles, shown);
+    }
+    SetLanguageCode(QString());
+}
+
+TEST_F(ConfigMenuTest, TheVolumeControlItemsStartPavucontrolOrSayItIsMissing) {
+    FakeLauncher launcher;
+    QStringList told;
+    controller.ShowMessage = [&](const QString& text, QMessageBox::Icon) { told << text; };
+    for (const bool installed : {false, true}) {
+        SCOPED_TRACE(installed);
+        launcher.Installed = installed ? QStringList{"pavucontrol"} : QStringList{};
+        launcher.Started.clear();
+        told.clear();
+        Named("miSndVolPlay")->trigger();
+        Named("miSndVolRec")->trigger();
+        EXPECT_EQ(launcher.Started, (QStringList{"pavucontrol --tab=3", "pavucontrol --tab=4"}));
+        const QStringList expected = installed ? QStringList{}
+                                               : QStringList{WithLineFeeds(SDesktopMixerMissing),
+                                                             WithLineFeeds(SDesktopMixerMissing)};
+        EXPECT_EQ(told, expected);
+    }
+    EXPECT_TRUE(SDesktopMixerMissing.contains("pavucontrol"));
 }
 
 TEST_F(ConfigMenuTest, MenusRebuiltAtEachShowingKeepOneGroupOfRadioItems) {

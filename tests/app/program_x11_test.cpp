@@ -21,7 +21,8 @@ const PcmWaveFormat Stereo16 = MakePcmWaveFormat(2, 44100, 16);
 constexpr int BytesPerSecond = 44100 * 4;
 // Far beyond what a start or an exit takes on a loaded machine.
 constexpr int DeadlineMs = 60000;
-const QString MainWindowName = QStringLiteral("^Quavrel 4.00$");
+// The main window's title ends with the program's, after the song it has open.
+const QString MainWindowName = QStringLiteral("(^| - )Quavrel 4\\.00$");
 
 // Lets the event loop run for a while: the time a key is held.
 void HoldFor(int milliseconds) {
@@ -97,17 +98,7 @@ protected:
 
     // The main window of program once it is shown, brought in front. The windows of a program
     // that just ended may still be on the display for a moment.
-    QString WaitForMainWindow(const QProcess& program) {
-        const QStringList ids =
-            SearchWindows({"--all", "--onlyvisible", "--pid", QString::number(program.processId()),
-                           "--name", MainWindowName},
-                          WindowSearch::UntilFound);
-        if (ids.isEmpty()) {
-            return {};
-        }
-        RunX11Tool("xdotool", {"windowactivate", "--sync", ids.first()});
-        return ids.first();
-    }
+    QString WaitForMainWindow(const QProcess& program) { return InFront(program, MainWindowName); }
 
     // Holds keys down together long enough for a poll to see them, then lets them go.
     void Chord(const QStringList& keys) {
@@ -123,15 +114,20 @@ protected:
     // Brings the visible window of program whose name matches name in front, once it shows;
     // false when it never does.
     bool Activate(const QProcess& program, const QString& name) {
+        return !InFront(program, name).isEmpty();
+    }
+
+    // The id of the window Activate brings in front; empty when it never shows.
+    QString InFront(const QProcess& program, const QString& name) {
         const QStringList ids =
             SearchWindows({"--all", "--onlyvisible", "--pid", QString::number(program.processId()),
                            "--name", name},
                           WindowSearch::UntilFound);
         if (ids.isEmpty()) {
-            return false;
+            return {};
         }
         RunX11Tool("xdotool", {"windowactivate", "--sync", ids.first()});
-        return true;
+        return ids.first();
     }
 
     // A user who has never run the program.

@@ -8,6 +8,7 @@
 #include "controller/song_data_store.h"
 #include "controller/song_windows.h"
 #include "platform/virtual_wave_device.h"
+#include "skins/bitmap_scroll_bar.h"
 #include "storage/settings.h"
 #include "tests/controller/fake_face.h"
 #include "tests/dialogs/modal.h"
@@ -24,6 +25,7 @@
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <utility>
 
 namespace {
 
@@ -173,6 +175,26 @@ TEST_F(MainControllerTest, ACassettePlayedOnAndStoppedKeepsItsPlace) {
     Hear(500);
     controller.Click(C::cmPlay, false);
     EXPECT_EQ(cassette.ActivePlayer().GetPosition(), 500);
+}
+
+TEST_F(MainControllerTest, TheTickShowsWhereTheDockedCassettePlays) {
+    // The song stands beyond the cassette's end, as it does where a recording began.
+    OpenSongAt(15000);
+    auto* bar = new TBitmapScrollBar(&frm);
+    frm.Groups[TSkinFunction::PlayingPosition].Add(bar);
+    DockCassette(3000);
+    controller.Click(C::cmPlay, false);
+    for (const auto& [heard, shown] : {std::pair{500, "00:00:50"}, std::pair{700, "00:01:20"}}) {
+        Hear(heard);
+        controller.Tick();
+        EXPECT_EQ(Text(TTimeText::CurrentTime), shown);
+    }
+    EXPECT_EQ(bar->Position(), 1200);
+    // Stopped, it shows where it stopped.
+    controller.Click(C::cmPlay, false);
+    controller.Tick();
+    EXPECT_EQ(Text(TTimeText::CurrentTime), "00:01:20");
+    EXPECT_EQ(bar->Position(), 1200);
 }
 
 TEST_F(MainControllerTest, HeldPositioningPreviewsAndMovesOnceAtRelease) {
@@ -451,6 +473,19 @@ TEST_F(MainControllerTest, AMissingSongIsReportedAndNothingStaysOpen) {
     EXPECT_FALSE(player().IsOpen());
     EXPECT_TRUE(controller.SongPath().empty());
     EXPECT_EQ(Text(TTimeText::CurrentTime), SNoData);
+}
+
+TEST_F(MainControllerTest, TheWindowTitleNamesTheOpenSong) {
+    controller.Start();
+    EXPECT_EQ(frm.windowTitle(), "Quavrel 4.00");
+    ASSERT_TRUE(controller.ChangeSong(songPath));
+    EXPECT_EQ(frm.windowTitle(), "song.wav - Quavrel 4.00");
+    DiscImage disc(data.Path(), {750});
+    ASSERT_TRUE(controller.ChangeSong(disc.cuePath));
+    EXPECT_EQ(frm.windowTitle(),
+              QString(SPlayCD).replace("%s", disc.cuePath.c_str()) + " - Quavrel 4.00");
+    EXPECT_FALSE(controller.ChangeSong(data.File("gone.wav")));
+    EXPECT_EQ(frm.windowTitle(), "Quavrel 4.00");
 }
 
 TEST_F(MainControllerTest, ASongClosedAndOpenedAgainGetsItsWindowsBack) {

@@ -25,6 +25,18 @@ TEST_F(SkinListTest, TitlesByLanguageCode) {
               (QStringList{"Skin1", "Skin2", "Default", "Skin4", "Skin5", "Sky"}));
 }
 
+TEST_F(SkinListTest, TheEnglishTitleStandsInForALanguageWithoutOne) {
+    WriteFile("sky", "Title.txt", "eng=Sky\njap=空\n");
+    WriteFile("blank", "Title.txt", "fre=\neng=Blank\n");
+    WriteFile("other", "Title.txt", "fre=Ciel\n");
+    // No language file names a code, a code no skin knows, and a language whose title is empty.
+    for (const char* code : {"", "quavrel_lang", "ger"}) {
+        SCOPED_TRACE(code);
+        EXPECT_EQ(ListSkins(SkinsFolder(), code).Titles, (QStringList{"Blank", "Skin2", "Sky"}));
+    }
+    EXPECT_EQ(ListSkins(SkinsFolder(), "fre").Titles, (QStringList{"Skin1", "Ciel", "Sky"}));
+}
+
 TEST_F(SkinListTest, NoSkinsFolder) {
     const TSkinList none = ListSkins(SkinsFolder() + "absent/", "eng");
     EXPECT_TRUE(none.Folders.isEmpty());
