@@ -115,8 +115,8 @@ QUAVREL_MESSAGE(RHINT_WAVESLOW, "RHINT_WAVESLOW",
                 "Slow : Change velocity of current recorded data.\r(After change the velocity , "
                 "you have to press execute button.)")
 QUAVREL_MESSAGE(RHINT_SCROLLBAR_RATIO, "RHINT_SCROLLBAR_RATIO",
-                "Velocity of current recorded data : This scrollbar means velocity of current "
-                "recorded data.\r(After change the velocity , you have to press execute button.)")
+                "Velocity of current recorded data : slower to the left, faster to the right.\r"
+                "(After change the velocity , you have to press execute button.)")
 QUAVREL_MESSAGE(RHINT_SCROLLBAR_REPEATEND, "RHINT_SCROLLBAR_REPEATEND", "Repeat Section's tail")
 QUAVREL_MESSAGE(RHINT_SCROLLBAR_REPEATSTART, "RHINT_SCROLLBAR_REPEATSTART", "Repeat Section's head")
 QUAVREL_MESSAGE(RHINT_SCROLLBAR_TIME, "RHINT_SCROLLBAR_TIME", "Current position")
@@ -127,8 +127,10 @@ QUAVREL_MESSAGE(RHINT_DOCKING_POINT, "RHINT_DOCKING_POINT",
                 "Docking Point : if wave data window/repeat section data window is dragged to here "
                 ",\rthe window will be docked to main window and will be current data.")
 QUAVREL_MESSAGE(RHINT_SPEED, "RHINT_SPEED",
-                "Ratio of Time Expanding : \rif \"EXECUTE\" button pressed , this parameter will "
-                "be applied to current wave data .")
+                "Ratio of Time Expanding : \rthe length of the copy \"EXECUTE\" makes, in percent "
+                "of the recorded data.\r150 % = half as long again, slower; 50 % = half as long, "
+                "faster.\r(With \"Don't Care If Pitch Is Changed\": semitones lower, +12 = an "
+                "octave lower and twice as long.)")
 QUAVREL_MESSAGE(RHINT_FORMAT, "RHINT_FORMAT", "%s [%s]")
 QUAVREL_MESSAGE(SSaveDialogTitle, "SSaveDialogTitle      ", "Save current key bind")
 QUAVREL_MESSAGE(SSaveDialogPrompt, "SSaveDialogPrompt     ", "Name")

@@ -45,6 +45,8 @@ private:
     bool StartUp();
     void CreateForms();
     void ApplySettings();
+    // The hints of the commands' buttons and of the speed controls, at the user's length.
+    void ApplyHints();
     void WireShell();
     // Saves the song's windows before the program ends; false when that failed and the user
     // chose to go on.
