@@ -4,7 +4,7 @@
 #include "actions/real_time_key.h"
 #include "fake_input.h"
 #include "platform/virtual_keys.h"
-#include "tests/support/gui_events.h"
+#include "tests/support/mouse_events.h"
 
 #include <gtest/gtest.h>
 #include <memory>

@@ -22,6 +22,7 @@
 #include "tests/support/disc_image.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_wait.h"
+#include "tests/support/mouse_events.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 

@@ -1,5 +1,5 @@
 #include "skins/bitmap_button.h"
-#include "tests/support/gui_events.h"
+#include "tests/support/mouse_events.h"
 
 #include <QPainter>
 #include <gtest/gtest.h>
