@@ -117,10 +117,9 @@ QUAVREL_MESSAGE(RHINT_WAVEFAST, "RHINT_WAVEFAST",
 QUAVREL_MESSAGE(RHINT_WAVESLOW, "RHINT_WAVESLOW",
                 "Slow : Change the speed of the current recorded data.\r(After changing the speed, "
                 "you have to press the execute button.)")
-QUAVREL_MESSAGE(
-    RHINT_SCROLLBAR_RATIO, "RHINT_SCROLLBAR_RATIO",
-    "Speed of the current recorded data : This scroll bar shows the speed of the current recorded "
-    "data.\r(After changing the speed, you have to press the execute button.)")
+QUAVREL_MESSAGE(RHINT_SCROLLBAR_RATIO, "RHINT_SCROLLBAR_RATIO",
+                "Speed of the current recorded data : slower to the left, faster to the right.\r"
+                "(After changing the speed, you have to press the execute button.)")
 QUAVREL_MESSAGE(RHINT_SCROLLBAR_REPEATEND, "RHINT_SCROLLBAR_REPEATEND", "Repeat Section's tail")
 QUAVREL_MESSAGE(RHINT_SCROLLBAR_REPEATSTART, "RHINT_SCROLLBAR_REPEATSTART", "Repeat Section's head")
 QUAVREL_MESSAGE(RHINT_SCROLLBAR_TIME, "RHINT_SCROLLBAR_TIME", "Current position")
@@ -131,8 +130,10 @@ QUAVREL_MESSAGE(RHINT_DOCKING_POINT, "RHINT_DOCKING_POINT",
                 "Docking Point : If a wave data window or a repeat section data window is dragged "
                 "here,\rthe window is docked to the main window and becomes the current data.")
 QUAVREL_MESSAGE(RHINT_SPEED, "RHINT_SPEED",
-                "Ratio of Time Expanding : \rWhen the \"EXECUTE\" button is pressed, this ratio is "
-                "applied to the current wave data.")
+                "Ratio of Time Expanding : \rThe length of the copy \"EXECUTE\" makes, in percent "
+                "of the recorded data.\r150 % = half as long again, slower; 50 % = half as long, "
+                "faster.\r(With \"Don't Care If Pitch Is Changed\": semitones lower, +12 = an "
+                "octave lower and twice as long.)")
 QUAVREL_MESSAGE(RHINT_FORMAT, "RHINT_FORMAT", "%s [%s]")
 QUAVREL_MESSAGE(SSaveDialogTitle, "SSaveDialogTitle      ", "Save the current key bind")
 QUAVREL_MESSAGE(SSaveDialogPrompt, "SSaveDialogPrompt     ", "Name")

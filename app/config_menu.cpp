@@ -25,8 +25,9 @@
 
 namespace {
 
-// The quickness levels of the menu, and the highest stored value each one stands for.
-constexpr int Quickness[] = {5, 10, 15, 30, 60};
+// The quickness levels of the menu, and the highest stored value each one stands for. The
+// finest moves a card's end by about a tenth of a second at a tap, for short notes.
+constexpr int Quickness[] = {1, 5, 10, 15, 30, 60};
 
 FontSetting SettingOf(const QFont& font, int color) {
     FontSetting setting;
@@ -200,11 +201,12 @@ void TConfigMenu::BuildCustomize(QMenu* customize) {
     // A stored quickness checks the level it does not exceed; above the last, none.
     QMenu* quickness = ChoiceMenu(
         customize, "miPositioningQuickness", QStringLiteral("Adjust Quickness of &Positioning "),
-        {{"Very Slow (&1)", Quickness[0]},
-         {"Slow (&2)", Quickness[1]},
-         {"Normal (&3)", Quickness[2]},
-         {"Quick (&4)", Quickness[3]},
-         {"Very Quick (&5)", Quickness[4]}},
+        {{"Very Fine (&0)", Quickness[0]},
+         {"Very Slow (&1)", Quickness[1]},
+         {"Slow (&2)", Quickness[2]},
+         {"Normal (&3)", Quickness[3]},
+         {"Quick (&4)", Quickness[4]},
+         {"Very Quick (&5)", Quickness[5]}},
         [this] {
             for (const int level : Quickness) {
                 if (settings.MainFrmSearchSpeed <= level) {

@@ -36,6 +36,7 @@
 #include "platform/screen_area.h"
 #include "platform/termination_signals.h"
 #include "skins/skin_loader.h"
+#include "skins/speed_hints.h"
 #include "storage/data_folder.h"
 #include "storage/leftover_files.h"
 #include "storage/settings_file.h"
@@ -195,7 +196,7 @@ void TQuavrelProgram::CreateForms() {
     menuCommands.Minimize = [this] { frm->MinimizeOrRestore(); };
     menuCommands.Exit = [this] { Exit(); };
     menuCommands.FontsChanged = [this] { FontsChanged(); };
-    menuCommands.HintsChanged = [this] { ApplyCommandHints(*events, settings.HintType); };
+    menuCommands.HintsChanged = [this] { ApplyHints(); };
     menuCommands.OptionsChanged = [this] {
         pollGate->SetMinimizeWhileInactive(settings.CheckMinimizeKeyWhileInactive);
     };
@@ -225,7 +226,7 @@ void TQuavrelProgram::WireShell() {
     shell.Config = [this](QWidget* control) { PopupConfig(control); };
     shell.Select = [this] { SelectWindow(); };
     QObject::connect(keyBindFrm.get(), &TKeyBindFrm::KeysApplied, frm.get(),
-                     [this] { ApplyCommandHints(*events, settings.HintType); });
+                     [this] { ApplyHints(); });
     frm->OnExiting = [this] { return SaveForExit(); };
     frm->OnMoved = [this](QPoint delta) {
         if (TQvrBaseFrm* docked = controller->DockedWindow();
@@ -238,7 +239,7 @@ void TQuavrelProgram::WireShell() {
     frm->OnFilesDropped = [this](const std::vector<std::string>& files) {
         OpenDroppedFiles(files);
     };
-    frm->OnHintsNeeded = [this] { ApplyCommandHints(*events, settings.HintType); };
+    frm->OnHintsNeeded = [this] { ApplyHints(); };
     // Logging out saves everything an Exit saves, but a logout may yet be cancelled: the
     // program ends only when the session ends it.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(),
@@ -256,7 +257,12 @@ void TQuavrelProgram::ApplySettings() {
         LoadSkinOrDefault(*frm, QString::fromStdString(settings.SkinName)).toStdString();
     // Where the last run left it, within the screens there are now, at the skin's size.
     frm->move(ClampToScreens(QPoint(settings.Left, settings.Top), frm->size()));
+    ApplyHints();
+}
+
+void TQuavrelProgram::ApplyHints() {
     ApplyCommandHints(*events, settings.HintType);
+    ApplySpeedHints(frm->Groups, settings.HintType);
 }
 
 void TQuavrelProgram::Exit() {

@@ -52,6 +52,8 @@ private:
     void EndStartUp(std::exception_ptr error);
     void CreateForms();
     void ApplySettings();
+    // The hints of the commands' buttons and of the speed controls, at the user's length.
+    void ApplyHints();
     void WireShell();
     // Saves the song's windows before the program ends; false when that failed and the user
     // chose to go on.

@@ -286,9 +286,11 @@ void TMainController::ClickTrash(bool, QObject*) {
 
 // --- press and hold
 
+// A short cassette moves slower than the song, but always at least a millisecond a millisecond
+// held.
 int TMainController::CassetteQuickness() {
     TWaveFrm* cassette = DockedCassette();
-    return RoundHalfEven(cassette->StepFactor() * settings.MainFrmSearchSpeed);
+    return std::max(1, RoundHalfEven(cassette->StepFactor() * settings.MainFrmSearchSpeed));
 }
 
 void TMainController::Press(int tag) {
@@ -328,6 +330,7 @@ void TMainController::Press(int tag) {
     case cmWaveFast:
         if (cassette != nullptr) {
             holdStart[tag == cmWaveSlow ? hsSlow : hsFast] = ratio;
+            ChangeRatioHeld(tag, 0);
         }
         break;
     case cmTrash:
@@ -374,9 +377,14 @@ void TMainController::Holding(int tag, std::int32_t milliSec) {
     if (IsPositioning(tag)) {
         PreviewHold(tag, milliSec);
     } else if ((tag == cmWaveSlow || tag == cmWaveFast) && Mode() == ModeCassette) {
-        const int change = milliSec / 16;
-        SetRatio(tag == cmWaveSlow ? holdStart[hsSlow] - change : holdStart[hsFast] + change);
+        ChangeRatioHeld(tag, milliSec);
     }
+}
+
+// Slower makes the copy longer: a press moves one step at once, holding a point every 16 ms.
+void TMainController::ChangeRatioHeld(int tag, std::int32_t milliSec) {
+    const int change = std::max(RatioStep, milliSec / 16);
+    SetRatio(tag == cmWaveSlow ? holdStart[hsSlow] + change : holdStart[hsFast] - change);
 }
 
 void TMainController::PreviewHold(int tag, std::int32_t milliSec) {

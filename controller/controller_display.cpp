@@ -262,7 +262,7 @@ int TMainController::DefaultRatio() const {
 void TMainController::SetRatio(int value, bool fromBar) {
     ratio = std::clamp(value, MinRatio, MaxRatio);
     if (!fromBar) {
-        frm.Groups[TSkinFunction::Ratio].SetPositionAll(ratio);
+        frm.Groups[TSkinFunction::Ratio].SetPositionAll(RatioBarPosition(ratio));
     }
     frm.Groups[TSkinFunction::SpeedMeter].SetPositionAll(ratio);
     QString label;

@@ -55,7 +55,7 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
         Guarded([&] { RepeatBarScroll(false, code, position); });
     };
     bars.RatioChange = [this](TCustomBitmapScrollBar* bar) {
-        Guarded([&] { SetRatio(bar->Position(), true); });
+        Guarded([&] { SetRatio(RatioBarPosition(bar->Position()), true); });
     };
     frm.OnSkinLoaded = [this] {
         Guarded([this] {

@@ -70,8 +70,13 @@ public:
         cmShowVornic = 71,
     };
 
+    // The ratio is the length of a cassette's speed-changed copy in per cent of its recording:
+    // higher is slower.
     static constexpr int MinRatio = 10;
     static constexpr int MaxRatio = 500;
+    // What one press of a speed command changes the ratio by; held, it changes a point every
+    // 16 ms once past that.
+    static constexpr int RatioStep = 10;
     static constexpr int TickMilliseconds = 64;
 
     // settings: the program's, read and changed here; songData and songList may be set later.
@@ -173,6 +178,9 @@ public:
     int Ratio() const { return ratio; }
     // Clamps to 10..500; fromBar: the change comes from the ratio bar itself.
     void SetRatio(int value, bool fromBar = false);
+    // The ratio bar runs from slow on its left to fast on its right, as the speed meter and the
+    // slower and faster buttons around it do: its position for a ratio, and back.
+    static int RatioBarPosition(int ratio) { return MinRatio + MaxRatio - ratio; }
     bool ExecuteEnabled() const { return executeEnabled; }
     int DefaultRatio() const;
 
@@ -246,6 +254,7 @@ private:
     void SetGroupVisible(TSkinFunction group, bool visible);
     void RebuildSongList();
     void PreviewHold(int tag, std::int32_t milliSec);
+    void ChangeRatioHeld(int tag, std::int32_t milliSec);
     void CommitHold(int tag, std::int32_t milliSec);
     std::int32_t HoldTarget(int tag, std::int32_t milliSec);
     int CassetteQuickness();

@@ -71,12 +71,15 @@ QPoint TSpeedMeter::Tip(double f) const {
     return {RoundHalfEven(c.x() + r * std::cos(angle)), RoundHalfEven(c.y() - r * std::sin(angle))};
 }
 
+QPoint TSpeedMeter::HandTip() const {
+    // With Min equal to Max there is no sweep to place the hand on; it rests at the minimum.
+    return Tip(max == min ? 0.0 : double(position - min) / (double(max) - min));
+}
+
 void TSpeedMeter::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.setPen(QPen(handColor, tickWidth, Qt::SolidLine, Qt::RoundCap));
-    // With Min equal to Max there is no sweep to place the hand on; it rests at the minimum.
-    const double f = max == min ? 0.0 : double(position - min) / (double(max) - min);
-    const QPoint handTip = Tip(f);
+    const QPoint handTip = HandTip();
     const bool thin = tickWidth <= 1;
     if (thin) {
         // A thin line leaves out its last pixel, so the hand stops short of its tip.

@@ -33,6 +33,8 @@ public:
     int Radius() const;
     // Where the hand ends for the fraction f of the sweep (0 at Min, 1 at Max).
     QPoint Tip(double f) const;
+    // Where the hand ends for the position (at Min when Min equals Max).
+    QPoint HandTip() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

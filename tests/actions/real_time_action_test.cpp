@@ -4,9 +4,8 @@
 #include "actions/real_time_key.h"
 #include "fake_input.h"
 #include "platform/virtual_keys.h"
+#include "tests/support/mouse_events.h"
 
-#include <QCoreApplication>
-#include <QMouseEvent>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -145,14 +144,6 @@ TEST(RealTimeActionTest, ASwitchFlipsAfterEachClickWhateverPressedIt) {
     PollRealTimeKeys();
     EXPECT_TRUE(action.Toggled());
     EXPECT_TRUE(button.Toggled());
-}
-
-void SendMouse(QWidget& widget, QEvent::Type type) {
-    const QPointF at(5, 5);
-    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(&widget, &event);
 }
 
 TEST(RealTimeActionTest, AButtonPressesItsActionAndIsTheSource) {

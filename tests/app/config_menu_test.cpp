@@ -111,15 +111,31 @@ TEST_F(ConfigMenuTest, ThePitchOptionSetsTheRatioItStandsFor) {
 }
 
 TEST_F(ConfigMenuTest, QuicknessShowsTheLevelAStoredValueDoesNotExceed) {
-    const std::pair<int, QStringList> cases[] = {
-        {5, {"Very Slow (&1)"}}, {7, {"Slow (&2)"}}, {60, {"Very Quick (&5)"}}, {100, {}}};
+    const std::pair<int, QStringList> cases[] = {{1, {"Very Fine (&0)"}},   {2, {"Very Slow (&1)"}},
+                                                 {5, {"Very Slow (&1)"}},   {7, {"Slow (&2)"}},
+                                                 {60, {"Very Quick (&5)"}}, {100, {}}};
     for (const auto& [stored, checked] : cases) {
         settings.MainFrmSearchSpeed = stored;
         EXPECT_EQ(Checked(Opened("miPositioningQuickness")), checked) << stored;
     }
-    Captioned(Opened("miPositioningQuickness"), "Very Slow (&1)")->trigger();
-    EXPECT_EQ(settings.MainFrmSearchSpeed, 5);
-    EXPECT_EQ(Checked(Opened("miPositioningQuickness")), QStringList{"Very Slow (&1)"});
+    // Each level stores its own value, the finest first.
+    const std::pair<const char*, int> levels[] = {{"Very Fine (&0)", 1}, {"Very Slow (&1)", 5},
+                                                  {"Slow (&2)", 10},     {"Normal (&3)", 15},
+                                                  {"Quick (&4)", 30},    {"Very Quick (&5)", 60}};
+    QStringList captions;
+    for (const auto& [caption, value] : levels) {
+        captions << caption;
+        Captioned(Opened("miPositioningQuickness"), caption)->trigger();
+        EXPECT_EQ(settings.MainFrmSearchSpeed, value);
+        EXPECT_EQ(Checked(Opened("miPositioningQuickness")), QStringList{caption});
+    }
+    QStringList shown;
+    for (const QAction* item : Opened("miPositioningQuickness")->actions()) {
+        if (item->isVisible()) {
+            shown << item->text();
+        }
+    }
+    EXPECT_EQ(shown, captions);
 }
 
 TEST_F(ConfigMenuTest, MouseChoicesChangeOnlyTheirOwnOption) {

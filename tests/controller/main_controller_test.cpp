@@ -1,5 +1,9 @@
 #include "actions/event_module.h"
+#include "actions/key_polling.h"
 #include "actions/messages.h"
+#include "actions/real_time_action.h"
+#include "actions/real_time_button.h"
+#include "actions/real_time_key.h"
 #include "audio/wave_player.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/repeat_frm.h"
@@ -7,14 +11,18 @@
 #include "controller/main_controller.h"
 #include "controller/song_data_store.h"
 #include "controller/song_windows.h"
+#include "platform/virtual_keys.h"
 #include "platform/virtual_wave_device.h"
 #include "skins/bitmap_scroll_bar.h"
+#include "skins/speed_meter.h"
 #include "storage/settings.h"
+#include "tests/actions/fake_input.h"
 #include "tests/controller/fake_face.h"
 #include "tests/dialogs/modal.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/gui_events.h"
 #include "tests/support/gui_wait.h"
+#include "tests/support/mouse_events.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
@@ -233,18 +241,134 @@ TEST_F(MainControllerTest, ACassetteMovesByItsStepFactor) {
     EXPECT_EQ(cassette.ActivePlayer().GetPosition(), 0);
 }
 
+TEST_F(MainControllerTest, TheFinestQuicknessMovesAMillisecondAMillisecondHeld) {
+    OpenSongAt(5000);
+    settings.MainFrmSearchSpeed = 1;
+    controller.Click(C::cmRepStartSet, false);
+    player().SetPosition(8000);
+    controller.Click(C::cmRepEndSet, false);
+    TRepeatFrm* card = controller.DockedCard();
+    ASSERT_NE(card, nullptr);
+    // A tap of a tenth of a second moves an end of the card a tenth of a second.
+    HoldAndRelease(C::cmRepEndStep, 100);
+    EXPECT_EQ(card->EndTime(), 8100);
+    HoldAndRelease(C::cmRepStartBack, 100);
+    EXPECT_EQ(card->StartTime(), 4900);
+    // A short cassette, whose step factor 0.25 would round the quickness to nothing, still moves.
+    TWaveFrm& cassette = DockCassette(2000);
+    HoldAndRelease(C::cmStep, 100);
+    EXPECT_EQ(cassette.ActivePlayer().GetPosition(), 100);
+}
+
 TEST_F(MainControllerTest, TheRatioMovesAHundredIn1600MsAndStaysInItsRange) {
     OpenSongAt(0);
     DockCassette(3000);
     EXPECT_EQ(controller.Ratio(), 150);
-    Hold(C::cmWaveFast, 1600);
+    // Slower: the copy gets longer.
+    Hold(C::cmWaveSlow, 1600);
     EXPECT_EQ(controller.Ratio(), 250);
     EXPECT_EQ(frm.Groups[TSkinFunction::SpeedMeterLabel].Item(0)->windowTitle(), "250%");
-    controller.Release(C::cmWaveFast, 100000);
+    controller.Release(C::cmWaveSlow, 100000);
     EXPECT_EQ(controller.Ratio(), C::MaxRatio);
-    HoldAndRelease(C::cmWaveSlow, 100000);
+    HoldAndRelease(C::cmWaveFast, 100000);
     EXPECT_EQ(controller.Ratio(), C::MinRatio);
     EXPECT_TRUE(controller.ExecuteEnabled());
+}
+
+struct SpeedCommandCase {
+    const char* name;
+    bool button; // the meter's button, or the command's key
+    int tag;
+    std::uint32_t heldMs;
+    int ratioAfter;
+};
+
+TEST_F(MainControllerTest, SlowerMakesTheCopyLongerFromKeysAndButtonsAlike) {
+    // Shift+Down and Shift+Up, as the keys are bound at first.
+    constexpr std::uint16_t VkUp = 38;
+    constexpr std::uint16_t VkDown = 40;
+    FakeInput input;
+    events.rkWaveSlow->SetVirtualKey(VkDown);
+    events.rkWaveSlow->SetShiftState(ssShift);
+    events.rkWaveFast->SetVirtualKey(VkUp);
+    events.rkWaveFast->SetShiftState(ssShift);
+    TRealTimeButton slower(&frm);
+    slower.SetRealTimeAction(events.reWaveSlow);
+    TRealTimeButton faster(&frm);
+    faster.SetRealTimeAction(events.reWaveFast);
+    OpenSongAt(0);
+    DockCassette(3000);
+    const SpeedCommandCase cases[] = {
+        {"a tap of the slower key is one step", false, C::cmWaveSlow, 0, 160},
+        {"a tap of the faster key is one step", false, C::cmWaveFast, 0, 140},
+        {"a click on the slower button is one step", true, C::cmWaveSlow, 0, 160},
+        {"a click on the faster button is one step", true, C::cmWaveFast, 0, 140},
+        {"a quick press is still one step", true, C::cmWaveSlow, 100, 160},
+        {"the slower key held", false, C::cmWaveSlow, 1600, 250},
+        {"the faster key held", false, C::cmWaveFast, 1600, 50},
+        {"the slower button held", true, C::cmWaveSlow, 1600, 250},
+        {"the faster button held", true, C::cmWaveFast, 1600, 50},
+    };
+    for (const SpeedCommandCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        controller.SetRatio(150);
+        input.tick = 1000;
+        const bool slow = c.tag == C::cmWaveSlow;
+        auto press = [&](bool down) {
+            if (c.button) {
+                SendMouse(slow ? slower : faster,
+                          down ? QEvent::MouseButtonPress : QEvent::MouseButtonRelease);
+            } else {
+                input.Hold(down ? std::vector<std::uint16_t>{VkShift, slow ? VkDown : VkUp}
+                                : std::vector<std::uint16_t>{});
+                PollRealTimeKeys();
+            }
+        };
+        press(true);
+        input.tick += c.heldMs;
+        // While held the ratio already shows where a release would leave it.
+        (slow ? events.reWaveSlow : events.reWaveFast)->Hold();
+        EXPECT_EQ(controller.Ratio(), c.ratioAfter);
+        press(false);
+        EXPECT_EQ(controller.Ratio(), c.ratioAfter);
+    }
+}
+
+TEST_F(MainControllerTest, TheMeterHandAndTheRatioBarGoLeftAsTheCopyGetsSlower) {
+    auto* meter = new TSpeedMeter(&frm);
+    meter->resize(80, 46);
+    meter->SetMax(C::MaxRatio);
+    meter->SetMin(C::MinRatio);
+    frm.Groups[TSkinFunction::SpeedMeter].Add(meter);
+    auto* bar = new TBitmapScrollBar(&frm);
+    bar->OnChange = frm.ScrollHandlers.RatioChange;
+    bar->SetMin(C::MinRatio);
+    bar->SetMax(C::MaxRatio);
+    frm.Groups[TSkinFunction::Ratio].Add(bar);
+    OpenSongAt(0);
+    DockCassette(3000);
+    const int handAt150 = meter->HandTip().x();
+    const int barAt150 = bar->Position();
+
+    HoldAndRelease(C::cmWaveSlow, 800);
+    EXPECT_EQ(controller.Ratio(), 200);
+    EXPECT_LT(meter->HandTip().x(), handAt150);
+    EXPECT_LT(bar->Position(), barAt150);
+    // The slowest is at the left end of both.
+    controller.SetRatio(C::MaxRatio);
+    EXPECT_LT(meter->HandTip().x(), meter->Centre().x());
+    EXPECT_EQ(bar->Position(), C::MinRatio);
+
+    // Faster: to the right.
+    controller.SetRatio(150);
+    HoldAndRelease(C::cmWaveFast, 1600);
+    EXPECT_EQ(controller.Ratio(), 50);
+    EXPECT_GT(meter->HandTip().x(), handAt150);
+    EXPECT_GT(bar->Position(), barAt150);
+    // Moving the bar to the right makes it faster.
+    bar->SetPosition(450);
+    EXPECT_EQ(controller.Ratio(), 60);
+    EXPECT_EQ(meter->Position(), 60);
 }
 
 TEST_F(MainControllerTest, DiscJumpsAndCardTimesStayOnTheDisc) {

@@ -1,20 +1,12 @@
 #include "skins/bitmap_button.h"
+#include "tests/support/mouse_events.h"
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QPainter>
 #include <gtest/gtest.h>
 #include <utility>
 #include <vector>
 
 namespace {
-
-void SendMouse(QWidget& widget, QEvent::Type type, QPointF at = {5, 5}) {
-    QMouseEvent event(type, at, widget.mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(&widget, &event);
-}
 
 QImage Filled(QColor colour) {
     QImage picture(10, 10, QImage::Format_RGB32);
