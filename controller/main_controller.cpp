@@ -30,8 +30,8 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
     ShowMessage = [this](const QString& text, QMessageBox::Icon icon) {
         // Nothing waits for the box: the program goes on, and the tick holds back what could
         // pull the ground away while it is open.
-        auto* box = new QMessageBox(icon, QString::fromUtf8(ProgramCaption), text,
-                                    QMessageBox::Ok, &this->window);
+        auto* box = new QMessageBox(icon, QString::fromUtf8(ProgramCaption), text, QMessageBox::Ok,
+                                    &this->window);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     };
@@ -59,6 +59,11 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
     };
     frm.OnSkinLoaded = [this] {
         Guarded([this] {
+            // The skin may put the docking point elsewhere, and may have moved the main window
+            // while it was hidden: the docked window goes where it docks now.
+            if (docked != nullptr) {
+                docked->GoToDockingPoint(false);
+            }
             RefreshDisplay();
             ShowRepeatTimes(true);
             UpdateControlVisibility();
