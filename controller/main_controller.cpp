@@ -59,11 +59,7 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
     };
     frm.OnSkinLoaded = [this] {
         Guarded([this] {
-            // The skin may put the docking point elsewhere, and may have moved the main window
-            // while it was hidden: the docked window goes where it docks now.
-            if (docked != nullptr) {
-                docked->GoToDockingPoint(false);
-            }
+            PlaceWindowsForSkin();
             RefreshDisplay();
             ShowRepeatTimes(true);
             UpdateControlVisibility();
@@ -95,6 +91,26 @@ void TMainController::ApplyRecordSource() {
         recordSource = std::make_unique<TSongRecordSource>(player);
     }
     ReadRecordingCapabilities();
+}
+
+// The skin may put the docking point elsewhere, and may have moved the main window while it was
+// hidden: the docked window (and the cassette being recorded, which stands there until it
+// docks) goes where it docks now; windows that the new sizes and places left under the main
+// window or the docked one make way.
+void TMainController::PlaceWindowsForSkin() {
+    for (TQvrBaseFrm* atDock : {docked, static_cast<TQvrBaseFrm*>(recordingCassette)}) {
+        if (atDock != nullptr) {
+            atDock->GoToDockingPoint(false);
+        }
+    }
+    for (TQvrBaseFrm* other : QvrWindows()) {
+        const QRect at = other->geometry();
+        if (other != docked && other != recordingCassette &&
+            (at.intersects(window.frameGeometry()) ||
+             (docked != nullptr && at.intersects(docked->geometry())))) {
+            other->GlideToFreeSpot();
+        }
+    }
 }
 
 QWidget* TMainController::MainWindow() {

@@ -433,7 +433,7 @@ void WriteSkin(const std::string& folder, QPoint dock) {
                    .toUtf8());
 }
 
-TEST_F(MainControllerTest, ANewSkinTakesTheDockedWindowToItsDockingPoint) {
+TEST_F(MainControllerTest, ANewSkinTakesTheDockedWindowToItsDockingPointAndOthersMakeWay) {
     WriteSkin(data.File("beside"), {300, 30});
     WriteSkin(data.File("below"), {40, 120});
     ASSERT_TRUE(LoadSkin(frm, "beside"));
@@ -442,9 +442,17 @@ TEST_F(MainControllerTest, ANewSkinTakesTheDockedWindowToItsDockingPoint) {
     other->move(20, 400);
     ASSERT_EQ(docked.pos(), frm.pos() + QPoint(300, 30));
 
+    // Where the next skin docks.
+    auto* inTheWay = new TWaveFrm(controller);
+    inTheWay->move(frm.pos() + QPoint(60, 130));
+
     ASSERT_TRUE(LoadSkin(frm, "below"));
     EXPECT_EQ(docked.pos(), frm.pos() + QPoint(40, 120));
     EXPECT_EQ(other->pos(), QPoint(20, 400));
+    ASSERT_TRUE(inTheWay->Gliding());
+    const QRect madeWay(inTheWay->GlideTarget(), inTheWay->size());
+    EXPECT_FALSE(madeWay.intersects(docked.geometry()));
+    EXPECT_FALSE(madeWay.intersects(frm.frameGeometry()));
 
     // A main window that the skin moves back onto the screen takes the docked window along.
     const QRect screen = frm.screen()->geometry();
