@@ -6,51 +6,56 @@
 namespace {
 
 constexpr int CellSize = 5;
-constexpr int GridCells = 481;
 
-// Cells marked occupied (1) or free (0), with a summed-area table to test whole blocks at once.
+int CellsCovering(int pixels) {
+    return (pixels + CellSize - 1) / CellSize;
+}
+
+// The screen's cells, marked occupied (1) or free (0), with a summed-area table to test whole
+// blocks at once.
 class Grid {
 public:
-    Grid() : occupied(GridCells * GridCells, 1) {}
+    explicit Grid(const QRect& screen)
+        : screen(screen), columns(CellsCovering(screen.width())),
+          rows(CellsCovering(screen.height())), occupied(columns * rows, 0) {}
 
-    // Marks the pixel rectangle from (left, top) to (right, bottom), ends excluded.
-    void Mark(int left, int top, int right, int bottom, bool value) {
-        const int x0 = Clip(left / CellSize);
-        const int y0 = Clip(top / CellSize);
-        const int x1 = Clip(right / CellSize);
-        const int y1 = Clip(bottom / CellSize);
-        if (x1 <= x0) {
+    // Every cell that the pixel rectangle touches becomes occupied.
+    void Occupy(const QRect& area) {
+        const QRect on = area.intersected(screen).translated(-screen.topLeft());
+        if (on.isEmpty()) {
             return;
         }
-        for (int y = y0; y < y1; ++y) {
-            std::fill(occupied.begin() + y * GridCells + x0, occupied.begin() + y * GridCells + x1,
-                      value ? 1 : 0);
+        const int x0 = on.left() / CellSize;
+        const int x1 = CellsCovering(on.left() + on.width());
+        for (int y = on.top() / CellSize; y < CellsCovering(on.top() + on.height()); ++y) {
+            std::fill(occupied.begin() + y * columns + x0, occupied.begin() + y * columns + x1, 1);
         }
     }
 
     void Sum() {
-        sums.assign((GridCells + 1) * (GridCells + 1), 0);
-        for (int y = 0; y < GridCells; ++y) {
-            for (int x = 0; x < GridCells; ++x) {
+        sums.assign((columns + 1) * (rows + 1), 0);
+        for (int y = 0; y < rows; ++y) {
+            for (int x = 0; x < columns; ++x) {
                 At(x + 1, y + 1) =
-                    occupied[y * GridCells + x] + At(x, y + 1) + At(x + 1, y) - At(x, y);
+                    occupied[y * columns + x] + At(x, y + 1) + At(x + 1, y) - At(x, y);
             }
         }
     }
 
-    // Whether the block of width by height cells at (x, y) lies on the grid and is all free.
-    bool Free(int x, int y, int width, int height) const {
-        if (x + width > GridCells || y + height > GridCells) {
-            return false;
-        }
-        return At(x + width, y + height) - At(x, y + height) - At(x + width, y) + At(x, y) == 0;
+    // Whether a window of that size standing on cell (x, y) covers only free cells.
+    bool Free(int x, int y, QSize size) const {
+        const int x1 = std::min(x + CellsCovering(size.width()), columns);
+        const int y1 = std::min(y + CellsCovering(size.height()), rows);
+        return At(x1, y1) - At(x, y1) - At(x1, y) + At(x, y) == 0;
     }
 
 private:
-    static int Clip(int cell) { return std::clamp(cell, 0, GridCells); }
-    int& At(int x, int y) { return sums[y * (GridCells + 1) + x]; }
-    int At(int x, int y) const { return sums[y * (GridCells + 1) + x]; }
+    int& At(int x, int y) { return sums[y * (columns + 1) + x]; }
+    int At(int x, int y) const { return sums[y * (columns + 1) + x]; }
 
+    QRect screen;
+    int columns;
+    int rows;
     std::vector<int> occupied;
     std::vector<int> sums;
 };
@@ -63,35 +68,39 @@ int RandomBelow(int bound) {
 }
 
 QPoint FindFreeSpot(const TFreeSpotQuery& query, const TRandomBelow& random) {
-    const QRect& main = query.Main;
-    const int columns =
-        std::clamp((query.Screen.width() - main.height() / 3) / CellSize, 0, GridCells);
-    const int rows =
-        std::clamp((query.Screen.height() - main.width() / 3) / CellSize, 0, GridCells);
-
-    Grid grid;
-    grid.Mark(main.left() - main.width(), main.top() - main.height(),
-              main.left() + 2 * main.width(), main.top() + 2 * main.height(), false);
-    for (const QRect& window : query.Windows) {
-        const int left = std::max(window.left(), 0);
-        const int top = std::max(window.top(), 0);
-        grid.Mark(left, top, left + static_cast<int>(0.7 * window.width()),
-                  top + static_cast<int>(0.5 * window.height()), true);
+    const QRect& screen = query.Screen;
+    const QSize wanted = query.Wanted.expandedTo(QSize(1, 1));
+    // Cells on which the whole window stays on the screen.
+    const int columns = (screen.width() - wanted.width()) / CellSize + 1;
+    const int rows = (screen.height() - wanted.height()) / CellSize + 1;
+    if (columns <= 0 || rows <= 0) {
+        return screen.topLeft();
     }
-    grid.Mark(main.left(), main.top(), main.left() + main.width(), main.top() + main.height(),
-              true);
+
+    Grid grid(screen);
+    grid.Occupy(query.Main);
+    for (const QRect& window : query.Windows) {
+        grid.Occupy(window);
+    }
     grid.Sum();
 
-    // A block of no cells would fit anywhere, even on the main window: at least the cell the
-    // window's corner stands on must be free.
-    const int width = std::max(static_cast<int>(0.7 * query.Wanted.width() / CellSize), 1);
-    const int height = std::max(static_cast<int>(0.5 * query.Wanted.height() / CellSize), 1);
-    for (int y = 0; y < rows; ++y) {
-        for (int x = 0; x < columns; ++x) {
-            if (grid.Free(x, y, width, height)) {
-                return {x * CellSize, y * CellSize};
+    const QRect& main = query.Main;
+    const QRect nearMain =
+        main.adjusted(-main.width(), -main.height(), main.width(), main.height());
+    for (const bool nearOnly : {true, false}) {
+        for (int y = 0; y < rows; ++y) {
+            for (int x = 0; x < columns; ++x) {
+                const QPoint at = screen.topLeft() + QPoint(x, y) * CellSize;
+                if (nearOnly && !nearMain.contains(QRect(at, wanted))) {
+                    continue;
+                }
+                if (grid.Free(x, y, wanted)) {
+                    return at;
+                }
             }
         }
     }
-    return {columns > 0 ? random(columns) * CellSize : 0, rows > 0 ? random(rows) * CellSize : 0};
+    const int x = random(columns);
+    const int y = random(rows);
+    return screen.topLeft() + QPoint(x, y) * CellSize;
 }

@@ -6,12 +6,14 @@
 #include <functional>
 #include <vector>
 
-// Where an ejected window goes: a place near the main window, on a grid of 5-pixel cells,
-// that no other window covers.
+// Where an ejected window goes: a place on the screen, on a grid of 5-pixel cells, where it
+// covers neither the main window nor any other window.
 struct TFreeSpotQuery {
-    QSize Screen;
+    // The part of the screen that windows may take (without panels), in screen coordinates.
+    QRect Screen;
     QRect Main;
-    // The other windows, each at its glide target when it is gliding.
+    // What the window must keep off besides the main window: the other windows, each at its
+    // glide target when it is gliding, and the places where windows dock.
     std::vector<QRect> Windows;
     // The size of the window looking for a place.
     QSize Wanted;
@@ -21,8 +23,7 @@ struct TFreeSpotQuery {
 using TRandomBelow = std::function<int(int bound)>;
 int RandomBelow(int bound);
 
-// The first free place, row by row, within the screen less a margin; the area around the main
-// window (one main window's size on every side) is the only one open, less the main window
-// and the cores of the other windows (70 % of their width, 50 % of their height from their
-// top-left corner). With no place free, a random one in the same area.
+// The first free place, row by row, for the whole window within the screen: first within the
+// area around the main window (one main window's size on every side), then anywhere on the
+// screen. With no place free, a random one on the screen.
 QPoint FindFreeSpot(const TFreeSpotQuery& query, const TRandomBelow& random = RandomBelow);

@@ -131,7 +131,7 @@ void TQvrBaseFrm::GlideTick() {
 QPoint TQvrBaseFrm::FreeSpot(const TQvrBaseFrm* alsoIgnore) const {
     TFreeSpotQuery query;
     const QWidget* main = Host.MainWindow();
-    query.Screen = main->screen()->geometry().size();
+    query.Screen = main->screen()->availableGeometry();
     query.Main = main->frameGeometry();
     for (const TQvrBaseFrm* window : QvrWindows()) {
         if (window == this || window == alsoIgnore || window->Arranging) {
@@ -139,6 +139,12 @@ QPoint TQvrBaseFrm::FreeSpot(const TQvrBaseFrm* alsoIgnore) const {
         }
         const QPoint at = window->Gliding() ? window->GlideTarget() : window->pos();
         query.Windows.emplace_back(at, window->size());
+    }
+    // The docking places stay clear for the windows that dock there next.
+    for (const TQvrKind kind : {TQvrKind::Cassette, TQvrKind::Card}) {
+        const TSkinWindowLook& skin = Host.WindowSkin(kind);
+        query.Windows.emplace_back(query.Main.topLeft() + skin.DockingPoint,
+                                   QSize(skin.Width, skin.Height));
     }
     query.Wanted = size();
     return FindFreeSpot(query);

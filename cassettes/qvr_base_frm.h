@@ -62,7 +62,8 @@ public:
     void GlideTo(QPoint target, int steps);
     bool Gliding() const { return glideRemaining > 0; }
     QPoint GlideTarget() const { return glideTarget; }
-    // A free place for this window; alsoIgnore (a window about to dock) is no obstacle.
+    // A free place for this window, off the main window, the other windows and the docking
+    // places; alsoIgnore (a window about to dock) is no obstacle.
     QPoint FreeSpot(const TQvrBaseFrm* alsoIgnore = nullptr) const;
     void GlideToFreeSpot(const TQvrBaseFrm* alsoIgnore = nullptr);
     // A docked window is undocked and glides to a free spot; others stay where they are.

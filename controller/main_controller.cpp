@@ -30,8 +30,8 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
     ShowMessage = [this](const QString& text, QMessageBox::Icon icon) {
         // Nothing waits for the box: the program goes on, and the tick holds back what could
         // pull the ground away while it is open.
-        auto* box = new QMessageBox(icon, QString::fromUtf8(ProgramCaption), text,
-                                    QMessageBox::Ok, &this->window);
+        auto* box = new QMessageBox(icon, QString::fromUtf8(ProgramCaption), text, QMessageBox::Ok,
+                                    &this->window);
         box->setAttribute(Qt::WA_DeleteOnClose);
         box->open();
     };
@@ -59,6 +59,7 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
     };
     frm.OnSkinLoaded = [this] {
         Guarded([this] {
+            PlaceWindowsForSkin();
             RefreshDisplay();
             ShowRepeatTimes(true);
             UpdateControlVisibility();
@@ -90,6 +91,26 @@ void TMainController::ApplyRecordSource() {
         recordSource = std::make_unique<TSongRecordSource>(player);
     }
     ReadRecordingCapabilities();
+}
+
+// The skin may put the docking point elsewhere, and may have moved the main window while it was
+// hidden: the docked window (and the cassette being recorded, which stands there until it
+// docks) goes where it docks now; windows that the new sizes and places left under the main
+// window or the docked one make way.
+void TMainController::PlaceWindowsForSkin() {
+    for (TQvrBaseFrm* atDock : {docked, static_cast<TQvrBaseFrm*>(recordingCassette)}) {
+        if (atDock != nullptr) {
+            atDock->GoToDockingPoint(false);
+        }
+    }
+    for (TQvrBaseFrm* other : QvrWindows()) {
+        const QRect at = other->geometry();
+        if (other != docked && other != recordingCassette &&
+            (at.intersects(window.frameGeometry()) ||
+             (docked != nullptr && at.intersects(docked->geometry())))) {
+            other->GlideToFreeSpot();
+        }
+    }
 }
 
 QWidget* TMainController::MainWindow() {

@@ -295,6 +295,8 @@ private:
     // The song the list goes on with, from the first after its last; nothing without a list.
     std::optional<std::string> SongAfterCurrent() const;
     void ReleaseCloseQueue();
+    // After a skin was loaded: the windows' places follow its docking points and sizes.
+    void PlaceWindowsForSkin();
     void KeepFocusOnMain();
     void ReleaseWindow(TQvrBaseFrm* window);
     // Hands the window to the event loop for destruction; kept until then, so that the

@@ -53,6 +53,8 @@ bool InputBox(const QString& caption, const QString& prompt, QString& text, bool
         box.setWindowTitle(caption);
         box.Label1->setText(prompt);
         box.Edit1->setText(text);
+        // Typing replaces the old text; the arrow keys keep it.
+        box.Edit1->selectAll();
         CentreOnScreen(&box);
         confirmed = box.exec() == QDialog::Accepted;
         if (confirmed) {

@@ -22,7 +22,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 };
 
-// Asks for a text: true when confirmed, text then being what was typed; on Cancel the text
-// stays as it was. The keys held as the box closes (Return or Escape) fire nothing until let
-// go, so that the key that closed the box does not also fire the action bound to it.
+// Asks for a text, offering the old one selected: true when confirmed, text then being what
+// was typed; on Cancel the text stays as it was. The keys held as the box closes (Return or Escape)
+// fire nothing until let go, so that the key that closed the box does not also fire the action
+// bound to it.
 bool InputBox(const QString& caption, const QString& prompt, QString& text, bool stayOnTop);

@@ -30,10 +30,11 @@ QStringList Captions(const QMenu& menu) {
     return captions;
 }
 
-// The part of a window at `at` (on the 5-pixel grid) that the free-spot search keeps others
-// off: 70 % of its width and half its height, in whole cells.
-QRect Core(QPoint at, QSize size) {
-    return QRect(at, QSize(size.width() * 7 / 10 / 5 * 5, size.height() / 2 / 5 * 5));
+// Where a window of that kind stands when docked.
+QRect DockingPlace(FakeHost& host, TQvrKind kind) {
+    const TSkinWindowLook& skin = host.WindowSkin(kind);
+    return {host.main.frameGeometry().topLeft() + skin.DockingPoint,
+            QSize(skin.Width, skin.Height)};
 }
 
 void DoubleClick(QWidget* window) {
@@ -181,10 +182,25 @@ TEST_F(QvrWindowTest, EjectSendsOnlyTheDockedWindowToAFreeSpotBesideTheOthers) {
     EXPECT_EQ(host.docked, nullptr);
     ASSERT_TRUE(docked->Gliding());
     EXPECT_NE(docked->GlideTarget(), standing->GlideTarget());
-    const QRect standingCore = Core(standing->GlideTarget(), standing->size());
-    const QRect dockedCore = Core(docked->GlideTarget(), docked->size());
-    EXPECT_FALSE(standingCore.intersects(dockedCore));
-    EXPECT_FALSE(host.main.frameGeometry().intersects(dockedCore));
+    const QRect standingPlace(standing->GlideTarget(), standing->size());
+    const QRect dockedPlace(docked->GlideTarget(), docked->size());
+    EXPECT_FALSE(standingPlace.intersects(dockedPlace));
+    EXPECT_FALSE(host.main.frameGeometry().intersects(dockedPlace));
+}
+
+TEST_F(QvrWindowTest, AnEjectedWindowLeavesBothDockingPlacesClear) {
+    // Both places at the screen's top-left corner, where the search for a free spot starts.
+    host.cardSkin.DockingPoint = -host.main.pos();
+    host.cassetteSkin.DockingPoint = -host.main.pos() + QPoint(host.cardSkin.Width, 0);
+    auto* card = new TRepeatFrm(host);
+    host.DockWindow(card, false);
+    ASSERT_EQ(card->pos(), QPoint(0, 0));
+    card->Eject();
+    ASSERT_TRUE(card->Gliding());
+    const QRect place(card->GlideTarget(), card->size());
+    EXPECT_FALSE(place.intersects(DockingPlace(host, TQvrKind::Card)));
+    EXPECT_FALSE(place.intersects(DockingPlace(host, TQvrKind::Cassette)));
+    EXPECT_FALSE(place.intersects(host.main.frameGeometry()));
 }
 
 TEST_F(QvrWindowTest, DisposeInOrderPlacesEveryUndockedWindowBeforeReturning) {
@@ -203,12 +219,12 @@ TEST_F(QvrWindowTest, DisposeInOrderPlacesEveryUndockedWindowBeforeReturning) {
         if (window == windows[1]) {
             continue;
         }
-        const QRect core = Core(window->pos(), window->size());
-        EXPECT_FALSE(core.intersects(host.main.frameGeometry()));
+        const QRect place = window->geometry();
+        EXPECT_FALSE(place.intersects(host.main.frameGeometry()));
         for (const QRect& other : placed) {
-            EXPECT_FALSE(core.intersects(other));
+            EXPECT_FALSE(place.intersects(other));
         }
-        placed.push_back(core);
+        placed.push_back(place);
     }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "cassettes/qvr_base_frm.h"
+#include "cassettes/qvr_window_list.h"
 #include "controller/main_face.h"
 
 #include <QWidget>
@@ -18,6 +20,12 @@ public:
     }
     void SetSongList(std::vector<TSongListEntry> entries) override {
         SongList = std::move(entries);
+    }
+    // As the program's main window: open windows take the new skin's looks.
+    void ApplySectionLooks() override {
+        for (TQvrBaseFrm* window : QvrWindows()) {
+            window->ApplySkin();
+        }
     }
     void RefreshDisplay() override {
         if (OnSkinLoaded) {

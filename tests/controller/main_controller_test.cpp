@@ -14,6 +14,7 @@
 #include "platform/virtual_keys.h"
 #include "platform/virtual_wave_device.h"
 #include "skins/bitmap_scroll_bar.h"
+#include "skins/skin_loader.h"
 #include "skins/speed_meter.h"
 #include "storage/settings.h"
 #include "tests/actions/fake_input.h"
@@ -27,9 +28,11 @@
 #include "tests/support/wave_fixture.h"
 
 #include <QDialog>
+#include <QFile>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -550,6 +553,59 @@ TEST_F(MainControllerTest, SpeedChangeAndRestoreKeepRepeatAndPlaying) {
     controller.Click(C::cmExecSpeedChange, false);
     ASSERT_TRUE(WaitUntilSpeedChanged(cassette));
     EXPECT_TRUE(cassette.IsStretched());
+    EXPECT_TRUE(messages.empty());
+}
+
+// A skin of a 300 x 120 main window whose cassettes dock at `dock`.
+void WriteSkin(const std::string& folder, QPoint dock) {
+    std::filesystem::create_directories(folder);
+    QFile file(QString::fromStdString(folder + "/skin.xml"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(QStringLiteral("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                              "<Quavrel>\n"
+                              "  <Mainfrm>\n"
+                              "    <Width Value=\"300\"/>\n"
+                              "    <Height Value=\"120\"/>\n"
+                              "  </Mainfrm>\n"
+                              "  <Wavefrm>\n"
+                              "    <Width Value=\"200\"/>\n"
+                              "    <Height Value=\"60\"/>\n"
+                              "    <DockingPointLeft Value=\"%1\"/>\n"
+                              "    <DockingPointTop Value=\"%2\"/>\n"
+                              "  </Wavefrm>\n"
+                              "</Quavrel>\n")
+                   .arg(dock.x())
+                   .arg(dock.y())
+                   .toUtf8());
+}
+
+TEST_F(MainControllerTest, ANewSkinTakesTheDockedWindowToItsDockingPointAndOthersMakeWay) {
+    WriteSkin(data.File("beside"), {300, 30});
+    WriteSkin(data.File("below"), {40, 120});
+    ASSERT_TRUE(LoadSkin(frm, "beside"));
+    TWaveFrm& docked = DockCassette(1000);
+    auto* other = new TWaveFrm(controller);
+    other->move(20, 400);
+    ASSERT_EQ(docked.pos(), frm.pos() + QPoint(300, 30));
+
+    // Where the next skin docks.
+    auto* inTheWay = new TWaveFrm(controller);
+    inTheWay->move(frm.pos() + QPoint(60, 130));
+
+    ASSERT_TRUE(LoadSkin(frm, "below"));
+    EXPECT_EQ(docked.pos(), frm.pos() + QPoint(40, 120));
+    EXPECT_EQ(other->pos(), QPoint(20, 400));
+    ASSERT_TRUE(inTheWay->Gliding());
+    const QRect madeWay(inTheWay->GlideTarget(), inTheWay->size());
+    EXPECT_FALSE(madeWay.intersects(docked.geometry()));
+    EXPECT_FALSE(madeWay.intersects(frm.frameGeometry()));
+
+    // A main window that the skin moves back onto the screen takes the docked window along.
+    const QRect screen = frm.screen()->geometry();
+    frm.move(screen.right() - 100, screen.top() + 10);
+    ASSERT_TRUE(LoadSkin(frm, "beside"));
+    ASSERT_EQ(frm.pos(), QPoint(screen.right() + 1 - 300, screen.top() + 10));
+    EXPECT_EQ(docked.pos(), frm.pos() + QPoint(300, 30));
     EXPECT_TRUE(messages.empty());
 }
 

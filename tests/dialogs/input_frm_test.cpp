@@ -4,6 +4,7 @@
 #include "tests/actions/bound_key.h"
 
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -43,6 +44,19 @@ TEST_F(InputBoxTest, ReturnConfirmsAndFiresOnlyWhenPressedAgain) {
     EXPECT_TRUE(InputBox("Name", "Name", text, true));
     EXPECT_EQ(text, "mine");
     ExpectSwallowedUntilPressedAgain(input, returnKey);
+}
+
+// Renaming a window: what the user types takes the old title's place.
+TEST_F(InputBoxTest, TheOldTextIsOfferedSelectedSoThatTypingReplacesIt) {
+    QString text = "Reepat Section 2";
+    WhenModalShown([](QWidget* window) {
+        auto* box = static_cast<TInputFrm*>(window);
+        EXPECT_EQ(box->Edit1->selectedText(), "Reepat Section 2");
+        QTest::keyClicks(box->Edit1, "Chorus");
+        box->Button1->click();
+    });
+    EXPECT_TRUE(InputBox("Set Caption of This Window", "Title : ", text, false));
+    EXPECT_EQ(text, "Chorus");
 }
 
 TEST(InputFrmTest, TheEditFieldKeepsItsMarginsWhenTheBoxIsResized) {

@@ -1,6 +1,10 @@
+#include "actions/event_module.h"
 #include "skins/picture_file.h"
 #include "skins/skin_list.h"
+#include "skins/skin_loader.h"
+#include "skins/skin_target.h"
 
+#include <QWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -22,6 +26,25 @@ TEST(ShippedSkinsTest, SplashAndFirstRunPicturesAre24BitBitmaps) {
         EXPECT_GE(picture.height(), 100) << name;
         // The bits per pixel of the bitmap's info header.
         EXPECT_EQ(ReadSkinFile(path).at(28), 24) << name;
+    }
+}
+
+// Where a window docks, the docking-point marker still shows, and the window lies off the
+// main window's body.
+TEST(ShippedSkinsTest, ADockedWindowLeavesTheDockingPointMarkerInSight) {
+    for (const char* skin : {"sky", "default"}) {
+        QWidget window;
+        const TEventModule commands;
+        SkinTarget target(&window, commands, SkinsFolder);
+        ASSERT_TRUE(LoadSkin(target, skin)) << skin;
+        const QWidget* marker = target.Groups[TSkinFunction::DockingPoint].Item(0);
+        ASSERT_NE(marker, nullptr) << skin;
+        const QRect body(QPoint(0, 0), window.size());
+        for (const TSkinWindowLook* look : {&target.Parameters.Cassette, &target.Parameters.Card}) {
+            const QRect docked(look->DockingPoint, QSize(look->Width, look->Height));
+            EXPECT_FALSE(docked.intersects(marker->geometry())) << skin;
+            EXPECT_FALSE(docked.intersects(body)) << skin;
+        }
     }
 }
 
