@@ -4,10 +4,10 @@
 #include "actions/message_format.h"
 #include "actions/messages.h"
 #include "actions/program_caption.h"
+#include "app/show_page.h"
 #include "dialogs/data_folder_picker.h"
 #include "dialogs/image_message.h"
 #include "platform/desktop_mixer.h"
-#include "platform/shell_open.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -79,5 +79,5 @@ void TDesktopDataFolderUi::StartRecordingMixer() {
 }
 
 void TDesktopDataFolderUi::OpenDocument(const QString& path) {
-    ShellOpen(path);
+    ShowPage(QUrl::fromLocalFile(path), guide, nullptr);
 }

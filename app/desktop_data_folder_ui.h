@@ -7,13 +7,15 @@
 #include <memory>
 
 class QDialog;
+class TGuideFrm;
 
 // The picture message window, the folder picker, the question when no folder was chosen,
-// pavucontrol and the desktop's "open". Each window opens without waiting; its handler runs
+// pavucontrol and the desktop's "open" (or guide, where the desktop has no program for a
+// page). Each window opens without waiting; its handler runs
 // from the event loop once it is closed.
 class TDesktopDataFolderUi final : public TDataFolderUi {
 public:
-    TDesktopDataFolderUi() = default;
+    explicit TDesktopDataFolderUi(TGuideFrm& guide) : guide(guide) {}
     // Closes the window still open, without running its handler.
     ~TDesktopDataFolderUi() override;
     TDesktopDataFolderUi(const TDesktopDataFolderUi&) = delete;
@@ -35,5 +37,6 @@ private:
     // Opens window; finished runs with it and its result once it is closed, then it goes.
     void Open(std::unique_ptr<QDialog> window, std::function<void(QDialog&, int)> finished);
 
+    TGuideFrm& guide;
     QPointer<QDialog> current;
 };

@@ -115,7 +115,9 @@ void TQuavrelProgram::StartUp() {
     SetLanguageCode(language.Code);
     LoadLanguageFile(languagePath);
 
-    dataFolderUi = std::make_unique<TDesktopDataFolderUi>();
+    // The first run may show the guide in it, before the main window exists.
+    guideFrm = std::make_unique<TGuideFrm>();
+    dataFolderUi = std::make_unique<TDesktopDataFolderUi>(*guideFrm);
     dataFolder = std::make_unique<TDataFolder>(DesktopDataFolderPlaces(), *dataFolderUi);
     TDataFolder::TStartHandlers handlers;
     handlers.Ready = [this, languageCode = language.Code] {
@@ -181,7 +183,6 @@ void TQuavrelProgram::CreateForms() {
         *events, QString::fromStdString(dataFolder->Path() + "/quavrel_key.ini"));
     selectFrm = std::make_unique<TSelectFrm>(*controller, [this] { controller->Tick(); });
     controller->DialogForms.emplace_back(keyBindFrm.get());
-    guideFrm = std::make_unique<TGuideFrm>();
     controller->DialogForms.emplace_back(guideFrm.get());
     cassetteListMenu = std::make_unique<QMenu>();
     cassetteListMenu->setObjectName(QStringLiteral("pmCassetteList"));

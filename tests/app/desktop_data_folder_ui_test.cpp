@@ -1,9 +1,13 @@
 #include "actions/messages.h"
 #include "app/desktop_data_folder_ui.h"
 #include "dialogs/data_folder_picker.h"
+#include "dialogs/guide_frm.h"
 #include "dialogs/image_message.h"
+#include "tests/support/fake_launcher.h"
+#include "tests/support/temp_dir.h"
 
 #include <QAbstractButton>
+#include <QFile>
 #include <QMessageBox>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -23,8 +27,14 @@ QAbstractButton* ButtonOf(QDialog* box, const QString& text) {
     return nullptr;
 }
 
+class DesktopDataFolderUiTest : public testing::Test {
+protected:
+    FakeLauncher launcher;
+    TGuideFrm guide;
+};
+
 // Each window opens without waiting: the handler runs only once the user has answered.
-TEST(DesktopDataFolderUiTest, TheQuestionWithoutAFolderAnswersByTheButtonPressed) {
+TEST_F(DesktopDataFolderUiTest, TheQuestionWithoutAFolderAnswersByTheButtonPressed) {
     struct Case {
         QString button;
         TNoFolderAnswer answer;
@@ -33,7 +43,7 @@ TEST(DesktopDataFolderUiTest, TheQuestionWithoutAFolderAnswersByTheButtonPressed
                           {SNoDataFolderUseProposed, TNoFolderAnswer::UseProposed},
                           {SNoDataFolderQuit, TNoFolderAnswer::Quit}};
     for (const Case& c : cases) {
-        TDesktopDataFolderUi ui;
+        TDesktopDataFolderUi ui(guide);
         std::optional<TNoFolderAnswer> answered;
         ui.AskWithoutFolder("/home/me/Documents/Quavrel",
                             [&](TNoFolderAnswer answer) { answered = answer; });
@@ -50,8 +60,8 @@ TEST(DesktopDataFolderUiTest, TheQuestionWithoutAFolderAnswersByTheButtonPressed
     }
 }
 
-TEST(DesktopDataFolderUiTest, EscapeOrAnEndOfTheProgramQuits) {
-    TDesktopDataFolderUi ui;
+TEST_F(DesktopDataFolderUiTest, EscapeOrAnEndOfTheProgramQuits) {
+    TDesktopDataFolderUi ui(guide);
     std::optional<TNoFolderAnswer> answered;
     ui.AskWithoutFolder("/p", [&](TNoFolderAnswer answer) { answered = answer; });
     QTest::keyClick(ui.OpenWindow(), Qt::Key_Escape);
@@ -63,8 +73,8 @@ TEST(DesktopDataFolderUiTest, EscapeOrAnEndOfTheProgramQuits) {
     EXPECT_EQ(answered, TNoFolderAnswer::Quit);
 }
 
-TEST(DesktopDataFolderUiTest, APictureMessageGoesOnWhenClosedAndTheCancelledPickerGivesNothing) {
-    TDesktopDataFolderUi ui;
+TEST_F(DesktopDataFolderUiTest, APictureMessageGoesOnWhenClosedAndTheCancelledPickerGivesNothing) {
+    TDesktopDataFolderUi ui(guide);
     int closed = 0;
     ui.ShowImageMessage("Notice!", "text", "", [&] { ++closed; });
     auto* message = qobject_cast<TImageMessage*>(ui.OpenWindow());
@@ -81,17 +91,36 @@ TEST(DesktopDataFolderUiTest, APictureMessageGoesOnWhenClosedAndTheCancelledPick
     EXPECT_EQ(chosen, QString());
 }
 
-TEST(DesktopDataFolderUiTest, AWindowStillOpenAtTheEndClosesWithoutItsHandler) {
+TEST_F(DesktopDataFolderUiTest, AWindowStillOpenAtTheEndClosesWithoutItsHandler) {
     int closed = 0;
     QPointer<QDialog> window;
     {
-        TDesktopDataFolderUi ui;
+        TDesktopDataFolderUi ui(guide);
         ui.ShowImageMessage("Notice!", "text", "", [&] { ++closed; });
         window = ui.OpenWindow();
         ASSERT_TRUE(window);
     }
     EXPECT_FALSE(window);
     EXPECT_EQ(closed, 0);
+}
+
+// The guide the first run opens: with the desktop's browser where there is one, else in the
+// program's own window, never not at all.
+TEST_F(DesktopDataFolderUiTest, TheFirstRunsGuideShowsWithoutABrowserToo) {
+    TempDir folder;
+    const QString page = QString::fromStdString(folder.File("readme.html"));
+    QFile file(page);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("<html><body><p>Welcome</p></body></html>");
+    file.close();
+    TDesktopDataFolderUi ui(guide);
+    for (const bool browser : {true, false}) {
+        SCOPED_TRACE(browser);
+        launcher.OpensPages = browser;
+        ui.OpenDocument(page);
+        EXPECT_EQ(launcher.Opened.last(), QUrl::fromLocalFile(page));
+        EXPECT_EQ(guide.isVisible(), !browser);
+    }
 }
 
 } // namespace
