@@ -1,7 +1,5 @@
 #include "bitmap_button.h"
 
-#include "platform/window_shape.h"
-
 #include <QMouseEvent>
 #include <QPainter>
 #include <qdrawutil.h>
@@ -26,6 +24,10 @@ QImage DefaultPicture(QSize size, const QPalette& palette, QPalette::ColorRole f
 
 TCustomBitmapButton::TCustomBitmapButton(QWidget* parent) : TCustomBitmapControl(parent) {
     resize(50, 50);
+    // The window's picture is painted beneath the button wherever its own picture leaves the
+    // key colour out. A masked child widget would do the same, but the X server is then not
+    // always told of what the parent repaints where the mask shrank or the widget was hidden.
+    setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
 void TCustomBitmapButton::SetPicture(PictureIndex index, const QImage& bitmap) {
@@ -39,7 +41,9 @@ void TCustomBitmapButton::SetPicture(PictureIndex index, const QImage& bitmap) {
         }
     }
     regionStale = true;
-    update();
+    if (!drawingDefaults) {
+        Refresh();
+    }
 }
 
 void TCustomBitmapButton::SetDowned(bool value) {
@@ -50,6 +54,7 @@ void TCustomBitmapButton::SetDowned(bool value) {
     if (toggleType) {
         toggled = value;
     }
+    ApplyShape();
     repaint();
 }
 
@@ -61,19 +66,25 @@ void TCustomBitmapButton::SetToggleType(bool value) {
 void TCustomBitmapButton::SetToggled(bool value) {
     downed = value;
     toggled = value;
-    update();
+    Refresh();
 }
 
 void TCustomBitmapButton::SetAutoCreateBitmap(bool value) {
     autoCreateBitmap = value;
     if (value) {
         DrawDefaultPictures();
+        Refresh();
     }
 }
 
 // The button keeps its presses and releases: ignored ones would reach the window beneath,
 // which starts a window move on a left press.
 void TCustomBitmapButton::mousePressEvent(QMouseEvent* event) {
+    // Outside its shape the press is the window's beneath, as everywhere off the button.
+    if (shape && !shape->contains(event->position().toPoint())) {
+        event->ignore();
+        return;
+    }
     event->accept();
     // A double click presses the button again but is no click of its own.
     clickPending = event->type() == QEvent::MouseButtonPress && event->button() == Qt::LeftButton;
@@ -86,7 +97,7 @@ void TCustomBitmapButton::mousePressEvent(QMouseEvent* event) {
         toggled = true;
         downed = true;
     }
-    update();
+    Refresh();
 }
 
 void TCustomBitmapButton::mouseReleaseEvent(QMouseEvent* event) {
@@ -100,24 +111,41 @@ void TCustomBitmapButton::mouseReleaseEvent(QMouseEvent* event) {
     if (!(toggleType && toggled)) {
         downed = false;
     }
-    update();
+    Refresh();
 }
 
 void TCustomBitmapButton::enterEvent(QEnterEvent* event) {
     TCustomBitmapControl::enterEvent(event);
     mouseInside = true;
-    update();
+    Refresh();
 }
 
 void TCustomBitmapButton::leaveEvent(QEvent* event) {
     TCustomBitmapControl::leaveEvent(event);
     mouseInside = false;
-    update();
+    Refresh();
 }
 
 void TCustomBitmapButton::showEvent(QShowEvent* event) {
     TCustomBitmapControl::showEvent(event);
     regionStale = true;
+    ApplyShape();
+}
+
+void TCustomBitmapButton::changeEvent(QEvent* event) {
+    TCustomBitmapControl::changeEvent(event);
+    if (event->type() == QEvent::EnabledChange) {
+        Refresh();
+    }
+}
+
+void TCustomBitmapButton::Resized() {
+    Refresh();
+}
+
+void TCustomBitmapButton::Refresh() {
+    ApplyShape();
+    update();
 }
 
 TBitmapRgn& TCustomBitmapButton::PictureToShow() {
@@ -132,27 +160,29 @@ TBitmapRgn& TCustomBitmapButton::PictureToShow() {
     return mouseInside ? pictures[Highlighted] : pictures[Normal];
 }
 
-void TCustomBitmapButton::paintEvent(QPaintEvent*) {
+void TCustomBitmapButton::ApplyShape() {
     if (autoCreateBitmap && size() != lastSize) {
         DrawDefaultPictures();
     }
+    lastSize = size();
     TBitmapRgn& picture = PictureToShow();
     if (picture.Empty()) {
         DeriveMissingPictures();
         regionStale = true;
     }
     if (picture.Empty()) {
-        SetWindowShape(this, std::nullopt);
-    } else {
-        if (regionStale || &picture != lastPicture) {
-            SetWindowShape(this, picture.Region());
-            regionStale = false;
-        }
-        QPainter painter(this);
-        picture.Draw(painter, {0, 0});
+        shape.reset();
+    } else if (regionStale || &picture != lastPicture) {
+        shape = picture.Region();
     }
+    regionStale = false;
     lastPicture = &picture;
-    lastSize = size();
+}
+
+void TCustomBitmapButton::paintEvent(QPaintEvent*) {
+    ApplyShape();
+    QPainter painter(this);
+    lastPicture->Draw(painter, {0, 0});
 }
 
 void TCustomBitmapButton::DeriveMissingPictures() {
@@ -165,7 +195,8 @@ void TCustomBitmapButton::DeriveMissingPictures() {
             }
         }
         if (glyph.Empty()) {
-            SetAutoCreateBitmap(true);
+            autoCreateBitmap = true;
+            DrawDefaultPictures();
             return;
         }
     }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 
 // A push button made of four pictures (normal, pressed, under the mouse, disabled) that takes
 // the shape of the picture it shows. Missing pictures are derived from the others; with
@@ -28,6 +29,11 @@ public:
     void SetBitmapHighlighted(const QImage& bitmap) { SetPicture(Highlighted, bitmap); }
     void SetBitmapDisabled(const QImage& bitmap) { SetPicture(Disabled, bitmap); }
 
+    // The pixels of the picture shown that are not its key colour, in button coordinates:
+    // presses elsewhere go to the window beneath, which shows there. None while the button
+    // has no picture to show (the whole rectangle takes presses).
+    const std::optional<QRegion>& Shape() const { return shape; }
+
     bool IsDowned() const { return downed; }
     void SetDowned(bool value);
     bool ToggleType() const { return toggleType; }
@@ -47,10 +53,17 @@ protected:
     void enterEvent(QEnterEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void Resized() override;
 
 private:
     TBitmapRgn& PictureToShow();
+    // Derives or draws a missing picture to show and takes its shape. Runs whenever the state
+    // changes, so that the shape is right for the next press before any paint.
+    void ApplyShape();
+    // ApplyShape, then a repaint.
+    void Refresh();
     void DeriveMissingPictures();
     void DrawDefaultPictures();
 
@@ -64,6 +77,7 @@ private:
     bool clickPending = false;
     bool drawingDefaults = false;
     const TBitmapRgn* lastPicture = nullptr;
+    std::optional<QRegion> shape;
     QSize lastSize{0, 0};
 };
 

@@ -6,7 +6,7 @@ class TCustomBitmapScrollBar;
 class WindowDrag;
 
 // The thumb of a bitmap scroll bar: a window in the bar's parent, shaped like the thumb
-// picture, that the user drags along the bar's track.
+// picture, that the user drags along the bar's track. It is visible only while the bar is.
 class TThumbWindow : public QWidget {
 public:
     explicit TThumbWindow(TCustomBitmapScrollBar* bar);

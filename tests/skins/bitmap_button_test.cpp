@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <gtest/gtest.h>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -61,6 +62,16 @@ TEST(BitmapButtonTest, KeepsItsPressesAndReleasesFromTheWindowBeneath) {
     SendMouse(*button, QEvent::MouseButtonPress);
     SendMouse(*button, QEvent::MouseButtonRelease);
     EXPECT_EQ(window.mouseEvents, 0);
+}
+
+TEST(BitmapButtonTest, LeavesPressesOutsideItsShapeToTheWindowBeneath) {
+    MouseCountingWindow window;
+    auto* button = new TBitmapButton(&window);
+    // The drawn pictures leave a 2-pixel margin out of the shape.
+    button->grab();
+    SendMouse(*button, QEvent::MouseButtonPress, {1, 1});
+    EXPECT_EQ(window.mouseEvents, 1);
+    EXPECT_FALSE(button->IsDowned());
 }
 
 struct ClickEventCase {
@@ -135,17 +146,35 @@ TEST(BitmapButtonTest, PressedPictureIsTheNormalOneMovedRightOneAndDownTwo) {
     EXPECT_FALSE(button.AutoCreateBitmap());
     EXPECT_TRUE(button.BitmapDowned().Empty());
 
-    SendMouse(button, QEvent::MouseButtonPress);
+    SendMouse(button, QEvent::MouseButtonPress, {0, 0});
     const QImage shown = button.grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     QImage expected(5, 5, QImage::Format_RGB32);
     expected.fill(Qt::green);
     QPainter(&expected).drawImage(1, 2, glyph);
     EXPECT_EQ(button.BitmapDowned().Image(), expected);
-    EXPECT_EQ(button.mask(), QRegion(1, 2, 1, 1) + QRegion(4, 3, 1, 1));
+    EXPECT_EQ(button.Shape(), std::optional<QRegion>(QRegion(1, 2, 1, 1) + QRegion(4, 3, 1, 1)));
     EXPECT_EQ(shown.pixel(1, 2), qRgb(200, 0, 0));
     EXPECT_EQ(shown.pixel(4, 3), qRgb(0, 0, 200));
     EXPECT_EQ(button.BitmapHighlighted().Image(), glyph);
+}
+
+// Presses go by the shape of the picture the state shows, before the button has painted it.
+TEST(BitmapButtonTest, TakesTheShapeOfEachStateBeforeItPaints) {
+    QImage glyph(4, 3, QImage::Format_RGB32);
+    glyph.fill(Qt::green);
+    glyph.setPixel(1, 1, qRgb(200, 0, 0));
+    QImage highlighted = glyph;
+    highlighted.setPixel(2, 0, qRgb(0, 0, 200));
+    TBitmapButton button;
+    button.SetGlyph(glyph);
+    button.SetBitmapHighlighted(highlighted);
+    EXPECT_EQ(button.Shape(), std::optional<QRegion>(QRegion(1, 1, 1, 1)));
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(&button, &enter);
+    EXPECT_EQ(button.Shape(), std::optional<QRegion>(QRegion(1, 1, 1, 1) + QRegion(2, 0, 1, 1)));
+    SendMouse(button, QEvent::MouseButtonPress, {1, 1});
+    EXPECT_EQ(button.Shape(), std::optional<QRegion>(QRegion(2, 3, 1, 1)));
 }
 
 TEST(BitmapButtonTest, DrawnPicturesLeaveATwoPixelBlueMarginOutOfTheShape) {
@@ -159,7 +188,8 @@ TEST(BitmapButtonTest, DrawnPicturesLeaveATwoPixelBlueMarginOutOfTheShape) {
         ASSERT_TRUE(picture->Region());
         EXPECT_TRUE(picture->Region()->xored(QRegion(2, 2, 46, 46)).isEmpty());
     }
-    EXPECT_TRUE(button.mask().xored(QRegion(2, 2, 46, 46)).isEmpty());
+    ASSERT_TRUE(button.Shape());
+    EXPECT_TRUE(button.Shape()->xored(QRegion(2, 2, 46, 46)).isEmpty());
 }
 
 } // namespace

@@ -180,6 +180,18 @@ TEST(BitmapScrollBarTest, DrawnThumbCoversTheEllipseWithoutItsRightAndBottomEdge
     }
 }
 
+TEST(BitmapScrollBarTest, ABarHiddenBeforeItsWindowIsShownKeepsItsThumbHidden) {
+    QWidget window;
+    auto* bar = new TBitmapScrollBar(&window);
+    bar->hide();
+    window.show();
+    EXPECT_FALSE(bar->ThumbWindow()->isVisible());
+    bar->show();
+    EXPECT_TRUE(bar->ThumbWindow()->isVisible());
+    bar->hide();
+    EXPECT_FALSE(bar->ThumbWindow()->isVisible());
+}
+
 struct HiddenSizeCase {
     const char* name;
     std::function<void(TBitmapScrollBar&)> size;
