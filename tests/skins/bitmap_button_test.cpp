@@ -1,6 +1,7 @@
 #include "skins/bitmap_button.h"
 #include "tests/support/mouse_events.h"
 
+#include <QApplication>
 #include <QPainter>
 #include <gtest/gtest.h>
 #include <optional>
