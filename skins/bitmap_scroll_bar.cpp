@@ -236,12 +236,21 @@ void TCustomBitmapScrollBar::mousePressEvent(QMouseEvent* event) {
 bool TCustomBitmapScrollBar::event(QEvent* event) {
     if (event->type() == QEvent::ParentChange && thumb) {
         thumb->setParent(parentWidget());
-        if (isVisible() && parentWidget()) {
-            thumb->show();
+        if (parentWidget()) {
+            thumb->setVisible(!isHidden());
         }
         MoveThumb();
     }
     return TCustomBitmapControl::event(event);
+}
+
+void TCustomBitmapScrollBar::setVisible(bool visible) {
+    TCustomBitmapControl::setVisible(visible);
+    // The thumb, a window of the bar's parent, is shown or hidden with the bar, also before the
+    // parent is first shown: it shows with the parent just when the bar does.
+    if (thumb && thumb->parentWidget()) {
+        thumb->setVisible(visible);
+    }
 }
 
 void TCustomBitmapScrollBar::showEvent(QShowEvent* event) {

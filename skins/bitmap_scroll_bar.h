@@ -73,6 +73,8 @@ public:
     TNotifyEvent OnChange;
     TNotifyEvent OnThumbDblClicked;
 
+    void setVisible(bool visible) override;
+
 protected:
     void Resized() override;
     bool event(QEvent* event) override;

@@ -13,9 +13,6 @@ TThumbWindow::TThumbWindow(TCustomBitmapScrollBar* bar)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     resize(25, 25);
-    // Shown by the bar when the bar is shown: a window in the bar's parent would otherwise
-    // be shown with the parent, even beside a bar hidden before the parent was first shown.
-    hide();
     drag->OnMoved = [bar] { bar->ThumbMoved(); };
     drag->OnFinished = [bar] { bar->ThumbReleased(); };
 }

@@ -201,12 +201,17 @@ void SkinPainter::DrawButtonFace(QPainter& painter, const QRectF& area, TSkinFun
     const bool round = palette.RoundButtons && std::abs(area.width() - area.height()) < 0.5;
     const bool down = state == ButtonState::Down;
     const QRectF face = area.adjusted(0.5, 0.5 + (down ? 1 : 0), -0.5, -1.5 + (down ? 1 : 0));
-    QPainterPath shape;
-    if (round) {
-        shape.addEllipse(face);
-    } else {
-        shape = RoundedRect(face, face.height() * palette.ButtonRadius);
-    }
+    const auto faceShape = [&](const QRectF& rect) {
+        QPainterPath path;
+        if (round) {
+            path.addEllipse(rect);
+        } else {
+            path = RoundedRect(rect, face.height() * palette.ButtonRadius -
+                                         (face.width() - rect.width()) / 2);
+        }
+        return path;
+    };
+    const QPainterPath shape = faceShape(face);
     const bool accent = function == F::Play || (function == F::RepeatPlaySwitch && down);
     const bool danger = function == F::Exit && (state == ButtonState::Hot || down);
     QColor top = palette.ButtonTop;
@@ -255,6 +260,9 @@ void SkinPainter::DrawButtonFace(QPainter& painter, const QRectF& area, TSkinFun
     if (!down) {
         // A highlight on the upper half.
         const QRectF upper = face.adjusted(2, 1.5, -2, -face.height() * 0.5);
+        painter.save();
+        // Within the edge: at the corners the highlight would light the edge's pixels up.
+        painter.setClipPath(faceShape(face.adjusted(1, 1, -1, -1)));
         painter.setPen(Qt::NoPen);
         painter.setBrush(VerticalGradient(upper, QColor(255, 255, 255, accent ? 110 : 150),
                                           QColor(255, 255, 255, 0)));
@@ -264,6 +272,7 @@ void SkinPainter::DrawButtonFace(QPainter& painter, const QRectF& area, TSkinFun
             return p;
         }()
                                : RoundedRect(upper, upper.height() * 0.6));
+        painter.restore();
     }
     const double height = std::min(face.width(), face.height()) * (function == F::Play ? 0.42
                                                                    : round             ? 0.46
