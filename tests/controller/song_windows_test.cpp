@@ -7,6 +7,7 @@
 #include "storage/leftover_files.h"
 #include "storage/unsaved_recordings.h"
 #include "tests/cassettes/fake_host.h"
+#include "tests/storage/windows_song_data.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/gui_wait.h"
 #include "tests/support/temp_dir.h"
@@ -190,24 +191,8 @@ TEST_F(SongWindowsTest, EntriesWhoseRecordingIsGoneAreSkippedAndTheRestLoads) {
 }
 
 TEST_F(SongWindowsTest, AFileOfTheWindowsProgramLoads) {
-    const std::string copy = SavedCopy("SaveData - song - 77.wav", 4);
-    WriteSongData("[Other.mp3]\r\n"
-                  "WaveFrmCount=0\r\n"
-                  "[SONG.MP3]\r\n"
-                  "WaveFrmCount=1\r\n"
-                  "WaveFrm0.Left=10\r\n"
-                  "WaveFrm0.Top=20\r\n"
-                  "WaveFrm0.WaveFile=C:\\Documents and Settings\\me\\Quavrel\\SaveData - song - "
-                  "77.wav\r\n"
-                  "WaveFrm0.Name=Old title\r\n"
-                  "WaveFrm0.CreateIndex=-1\r\n"
-                  "RepeatFrmCount=2\r\n"
-                  "RepeatFrm0.Name=Old card\r\n"
-                  "RepeatFrm0.Text=New card\r\n"
-                  "RepeatFrm0.StartTime=100\r\n"
-                  "RepeatFrm0.EndTime=900\r\n"
-                  "RepeatFrm1.CreateIndex=7\r\n"
-                  "RepeatFrm5.Text=beyond the count\r\n");
+    const std::string copy = SavedCopy(WindowsSongDataRecording, 4);
+    WriteSongData(WindowsSongData);
     store.LoadSongData("/home/me/song.mp3");
     const auto cassettes = Windows<TWaveFrm>();
     const auto cards = Windows<TRepeatFrm>();

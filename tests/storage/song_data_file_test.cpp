@@ -1,5 +1,6 @@
 #include "platform/profile_file.h"
 #include "storage/song_data_file.h"
+#include "tests/storage/windows_song_data.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
@@ -166,24 +167,8 @@ TEST_F(SongDataFileTest, EntriesWhoseRecordingIsGoneAreLeftOut) {
 }
 
 TEST_F(SongDataFileTest, AFileOfTheWindowsProgramLoads) {
-    const std::string copy = SavedCopy("SaveData - song - 77.wav", 4);
-    WriteSongData("[Other.mp3]\r\n"
-                  "WaveFrmCount=0\r\n"
-                  "[SONG.MP3]\r\n"
-                  "WaveFrmCount=1\r\n"
-                  "WaveFrm0.Left=10\r\n"
-                  "WaveFrm0.Top=20\r\n"
-                  "WaveFrm0.WaveFile=C:\\Documents and Settings\\me\\Quavrel\\SaveData - song - "
-                  "77.wav\r\n"
-                  "WaveFrm0.Name=Old title\r\n"
-                  "WaveFrm0.CreateIndex=-1\r\n"
-                  "RepeatFrmCount=2\r\n"
-                  "RepeatFrm0.Name=Old card\r\n"
-                  "RepeatFrm0.Text=New card\r\n"
-                  "RepeatFrm0.StartTime=100\r\n"
-                  "RepeatFrm0.EndTime=900\r\n"
-                  "RepeatFrm1.CreateIndex=7\r\n"
-                  "RepeatFrm5.Text=beyond the count\r\n");
+    const std::string copy = SavedCopy(WindowsSongDataRecording, 4);
+    WriteSongData(WindowsSongData);
     const TSongRecords records = Load("/home/me/song.mp3");
     ASSERT_EQ(records.Cassettes.size(), 1u);
     ASSERT_EQ(records.Cards.size(), 2u);
