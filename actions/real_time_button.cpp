@@ -3,6 +3,8 @@
 #include "real_time_action.h"
 #include "registry.h"
 
+#include <QMouseEvent>
+
 TRealTimeButton::TRealTimeButton(QWidget* parent) : TCustomBitmapButton(parent) {
     Register(this);
 }
@@ -31,16 +33,20 @@ void TRealTimeButton::SetRealTimeAction(TRealTimeAction* value) {
     }
 }
 
+// A press the button leaves to the window beneath (outside its shape) is no press of its
+// action, nor is the release that ends it.
 void TRealTimeButton::mousePressEvent(QMouseEvent* event) {
     TCustomBitmapButton::mousePressEvent(event);
-    if (action != nullptr) {
+    pressed = event->isAccepted();
+    if (pressed && action != nullptr) {
         action->Press(this);
     }
 }
 
 void TRealTimeButton::mouseReleaseEvent(QMouseEvent* event) {
     TCustomBitmapButton::mouseReleaseEvent(event);
-    if (action != nullptr) {
+    if (pressed && action != nullptr) {
         action->Release(this);
     }
+    pressed = false;
 }

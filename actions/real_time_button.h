@@ -34,4 +34,6 @@ protected:
 private:
     QPointer<TRealTimeAction> action;
     QString userString;
+    // The last press was the button's own, not left to the window beneath.
+    bool pressed = false;
 };

@@ -174,6 +174,29 @@ TEST(RealTimeActionTest, AButtonPressesItsActionAndIsTheSource) {
     EXPECT_EQ(action.SourceKey(), nullptr);
 }
 
+// A press on a round button's see-through corner belongs to the window beneath: the action
+// neither goes down nor clicks when the mouse goes up again.
+TEST(RealTimeActionTest, AButtonLeavesItsActionAlonePressedOutsideItsShape) {
+    FakeInput input;
+    TRealTimeAction action;
+    Events events;
+    Record(action, events);
+    QWidget window;
+    auto* button = new TRealTimeButton(&window);
+    QImage picture(10, 10, QImage::Format_RGB32);
+    picture.fill(Qt::green);
+    // The bottom-left pixel's colour is the see-through one.
+    picture.setPixel(0, 9, qRgb(0, 0, 0));
+    button->SetGlyph(picture);
+    button->SetRealTimeAction(&action);
+    button->grab();
+
+    SendMouse(*button, QEvent::MouseButtonPress, {0, 9});
+    SendMouse(*button, QEvent::MouseButtonRelease, {0, 9});
+    EXPECT_EQ(events, Events{});
+    EXPECT_FALSE(action.Downed());
+}
+
 TEST(RealTimeActionTest, LinksFollowTheKeysAndButtonsAndDieWithThem) {
     auto first = std::make_unique<TRealTimeAction>();
     TRealTimeAction second;
