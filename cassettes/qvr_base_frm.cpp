@@ -141,11 +141,8 @@ QPoint TQvrBaseFrm::FreeSpot(const TQvrBaseFrm* alsoIgnore) const {
         query.Windows.emplace_back(at, window->size());
     }
     // The docking places stay clear for the windows that dock there next.
-    for (const TQvrKind kind : {TQvrKind::Cassette, TQvrKind::Card}) {
-        const TSkinWindowLook& skin = Host.WindowSkin(kind);
-        query.Windows.emplace_back(query.Main.topLeft() + skin.DockingPoint,
-                                   QSize(skin.Width, skin.Height));
-    }
+    const std::vector<QRect> docks = DockingPlaces(Host, query.Main.topLeft());
+    query.Windows.insert(query.Windows.end(), docks.begin(), docks.end());
     query.Wanted = size();
     return FindFreeSpot(query);
 }
@@ -292,4 +289,13 @@ void DisposeInOrder(TCassetteHost& host) {
     for (TQvrBaseFrm* window : QvrWindows()) {
         window->Arranging = false;
     }
+}
+
+std::vector<QRect> DockingPlaces(const TCassetteHost& host, QPoint mainAt) {
+    std::vector<QRect> places;
+    for (const TQvrKind kind : {TQvrKind::Cassette, TQvrKind::Card}) {
+        const TSkinWindowLook& skin = host.WindowSkin(kind);
+        places.emplace_back(mainAt + skin.DockingPoint, QSize(skin.Width, skin.Height));
+    }
+    return places;
 }

@@ -3,8 +3,10 @@
 #include "cassettes/base_frm.h"
 #include "cassettes/cassette_host.h"
 
+#include <QRect>
 #include <QString>
 #include <functional>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -103,3 +105,6 @@ private:
 // Moves every undocked window to a free spot in window-list order, in three quick steps,
 // before returning.
 void DisposeInOrder(TCassetteHost& host);
+
+// Where cassettes and cards dock on the main window at mainAt now, in screen coordinates.
+std::vector<QRect> DockingPlaces(const TCassetteHost& host, QPoint mainAt);

@@ -96,18 +96,23 @@ void TMainController::ApplyRecordSource() {
 // The skin may put the docking point elsewhere, and may have moved the main window while it was
 // hidden: the docked window (and the cassette being recorded, which stands there until it
 // docks) goes where it docks now; windows that the new sizes and places left under the main
-// window or the docked one make way.
+// window or on a docking place make way.
 void TMainController::PlaceWindowsForSkin() {
     for (TQvrBaseFrm* atDock : {docked, static_cast<TQvrBaseFrm*>(recordingCassette)}) {
         if (atDock != nullptr) {
             atDock->GoToDockingPoint(false);
         }
     }
+    std::vector<QRect> taken = DockingPlaces(*this, window.frameGeometry().topLeft());
+    taken.push_back(window.frameGeometry());
+    if (docked != nullptr) {
+        taken.push_back(docked->geometry());
+    }
     for (TQvrBaseFrm* other : QvrWindows()) {
         const QRect at = other->geometry();
         if (other != docked && other != recordingCassette &&
-            (at.intersects(window.frameGeometry()) ||
-             (docked != nullptr && at.intersects(docked->geometry())))) {
+            std::any_of(taken.begin(), taken.end(),
+                        [&](const QRect& place) { return at.intersects(place); })) {
             other->GlideToFreeSpot();
         }
     }

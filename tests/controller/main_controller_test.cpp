@@ -609,6 +609,18 @@ TEST_F(MainControllerTest, ANewSkinTakesTheDockedWindowToItsDockingPointAndOther
     EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(MainControllerTest, ANewSkinKeepsItsEmptyDockingPlaceClear) {
+    WriteSkin(data.File("beside"), {300, 30});
+    WriteSkin(data.File("below"), {40, 120});
+    ASSERT_TRUE(LoadSkin(frm, "beside"));
+    auto* onTheDock = new TWaveFrm(controller);
+    onTheDock->move(frm.pos() + QPoint(60, 130));
+    ASSERT_TRUE(LoadSkin(frm, "below"));
+    ASSERT_TRUE(onTheDock->Gliding());
+    const QRect madeWay(onTheDock->GlideTarget(), onTheDock->size());
+    EXPECT_FALSE(madeWay.intersects(QRect(frm.pos() + QPoint(40, 120), QSize(200, 60))));
+}
+
 TEST_F(MainControllerTest, ASpeedChangeThatFailsShowsItsErrorAndTheCassettePlaysOn) {
     OpenSongAt(0);
     // Three channels, which no engine takes.
