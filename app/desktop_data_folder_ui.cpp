@@ -14,6 +14,10 @@
 #include <QPushButton>
 
 TDesktopDataFolderUi::~TDesktopDataFolderUi() {
+    Withdraw();
+}
+
+void TDesktopDataFolderUi::Withdraw() {
     if (current) {
         QObject::disconnect(current, nullptr, nullptr, nullptr);
         delete current;

@@ -30,6 +30,10 @@ public:
     void StartRecordingMixer() override;
     void OpenDocument(const QString& path) override;
 
+    // Closes the window open now, if any, without running its handler: what would have
+    // followed its answer does not happen.
+    void Withdraw();
+
     // The window open now, if any.
     QDialog* OpenWindow() const { return current; }
 
