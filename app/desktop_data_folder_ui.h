@@ -25,7 +25,7 @@ public:
                           std::function<void()> closed) override;
     void ChooseFolder(const QString& proposed,
                       std::function<void(const QString& folder)> chosen) override;
-    void AskWithoutFolder(const QString& proposed,
+    void AskWithoutFolder(const QString& proposed, const QString& problem,
                           std::function<void(TNoFolderAnswer answer)> answered) override;
     void StartRecordingMixer() override;
     void OpenDocument(const QString& path) override;
