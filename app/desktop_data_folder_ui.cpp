@@ -14,6 +14,10 @@
 #include <QPushButton>
 
 TDesktopDataFolderUi::~TDesktopDataFolderUi() {
+    Withdraw();
+}
+
+void TDesktopDataFolderUi::Withdraw() {
     if (current) {
         QObject::disconnect(current, nullptr, nullptr, nullptr);
         delete current;
@@ -54,11 +58,12 @@ void TDesktopDataFolderUi::ChooseFolder(const QString& proposed,
          });
 }
 
-void TDesktopDataFolderUi::AskWithoutFolder(const QString& proposed,
+void TDesktopDataFolderUi::AskWithoutFolder(const QString& proposed, const QString& problem,
                                             std::function<void(TNoFolderAnswer answer)> answered) {
+    const QString needed = FormatMessage(SNoDataFolder, {QDir::toNativeSeparators(proposed)});
     auto box = std::make_unique<QMessageBox>(
         QMessageBox::Warning, QString::fromUtf8(ProgramCaption),
-        WithLineFeeds(FormatMessage(SNoDataFolder, {QDir::toNativeSeparators(proposed)})));
+        WithLineFeeds(problem.isEmpty() ? needed : problem + QStringLiteral("\r\r") + needed));
     box->setObjectName(QStringLiteral("NoDataFolderBox"));
     QPushButton* again = box->addButton(SNoDataFolderChoose, QMessageBox::AcceptRole);
     QPushButton* use = box->addButton(SNoDataFolderUseProposed, QMessageBox::AcceptRole);

@@ -25,10 +25,14 @@ public:
                           std::function<void()> closed) override;
     void ChooseFolder(const QString& proposed,
                       std::function<void(const QString& folder)> chosen) override;
-    void AskWithoutFolder(const QString& proposed,
+    void AskWithoutFolder(const QString& proposed, const QString& problem,
                           std::function<void(TNoFolderAnswer answer)> answered) override;
     void StartRecordingMixer() override;
     void OpenDocument(const QString& path) override;
+
+    // Closes the window open now, if any, without running its handler: what would have
+    // followed its answer does not happen.
+    void Withdraw();
 
     // The window open now, if any.
     QDialog* OpenWindow() const { return current; }

@@ -282,6 +282,10 @@ void TQuavrelProgram::Exit() {
 
 void TQuavrelProgram::Terminate() {
     terminating = true;
+    // A first-run window open now goes unanswered: closing it would carry the start-up on.
+    if (!folderReady && dataFolderUi) {
+        dataFolderUi->Withdraw();
+    }
     EndModalBoxesFromNowOn();
     Exit();
 }

@@ -20,7 +20,7 @@ class TConfigMenu;
 class TDataFolder;
 class TKeyBindFrm;
 class TSelectFrm;
-class TDataFolderUi;
+class TDesktopDataFolderUi;
 class TEventModule;
 class TGuideFrm;
 class TMainController;
@@ -88,7 +88,7 @@ private:
     TCommandLine commandLine;
     SingleInstance instance;
     QString languagePath;
-    std::unique_ptr<TDataFolderUi> dataFolderUi;
+    std::unique_ptr<TDesktopDataFolderUi> dataFolderUi;
     std::unique_ptr<TDataFolder> dataFolder;
     Settings settings;
     TSongList songs;

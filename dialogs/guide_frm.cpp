@@ -2,6 +2,7 @@
 
 #include "actions/messages.h"
 
+#include <QKeyEvent>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -26,4 +27,12 @@ void TGuideFrm::ShowPage(const QUrl& page) {
     showNormal();
     raise();
     activateWindow();
+}
+
+void TGuideFrm::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }

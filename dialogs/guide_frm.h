@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+class QKeyEvent;
 class QTextBrowser;
 class QUrl;
 
@@ -16,4 +17,8 @@ public:
     void ShowPage(const QUrl& page);
 
     QTextBrowser* Browser;
+
+protected:
+    // ESCAPE closes it, as it closes the program's other windows.
+    void keyPressEvent(QKeyEvent* event) override;
 };

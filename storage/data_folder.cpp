@@ -84,7 +84,11 @@ void TDataFolder::FolderChosen(const QString& folder) {
         UseFolder(folder);
         return;
     }
-    ui.AskWithoutFolder(ProposedFolder(), [this](TDataFolderUi::TNoFolderAnswer answer) {
+    AskWithoutFolder(QString());
+}
+
+void TDataFolder::AskWithoutFolder(const QString& problem) {
+    ui.AskWithoutFolder(ProposedFolder(), problem, [this](TDataFolderUi::TNoFolderAnswer answer) {
         Step([this, answer] {
             switch (answer) {
             case TDataFolderUi::TNoFolderAnswer::ChooseAgain:
@@ -102,6 +106,18 @@ void TDataFolder::FolderChosen(const QString& folder) {
 }
 
 void TDataFolder::UseFolder(const QString& folder) {
+    try {
+        MakeFolder(folder);
+    } catch (const EFileStreamError& error) {
+        path.clear();
+        lock.reset();
+        AskWithoutFolder(QString::fromUtf8(error.what()));
+        return;
+    }
+    ShowFirstRunNotices();
+}
+
+void TDataFolder::MakeFolder(const QString& folder) {
     std::error_code error;
     std::filesystem::create_directories(folder.toStdString(), error);
     if (error) {
@@ -115,7 +131,6 @@ void TDataFolder::UseFolder(const QString& folder) {
         // A key file the folder holds already stays as it is.
         CopyToNewFile(defaultKeys.toStdString(), QDir(folder).filePath(KeyFileName).toStdString());
     }
-    ShowFirstRunNotices();
 }
 
 // Only a live process keeps the lock, however long it runs: a lock is stale only when the

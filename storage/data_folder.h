@@ -38,8 +38,10 @@ public:
     // the picker was cancelled.
     virtual void ChooseFolder(const QString& proposed,
                               std::function<void(const QString& folder)> chosen) = 0;
-    // Tells that Quavrel needs a folder and offers the picker again or the proposed folder.
-    virtual void AskWithoutFolder(const QString& proposed,
+    // Tells that Quavrel needs a folder and offers the picker again or the proposed folder;
+    // problem tells why the folder chosen could not be used (empty when the picker was
+    // cancelled).
+    virtual void AskWithoutFolder(const QString& proposed, const QString& problem,
                                   std::function<void(TNoFolderAnswer answer)> answered) = 0;
     // The desktop's volume control on its recording devices, when there is one.
     virtual void StartRecordingMixer() = 0;
@@ -75,8 +77,9 @@ public:
         // The user chose to end the program without a folder; nothing was written.
         std::function<void()> Declined;
         // EDataFolderInUse (before anything in the folder is touched) when another live process
-        // holds the lock; EFileStreamError when the folder or its lock cannot be made or the
-        // key file cannot be copied; EProfileFileError when the per-user file cannot be read.
+        // holds the lock; EFileStreamError when the lock of the folder kept from before cannot
+        // be made; EProfileFileError when the per-user file cannot be read. A folder chosen now
+        // that cannot be made or locked, or given the key file, is told and asked for again.
         std::function<void(std::exception_ptr error)> Failed;
     };
 
@@ -109,7 +112,10 @@ private:
     void Welcome();
     void AskForFolder();
     void FolderChosen(const QString& folder);
+    void AskWithoutFolder(const QString& problem);
     void UseFolder(const QString& folder);
+    // Makes folder, locks it and gives it the key file; EFileStreamError when it cannot.
+    void MakeFolder(const QString& folder);
     void Lock();
     void ShowFirstRunNotices();
     bool RecordsFromDevice() const;

@@ -45,7 +45,7 @@ TEST_F(DesktopDataFolderUiTest, TheQuestionWithoutAFolderAnswersByTheButtonPress
     for (const Case& c : cases) {
         TDesktopDataFolderUi ui(guide);
         std::optional<TNoFolderAnswer> answered;
-        ui.AskWithoutFolder("/home/me/Documents/Quavrel",
+        ui.AskWithoutFolder("/home/me/Documents/Quavrel", "",
                             [&](TNoFolderAnswer answer) { answered = answer; });
         auto* box = qobject_cast<QMessageBox*>(ui.OpenWindow());
         ASSERT_NE(box, nullptr);
@@ -63,14 +63,24 @@ TEST_F(DesktopDataFolderUiTest, TheQuestionWithoutAFolderAnswersByTheButtonPress
 TEST_F(DesktopDataFolderUiTest, EscapeOrAnEndOfTheProgramQuits) {
     TDesktopDataFolderUi ui(guide);
     std::optional<TNoFolderAnswer> answered;
-    ui.AskWithoutFolder("/p", [&](TNoFolderAnswer answer) { answered = answer; });
+    ui.AskWithoutFolder("/p", "", [&](TNoFolderAnswer answer) { answered = answer; });
     QTest::keyClick(ui.OpenWindow(), Qt::Key_Escape);
     EXPECT_EQ(answered, TNoFolderAnswer::Quit);
 
     answered.reset();
-    ui.AskWithoutFolder("/p", [&](TNoFolderAnswer answer) { answered = answer; });
+    ui.AskWithoutFolder("/p", "", [&](TNoFolderAnswer answer) { answered = answer; });
     ui.OpenWindow()->reject();
     EXPECT_EQ(answered, TNoFolderAnswer::Quit);
+}
+
+TEST_F(DesktopDataFolderUiTest, TheQuestionTellsFirstWhyTheChosenFolderCouldNotBeUsed) {
+    TDesktopDataFolderUi ui(guide);
+    ui.AskWithoutFolder("/p", "Cannot create folder \"/x\".", [](TNoFolderAnswer) {});
+    auto* box = qobject_cast<QMessageBox*>(ui.OpenWindow());
+    ASSERT_NE(box, nullptr);
+    EXPECT_TRUE(box->text().startsWith("Cannot create folder \"/x\"."))
+        << box->text().toStdString();
+    EXPECT_TRUE(box->text().contains("/p"));
 }
 
 TEST_F(DesktopDataFolderUiTest, APictureMessageGoesOnWhenClosedAndTheCancelledPickerGivesNothing) {

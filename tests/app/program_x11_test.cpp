@@ -191,6 +191,24 @@ TEST_F(ProgramTest, AFirstRunThatQuitsWithoutAFolderLeavesNothing) {
     EXPECT_FALSE(QFileInfo::exists(Folder("config/quavrel/quavrel.ini")));
 }
 
+// A termination during the first run's notes ends the program there: the notes left do not
+// show, the guide does not open, no main window is made, and the next start begins anew.
+TEST_F(ProgramTest, ATerminationDuringTheFirstRunsNotesEndsItThere) {
+    ForgetTheDataFolder();
+    QProcess& program = Start({});
+    ASSERT_TRUE(Activate(program, "^Welcome to Quavrel"));
+    Chord({"Return"});
+    ASSERT_TRUE(Activate(program, "^Choose a folder"));
+    Chord({"Return"});
+    ASSERT_TRUE(Activate(program, "^Notice!$"));
+    program.terminate();
+    ASSERT_TRUE(Finish(program));
+    EXPECT_EQ(program.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(Folder("config/quavrel/quavrel.ini")));
+    EXPECT_FALSE(QFileInfo::exists(Folder("home/Documents/Quavrel/quavrel.ini")));
+    EXPECT_FALSE(QFileInfo::exists(Folder("home/Documents/Quavrel/.quavrel.lock")));
+}
+
 TEST_F(ProgramTest, HoldingTheRecordKeyMakesACassetteThatOutlivesTheProgram) {
     QProcess& program = Start({QString::fromStdString(dir.File("first.wav"))});
     WaitForMainWindow(program);

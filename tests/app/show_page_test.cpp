@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QMessageBox>
+#include <QTest>
 #include <QTextBrowser>
 #include <gtest/gtest.h>
 
@@ -54,6 +55,8 @@ TEST_F(ShowPageTest, WithoutABrowserTheGuideShowsInTheProgramsOwnWindow) {
     EXPECT_EQ(guideFrm.Browser->source(), QUrl::fromLocalFile(guide));
     EXPECT_TRUE(guideFrm.Browser->toPlainText().contains("How to record a cassette."));
     EXPECT_EQ(Box(), nullptr);
+    QTest::keyClick(guideFrm.Browser, Qt::Key_Escape);
+    EXPECT_FALSE(guideFrm.isVisible());
 }
 
 TEST_F(ShowPageTest, WithoutABrowserAWebPagesAddressIsToldInABoxThatWaitsForNothing) {

@@ -39,9 +39,10 @@ public:
         const QString answer = answers.isEmpty() ? QString() : answers.takeFirst();
         Later([chosen = std::move(chosen), answer] { chosen(answer); });
     }
-    void AskWithoutFolder(const QString& proposed,
+    void AskWithoutFolder(const QString& proposed, const QString& problem,
                           std::function<void(TNoFolderAnswer)> answered) override {
         shown << "needs a folder";
+        problems << problem;
         proposedFolder = proposed;
         const TNoFolderAnswer answer =
             withoutFolder.empty() ? TNoFolderAnswer::Quit : withoutFolder.front();
@@ -65,6 +66,7 @@ public:
     QStringList shown;
     QStringList texts;
     QStringList pictures;
+    QStringList problems;
     QString proposedFolder;
     bool proposedExisted = false;
     QStringList answers;
@@ -221,12 +223,27 @@ TEST_F(DataFolderTest, QuittingWithoutAFolderEndsTheStartAndMakesAndWritesNothin
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(config.File("quavrel/quavrel.ini"))));
 }
 
-TEST_F(DataFolderTest, AFolderThatCannotBeMadeFailsTheStart) {
+// Chosen in the picker or proposed, a folder that cannot be made is told, and the choice is
+// offered again.
+TEST_F(DataFolderTest, AFolderThatCannotBeMadeIsToldAndAskedForAgain) {
     WriteFile(home.File("file"), Bytes{'x'});
-    ui.answers = {QString::fromStdString(home.File("file/Quavrel"))};
+    ui.answers = {QString::fromStdString(home.File("file/Quavrel")), QString(),
+                  QString::fromStdString(chosen())};
+    QDir().mkpath(Documents());
+    WriteFile(home.File("Documents/Quavrel"), Bytes{'x'});
+    ui.withoutFolder = {FakeUi::TNoFolderAnswer::ChooseAgain, FakeUi::TNoFolderAnswer::UseProposed,
+                        FakeUi::TNoFolderAnswer::ChooseAgain};
     TDataFolder folder(Places(), ui);
-    EXPECT_THROW(Start(folder, ui), EFileStreamError);
-    EXPECT_TRUE(folder.Path().empty());
+    ASSERT_EQ(Start(folder, ui), "ready");
+    EXPECT_EQ(ui.shown.mid(0, 8),
+              (QStringList{"message " + SFirstMessageCaption1, "choose", "needs a folder", "choose",
+                           "needs a folder", "needs a folder", "choose",
+                           "message " + SFirstMessageCaption2}));
+    ASSERT_EQ(ui.problems.size(), 3);
+    EXPECT_TRUE(ui.problems[0].contains(QString::fromStdString(home.File("file/Quavrel"))));
+    EXPECT_TRUE(ui.problems[1].isEmpty());
+    EXPECT_TRUE(ui.problems[2].contains(QString::fromStdString(home.File("Documents/Quavrel"))));
+    EXPECT_EQ(folder.Path(), chosen());
 }
 
 TEST_F(DataFolderTest, AChangeRequestForgetsTheFolderButKeepsItsFiles) {
