@@ -377,14 +377,18 @@ void TQuavrelProgram::SelectWindow() {
 }
 
 void TQuavrelProgram::ChangeDataFolder() {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(ProgramCaption),
-                    WithLineFeeds(SChangeDataFolder), QMessageBox::Ok | QMessageBox::Cancel,
-                    frm.get());
-    if (box.exec() != QMessageBox::Ok) {
-        return;
-    }
-    dataFolder->RequestChange();
-    Exit();
+    // Opened without waiting: the answer comes back through the event loop.
+    auto* box = new QMessageBox(QMessageBox::Warning, QString::fromUtf8(ProgramCaption),
+                                WithLineFeeds(SChangeDataFolder),
+                                QMessageBox::Ok | QMessageBox::Cancel, frm.get());
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    QObject::connect(box, &QMessageBox::finished, frm.get(), [this](int answer) {
+        if (answer == QMessageBox::Ok) {
+            dataFolder->RequestChange();
+            Exit();
+        }
+    });
+    box->open();
 }
 
 void TQuavrelProgram::FontsChanged() {
