@@ -7,7 +7,7 @@
 #include "storage/leftover_files.h"
 #include "storage/unsaved_recordings.h"
 #include "tests/cassettes/fake_host.h"
-#include "tests/storage/windows_song_data.h"
+#include "tests/storage/song_data_fixture.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/gui_wait.h"
 #include "tests/support/temp_dir.h"
@@ -45,15 +45,6 @@ protected:
     std::string SavedCopy(const std::string& name, unsigned seed) {
         WriteWave(data.File(name), Stereo16, Pattern(44100, seed));
         return name;
-    }
-
-    QStringList SavedCopies() const {
-        return QDir(QString::fromStdString(data.Path()))
-            .entryList({"SaveData - *.wav"}, QDir::Files, QDir::Name);
-    }
-
-    void WriteSongData(const QByteArray& bytes) {
-        WriteFile(data.File("quavrel_data.ini"), Bytes(bytes.begin(), bytes.end()));
     }
 
     // The song closes: the windows go, as the controller releases them after saving.
@@ -108,7 +99,7 @@ TEST_F(SongWindowsTest, CassettesAndCardsComeBackForTheSameFileNameFromAnotherFo
     store.SaveSongData("/music/live/song.mp3");
     EXPECT_FALSE(first->IsStretched());
     EXPECT_EQ(first->MainPlayer().GetRepeatStart(), 250);
-    const QStringList copies = SavedCopies();
+    const QStringList copies = SavedCopies(data);
     ASSERT_EQ(copies.size(), 2);
     for (const QString& copy : copies) {
         EXPECT_TRUE(copy.startsWith("SaveData - song - ")) << copy.toStdString();
@@ -153,10 +144,10 @@ TEST_F(SongWindowsTest, HiddenCassettesAreNotDockedAndAnEmptyKeyDoesNothing) {
     store.SaveSongData("");
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(data.File("quavrel_data.ini"))));
 
-    WriteSongData("[song.mp3]\n"
-                  "RepeatFrmCount=1\n"
-                  "RepeatFrm0.Grabbed=1\n"
-                  "RepeatFrm0.Text=Verse\n");
+    WriteSongData(data, "[song.mp3]\n"
+                        "RepeatFrmCount=1\n"
+                        "RepeatFrm0.Grabbed=1\n"
+                        "RepeatFrm0.Text=Verse\n");
     host.settings.CassettesVisible = false;
     store.LoadSongData("");
     EXPECT_TRUE(QvrWindows().empty());
@@ -170,18 +161,18 @@ TEST_F(SongWindowsTest, EntriesWhoseRecordingIsGoneAreSkippedAndTheRestLoads) {
     const std::string kept = SavedCopy("SaveData - song - 12.wav", 3);
     const std::string damaged = "SaveData - song - 13.wav";
     WriteFile(data.File(damaged), Bytes{'n', 'o', 't', ' ', 'R', 'I', 'F', 'F'});
-    WriteSongData(QByteArray("[song.mp3]\n"
-                             "WaveFrmCount=4\n"
-                             "WaveFrm0.WaveFile=SaveData - song - 11.wav\n"
-                             "WaveFrm0.Text=Deleted\n"
-                             "WaveFrm1.WaveFile=\n"
-                             "WaveFrm2.WaveFile=") +
-                  damaged.c_str() +
-                  "\n"
-                  "WaveFrm3.WaveFile=" +
-                  kept.c_str() +
-                  "\n"
-                  "WaveFrm3.Text=Kept\n");
+    WriteSongData(data, QByteArray("[song.mp3]\n"
+                                   "WaveFrmCount=4\n"
+                                   "WaveFrm0.WaveFile=SaveData - song - 11.wav\n"
+                                   "WaveFrm0.Text=Deleted\n"
+                                   "WaveFrm1.WaveFile=\n"
+                                   "WaveFrm2.WaveFile=") +
+                            damaged.c_str() +
+                            "\n"
+                            "WaveFrm3.WaveFile=" +
+                            kept.c_str() +
+                            "\n"
+                            "WaveFrm3.Text=Kept\n");
     store.LoadSongData("song.mp3");
     const auto cassettes = Windows<TWaveFrm>();
     ASSERT_EQ(cassettes.size(), 1u);
@@ -192,7 +183,7 @@ TEST_F(SongWindowsTest, EntriesWhoseRecordingIsGoneAreSkippedAndTheRestLoads) {
 
 TEST_F(SongWindowsTest, AFileOfTheWindowsProgramLoads) {
     const std::string copy = SavedCopy(WindowsSongDataRecording, 4);
-    WriteSongData(WindowsSongData);
+    WriteSongData(data, WindowsSongData);
     store.LoadSongData("/home/me/song.mp3");
     const auto cassettes = Windows<TWaveFrm>();
     const auto cards = Windows<TRepeatFrm>();
@@ -210,11 +201,11 @@ TEST_F(SongWindowsTest, AFileOfTheWindowsProgramLoads) {
 }
 
 TEST_F(SongWindowsTest, DamagedCountsAndIndexesMakeNoMoreWindowsThanTheFileDescribes) {
-    WriteSongData("[song.mp3]\n"
-                  "WaveFrmCount=2147483647\n"
-                  "RepeatFrmCount=2000000000\n"
-                  "RepeatFrm0.StartTime=500\n"
-                  "RepeatFrm0.CreateIndex=2147483647\n");
+    WriteSongData(data, "[song.mp3]\n"
+                        "WaveFrmCount=2147483647\n"
+                        "RepeatFrmCount=2000000000\n"
+                        "RepeatFrm0.StartTime=500\n"
+                        "RepeatFrm0.CreateIndex=2147483647\n");
     store.LoadSongData("/music/song.mp3");
     // At most one card per key of the section, not two thousand million.
     EXPECT_LE(Windows<TRepeatFrm>().size(), 5u);
@@ -229,19 +220,19 @@ TEST_F(SongWindowsTest, DamagedCountsAndIndexesMakeNoMoreWindowsThanTheFileDescr
 // window lands on the screens.
 TEST_F(SongWindowsTest, ExtremePositionsPlaceTheWindowsOnTheScreens) {
     const std::string copy = SavedCopy("SaveData - song - 3.wav", 8);
-    WriteSongData(QByteArray("[song.mp3]\n"
-                             "WaveFrmCount=1\n"
-                             "WaveFrm0.WaveFile=") +
-                  copy.c_str() +
-                  "\n"
-                  "WaveFrm0.Left=-2147483648\n"
-                  "WaveFrm0.Top=-2147483648\n"
-                  "WaveFrm0.Grabbed=1\n"
-                  "RepeatFrmCount=2\n"
-                  "RepeatFrm0.Left=2147483647\n"
-                  "RepeatFrm0.Top=2147483647\n"
-                  "RepeatFrm1.Left=-40000\n"
-                  "RepeatFrm1.Top=32767\n");
+    WriteSongData(data, QByteArray("[song.mp3]\n"
+                                   "WaveFrmCount=1\n"
+                                   "WaveFrm0.WaveFile=") +
+                            copy.c_str() +
+                            "\n"
+                            "WaveFrm0.Left=-2147483648\n"
+                            "WaveFrm0.Top=-2147483648\n"
+                            "WaveFrm0.Grabbed=1\n"
+                            "RepeatFrmCount=2\n"
+                            "RepeatFrm0.Left=2147483647\n"
+                            "RepeatFrm0.Top=2147483647\n"
+                            "RepeatFrm1.Left=-40000\n"
+                            "RepeatFrm1.Top=32767\n");
     store.LoadSongData("/music/song.mp3");
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     const auto cards = Windows<TRepeatFrm>();
@@ -281,7 +272,7 @@ TEST_F(SongWindowsTest, RecordingsKeptAtAFailedExitComeBackWithTheirSong) {
     Release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(UnsavedRecordingsOf(data.Path(), "/music/song.mp3").empty());
-    EXPECT_EQ(SavedCopies().size(), 1);
+    EXPECT_EQ(SavedCopies(data).size(), 1);
     store.LoadSongData("/music/song.mp3");
     ASSERT_EQ(Windows<TWaveFrm>().size(), 1u);
     EXPECT_EQ(ReadFile(Windows<TWaveFrm>()[0]->FileName()), sound);

@@ -1,6 +1,6 @@
 #include "platform/profile_file.h"
 #include "storage/song_data_file.h"
-#include "tests/storage/windows_song_data.h"
+#include "tests/storage/song_data_fixture.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
@@ -24,15 +24,6 @@ protected:
     std::string SavedCopy(const std::string& name, unsigned seed) {
         WriteFile(data.File(name), Pattern(1000, seed));
         return name;
-    }
-
-    QStringList SavedCopies() const {
-        return QDir(QString::fromStdString(data.Path()))
-            .entryList({"SaveData - *.wav"}, QDir::Files, QDir::Name);
-    }
-
-    void WriteSongData(const QByteArray& bytes) {
-        WriteFile(data.File("quavrel_data.ini"), Bytes(bytes.begin(), bytes.end()));
     }
 
     ProfileFile SongData() const { return ProfileFile(data.File("quavrel_data.ini")); }
@@ -81,7 +72,7 @@ TEST_F(SongDataFileTest, RecordsAreWrittenInTheFilesKeyOrderAndComeBackFromAnoth
     records.Cards = {chorus};
 
     Save("/music/live/song.mp3", records);
-    const QStringList copies = SavedCopies();
+    const QStringList copies = SavedCopies(data);
     ASSERT_EQ(copies.size(), 2);
     for (const QString& copy : copies) {
         EXPECT_TRUE(copy.startsWith("SaveData - song - ")) << copy.toStdString();
@@ -151,15 +142,15 @@ TEST_F(SongDataFileTest, RecordsAreWrittenInTheFilesKeyOrderAndComeBackFromAnoth
 
 TEST_F(SongDataFileTest, EntriesWhoseRecordingIsGoneAreLeftOut) {
     const std::string kept = SavedCopy("SaveData - song - 12.wav", 3);
-    WriteSongData(QByteArray("[song.mp3]\n"
-                             "WaveFrmCount=3\n"
-                             "WaveFrm0.WaveFile=SaveData - song - 11.wav\n"
-                             "WaveFrm0.Text=Deleted\n"
-                             "WaveFrm1.WaveFile=\n"
-                             "WaveFrm2.WaveFile=") +
-                  kept.c_str() +
-                  "\n"
-                  "WaveFrm2.Text=Kept\n");
+    WriteSongData(data, QByteArray("[song.mp3]\n"
+                                   "WaveFrmCount=3\n"
+                                   "WaveFrm0.WaveFile=SaveData - song - 11.wav\n"
+                                   "WaveFrm0.Text=Deleted\n"
+                                   "WaveFrm1.WaveFile=\n"
+                                   "WaveFrm2.WaveFile=") +
+                            kept.c_str() +
+                            "\n"
+                            "WaveFrm2.Text=Kept\n");
     const TSongRecords records = Load("song.mp3");
     ASSERT_EQ(records.Cassettes.size(), 1u);
     EXPECT_EQ(records.Cassettes[0].Title, "Kept");
@@ -168,7 +159,7 @@ TEST_F(SongDataFileTest, EntriesWhoseRecordingIsGoneAreLeftOut) {
 
 TEST_F(SongDataFileTest, AFileOfTheWindowsProgramLoads) {
     const std::string copy = SavedCopy(WindowsSongDataRecording, 4);
-    WriteSongData(WindowsSongData);
+    WriteSongData(data, WindowsSongData);
     const TSongRecords records = Load("/home/me/song.mp3");
     ASSERT_EQ(records.Cassettes.size(), 1u);
     ASSERT_EQ(records.Cards.size(), 2u);
@@ -191,9 +182,9 @@ TEST_F(SongDataFileTest, AFileOfTheWindowsProgramLoads) {
 }
 
 TEST_F(SongDataFileTest, AnOlderFullPathSectionIsReadUntilTheNameHasItsOwn) {
-    WriteSongData("[/music/old/song.mp3]\n"
-                  "RepeatFrmCount=1\n"
-                  "RepeatFrm0.Text=From the old version\n");
+    WriteSongData(data, "[/music/old/song.mp3]\n"
+                        "RepeatFrmCount=1\n"
+                        "RepeatFrm0.Text=From the old version\n");
     TSongRecords records = Load("/music/old/song.mp3");
     ASSERT_EQ(records.Cards.size(), 1u);
     EXPECT_EQ(records.Cards[0].Title, "From the old version");
@@ -208,12 +199,12 @@ TEST_F(SongDataFileTest, AnOlderFullPathSectionIsReadUntilTheNameHasItsOwn) {
 }
 
 TEST_F(SongDataFileTest, ASectionWithOnlyACardCountIsFoundAndADiscKeepsItsSection) {
-    WriteSongData("[/music/a/song.mp3]\n"
-                  "RepeatFrmCount=1\n"
-                  "[song.mp3]\n"
-                  "RepeatFrmCount=0\n"
-                  "[12AB-34CD]\n"
-                  "RepeatFrmCount=1\n");
+    WriteSongData(data, "[/music/a/song.mp3]\n"
+                        "RepeatFrmCount=1\n"
+                        "[song.mp3]\n"
+                        "RepeatFrmCount=0\n"
+                        "[12AB-34CD]\n"
+                        "RepeatFrmCount=1\n");
     // The name's section is found, empty as it is: the older one is not read but erased.
     const TSongRecords song = Load("/music/a/song.mp3");
     EXPECT_TRUE(song.Cassettes.empty());
@@ -231,7 +222,7 @@ TEST_F(SongDataFileTest, ALongSongNameIsShortenedInTheCopysNameAndComesBack) {
     take.Recording = Recording(7);
     take.Title = "Take";
     Save("/music/" + name.toStdString(), {{take}, {}});
-    const QStringList copies = SavedCopies();
+    const QStringList copies = SavedCopies(data);
     ASSERT_EQ(copies.size(), 1);
     EXPECT_LE(copies[0].toUtf8().size(), 255);
     EXPECT_TRUE(copies[0].startsWith("SaveData - éé")) << copies[0].toStdString();
@@ -247,7 +238,7 @@ TEST_F(SongDataFileTest, ASongNameWithLineBreaksNamesItsCopyAsTheFileDoes) {
     take.Title = "Take";
     const std::string key = "/music/two\nlines\r\nsong.mp3";
     Save(key, {{take}, {}});
-    const QStringList copies = SavedCopies();
+    const QStringList copies = SavedCopies(data);
     ASSERT_EQ(copies.size(), 1);
     EXPECT_TRUE(copies[0].startsWith("SaveData - two lines song - ")) << copies[0].toStdString();
     EXPECT_EQ(SongData().Value("two lines song.mp3", "WaveFrm0.WaveFile"), copies[0]);
@@ -261,11 +252,11 @@ TEST_F(SongDataFileTest, ASongNameWithLineBreaksNamesItsCopyAsTheFileDoes) {
 }
 
 TEST_F(SongDataFileTest, DamagedCountsMakeNoMoreRecordsThanTheSectionHasLines) {
-    WriteSongData("[song.mp3]\n"
-                  "WaveFrmCount=2147483647\n"
-                  "RepeatFrmCount=2000000000\n"
-                  "RepeatFrm0.StartTime=500\n"
-                  "RepeatFrm0.CreateIndex=2147483647\n");
+    WriteSongData(data, "[song.mp3]\n"
+                        "WaveFrmCount=2147483647\n"
+                        "RepeatFrmCount=2000000000\n"
+                        "RepeatFrm0.StartTime=500\n"
+                        "RepeatFrm0.CreateIndex=2147483647\n");
     const TSongRecords records = Load("/music/song.mp3");
     EXPECT_TRUE(records.Cassettes.empty());
     EXPECT_LE(records.Cards.size(), 4u);
@@ -277,20 +268,20 @@ TEST_F(SongDataFileTest, DamagedCountsMakeNoMoreRecordsThanTheSectionHasLines) {
 // positions, times and indexes can overflow from.
 TEST_F(SongDataFileTest, ExtremeNumbersAreBroughtWithinBounds) {
     const std::string copy = SavedCopy("SaveData - song - 1.wav", 5);
-    WriteSongData(QByteArray("[song.mp3]\n"
-                             "WaveFrmCount=1\n"
-                             "WaveFrm0.WaveFile=") +
-                  copy.c_str() +
-                  "\n"
-                  "WaveFrm0.Left=-2147483648\n"
-                  "WaveFrm0.Top=2147483647\n"
-                  "WaveFrm0.Grabbed=1\n"
-                  "WaveFrm0.CreateIndex=-2147483648\n"
-                  "WaveFrm0.Wave.StartPos=-2147483648\n"
-                  "WaveFrm0.Wave.EndPos=2147483647\n"
-                  "WaveFrm0.RepeatStartTimeOnFile=-2147483648\n"
-                  "WaveFrm0.RepeatStopTimeOnFile=2147483647\n"
-                  "RepeatFrmCount=-2147483648\n");
+    WriteSongData(data, QByteArray("[song.mp3]\n"
+                                   "WaveFrmCount=1\n"
+                                   "WaveFrm0.WaveFile=") +
+                            copy.c_str() +
+                            "\n"
+                            "WaveFrm0.Left=-2147483648\n"
+                            "WaveFrm0.Top=2147483647\n"
+                            "WaveFrm0.Grabbed=1\n"
+                            "WaveFrm0.CreateIndex=-2147483648\n"
+                            "WaveFrm0.Wave.StartPos=-2147483648\n"
+                            "WaveFrm0.Wave.EndPos=2147483647\n"
+                            "WaveFrm0.RepeatStartTimeOnFile=-2147483648\n"
+                            "WaveFrm0.RepeatStopTimeOnFile=2147483647\n"
+                            "RepeatFrmCount=-2147483648\n");
     TSongRecords records = Load("song.mp3");
     ASSERT_EQ(records.Cassettes.size(), 1u);
     EXPECT_TRUE(records.Cards.empty());
@@ -303,13 +294,13 @@ TEST_F(SongDataFileTest, ExtremeNumbersAreBroughtWithinBounds) {
     EXPECT_EQ(cassette.RepeatStartTimeOnFile, -1);
     EXPECT_EQ(cassette.RepeatStopTimeOnFile, LargestTime);
 
-    WriteSongData("[song.mp3]\n"
-                  "RepeatFrmCount=1\n"
-                  "RepeatFrm0.Left=2147483647\n"
-                  "RepeatFrm0.Top=-40000\n"
-                  "RepeatFrm0.StartTime=-7\n"
-                  "RepeatFrm0.EndTime=$7FFFFFFF\n"
-                  "RepeatFrm0.CreateIndex=2147483647\n");
+    WriteSongData(data, "[song.mp3]\n"
+                        "RepeatFrmCount=1\n"
+                        "RepeatFrm0.Left=2147483647\n"
+                        "RepeatFrm0.Top=-40000\n"
+                        "RepeatFrm0.StartTime=-7\n"
+                        "RepeatFrm0.EndTime=$7FFFFFFF\n"
+                        "RepeatFrm0.CreateIndex=2147483647\n");
     records = Load("song.mp3");
     ASSERT_EQ(records.Cards.size(), 1u);
     const TCardRecord& card = records.Cards[0];
@@ -321,14 +312,14 @@ TEST_F(SongDataFileTest, ExtremeNumbersAreBroughtWithinBounds) {
 }
 
 TEST_F(SongDataFileTest, ASaveThatFailsLeavesNoCopiesAndTheFileAsItWas) {
-    WriteSongData("[song.mp3]\nRepeatFrmCount=0\n");
+    WriteSongData(data, "[song.mp3]\nRepeatFrmCount=0\n");
     TCassetteRecord kept;
     kept.Recording = Recording(5);
     // A recording that is there but cannot be read, as a failing disk gives.
     TCassetteRecord unreadable;
     unreadable.Recording = "/proc/self/mem";
     EXPECT_ANY_THROW(Save("/music/song.mp3", {{kept, unreadable}, {}}));
-    EXPECT_TRUE(SavedCopies().isEmpty());
+    EXPECT_TRUE(SavedCopies(data).isEmpty());
     EXPECT_FALSE(SongData().ValueExists("song.mp3", "WaveFrmCount"));
 }
 
@@ -347,7 +338,7 @@ TEST_F(SongDataFileTest, ACassetteWhoseRecordingVanishedIsLeftOutAndTheRestIsSav
     EXPECT_EQ(saved.Cassettes[0].Title, "kept");
     EXPECT_EQ(ReadFile(saved.Cassettes[0].Recording), ReadFile(kept.Recording));
     ASSERT_EQ(saved.Cards.size(), 1u);
-    EXPECT_EQ(SavedCopies().size(), 1);
+    EXPECT_EQ(SavedCopies(data).size(), 1);
 }
 
 // A crash or a power cut right after the save must not find the file naming a copy that

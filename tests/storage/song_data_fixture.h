@@ -1,5 +1,25 @@
 #pragma once
 
+#include "tests/support/temp_dir.h"
+#include "tests/support/wave_fixture.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QString>
+#include <QStringList>
+
+// The saved copies of recordings in the data folder, by name.
+inline QStringList SavedCopies(const TempDir& data) {
+    return QDir(QString::fromStdString(data.Path()))
+        .entryList({"SaveData - *.wav"}, QDir::Files, QDir::Name);
+}
+
+// Writes the data folder's song data file as given, as another program (or a damaged disk) may
+// have left it.
+inline void WriteSongData(const TempDir& data, const QByteArray& bytes) {
+    WriteFile(data.File("quavrel_data.ini"), Bytes(bytes.begin(), bytes.end()));
+}
+
 // The name of the recording that WindowsSongData names at a Windows path: a copy of that name in
 // the data folder is what it loads.
 inline constexpr const char* WindowsSongDataRecording = "SaveData - song - 77.wav";
