@@ -19,6 +19,7 @@
 #include "app/modal_boxes.h"
 #include "app/show_page.h"
 #include "audio/recording_formats.h"
+#include "cassettes/autorec_frm.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/select_frm.h"
@@ -142,7 +143,7 @@ void TQuavrelProgram::FinishStartUp(const QString& languageCode) {
     splash = ShowSplash(ProgramFolder());
     settings = LoadSettingsFile(dataFolder->Path(), languageCode.toStdString());
     CreateForms();
-    RegisterComponents({events.get(), keyBindFrm.get(), selectFrm.get()});
+    RegisterComponents({events.get(), autorecFrm.get(), keyBindFrm.get(), selectFrm.get()});
     LoadLanguageFile(languagePath);
     WireShell();
     ApplySettings();
@@ -182,6 +183,9 @@ void TQuavrelProgram::CreateForms() {
     keyBindFrm = std::make_unique<TKeyBindFrm>(
         *events, QString::fromStdString(dataFolder->Path() + "/quavrel_key.ini"));
     selectFrm = std::make_unique<TSelectFrm>(*controller, [this] { controller->Tick(); });
+    autorecFrm =
+        std::make_unique<TAutorecFrm>(*controller, [this] { controller->StopAutoRecording(); });
+    controller->DialogForms.emplace_back(autorecFrm.get());
     controller->DialogForms.emplace_back(keyBindFrm.get());
     controller->DialogForms.emplace_back(guideFrm.get());
     cassetteListMenu = std::make_unique<QMenu>();
@@ -226,6 +230,12 @@ void TQuavrelProgram::WireShell() {
     shell.ShowVornic = [this] { ShowVornic(); };
     shell.Config = [this](QWidget* control) { PopupConfig(control); };
     shell.Select = [this] { SelectWindow(); };
+    shell.ShowAutoRecord = [this] { autorecFrm->ShowModal(); };
+    shell.CloseAutoRecord = [this] {
+        if (autorecFrm) {
+            autorecFrm->Close();
+        }
+    };
     QObject::connect(keyBindFrm.get(), &TKeyBindFrm::KeysApplied, frm.get(),
                      [this] { ApplyHints(); });
     frm->OnExiting = [this] { return SaveForExit(); };

@@ -632,20 +632,22 @@ void TMainController::StartAutoRecording() {
 void TMainController::FinishAutoRecording() {
     cardRepeatEnd = -1;
     autoRecording = false;
-    // Whatever happens to the recording, its end is lifted and the window closes.
-    const auto close = [this] {
-        LiftSectionEnd();
-        if (Shell.CloseAutoRecord) {
-            Shell.CloseAutoRecord();
-        }
-    };
     try {
         StopRecording();
     } catch (...) {
-        close();
+        EndAutoRecording();
         throw;
     }
-    close();
+    EndAutoRecording();
+}
+
+void TMainController::EndAutoRecording() {
+    cardRepeatEnd = -1;
+    autoRecording = false;
+    LiftSectionEnd();
+    if (Shell.CloseAutoRecord) {
+        Shell.CloseAutoRecord();
+    }
 }
 
 void TMainController::StopAutoRecording() {

@@ -267,6 +267,9 @@ private:
     void StopRecording();
     void StartAutoRecording();
     void FinishAutoRecording();
+    // Whatever became of the recording: the flag and the watch are cleared, the section's end
+    // is lifted and the window closes.
+    void EndAutoRecording();
     // Recordings from the song take what it plays again, past any section's end.
     void LiftSectionEnd();
     void ExecuteSpeedChange();
