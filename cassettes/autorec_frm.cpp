@@ -25,8 +25,8 @@ namespace {
 const QColor Transparent(255, 0, 255);
 constexpr int TimerMilliseconds = 1000;
 
-// The window's picture in the colours of the skin's memory cards: a rounded body, an inset
-// panel for the message and a red light that says a recording runs.
+// The window's picture in the colours of the skin's memory cards: a rounded body around a
+// light label, as a card's, with a red light that says a recording runs.
 QImage AutorecPicture(const QColor& body) {
     QImage picture(TAutorecFrm::ClientWidth, TAutorecFrm::ClientHeight, QImage::Format_RGB32);
     picture.fill(Transparent);
@@ -37,20 +37,19 @@ QImage AutorecPicture(const QColor& body) {
     painter.fillPath(outline, body);
     painter.setRenderHint(QPainter::Antialiasing, true);
     const bool light = body.lightness() > 128;
+    const QColor label = light ? body.darker(106) : QColor(245, 235, 220);
     painter.setPen(QPen(light ? body.darker(130) : body.lighter(160), 2));
-    painter.setBrush(light ? body.darker(108) : body.lighter(125));
-    painter.drawRoundedRect(QRectF(12, 12, picture.width() - 24, 76), 8, 8);
+    painter.setBrush(label);
+    painter.drawRoundedRect(QRectF(12, 12, picture.width() - 24, picture.height() - 24), 8, 8);
     painter.setPen(Qt::NoPen);
     painter.setBrush(QColor(220, 30, 30));
     painter.drawEllipse(QPointF(34, 50), 7, 7);
     return picture;
 }
 
-QColor TextColorOn(const QColor& body, int titleColor) {
-    if (titleColor >= 0) {
-        return ColorOfColorRef(titleColor);
-    }
-    return body.lightness() > 128 ? QColor(Qt::black) : QColor(Qt::white);
+// The card's title colour, made for its light label; black where the skin gives none.
+QColor TextColor(int titleColor) {
+    return titleColor >= 0 ? ColorOfColorRef(titleColor) : QColor(Qt::black);
 }
 
 } // namespace
@@ -96,7 +95,7 @@ void TAutorecFrm::ShowModal() {
     SetColor(body);
     SetPicture(AutorecPicture(body));
     QPalette colours = lbMessage->palette();
-    colours.setColor(QPalette::WindowText, TextColorOn(body, card.Title.Color));
+    colours.setColor(QPalette::WindowText, TextColor(card.Title.Color));
     lbMessage->setPalette(colours);
     SetStayOnTop(this, host.StayOnTop());
     setWindowModality(Qt::ApplicationModal);
