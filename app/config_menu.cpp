@@ -83,6 +83,9 @@ TConfigMenu::TConfigMenu(TEventModule& events, TMainController& controller, TMai
             }
         };
     };
+    // The key that chose an item (or closed the menu) must not go on to fire its binding once
+    // the key polling runs again.
+    QObject::connect(pmConfig, &QMenu::aboutToHide, pmConfig, [] { SwallowHeldKeys(); });
     QObject::connect(miShowPlayList, &QAction::triggered, pmConfig,
                      run(this->commands.ShowPlaylist));
     QObject::connect(miSelectWindow, &QAction::triggered, pmConfig,
@@ -400,6 +403,5 @@ void TConfigMenu::ChooseFont(int kind) {
 }
 
 void TConfigMenu::Popup(QPoint at) {
-    pmConfig->exec(at);
-    SwallowHeldKeys();
+    pmConfig->popup(at);
 }
