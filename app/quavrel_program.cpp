@@ -366,15 +366,16 @@ void TQuavrelProgram::PopupCassetteList(QPoint at) {
 }
 
 void TQuavrelProgram::SelectWindow() {
-    if (QvrWindows().empty() || !selectFrm->Choose()) {
+    if (QvrWindows().empty()) {
         return;
     }
-    TQvrBaseFrm* chosen = selectFrm->SelectedWindow();
-    if (chosen == nullptr) {
-        controller->EjectDocked();
-    } else {
-        controller->DockWindow(chosen, true);
-    }
+    selectFrm->Choose([this](TQvrBaseFrm* chosen) {
+        if (chosen == nullptr) {
+            controller->EjectDocked();
+        } else {
+            controller->DockWindow(chosen, true);
+        }
+    });
 }
 
 void TQuavrelProgram::ChangeDataFolder() {
@@ -404,7 +405,8 @@ void TQuavrelProgram::ShowVornic() {
 }
 
 void TQuavrelProgram::ShowError(const std::exception& error) const {
-    ShowErrorBox(QString::fromUtf8(error.what()));
+    // The shut-down runs after the event loop ended: there the box is waited for.
+    ShowErrorBoxOutsideTheLoop(QString::fromUtf8(error.what()));
 }
 
 // Ending without the song's data saved: the recordings stay on disk, kept for the song until
