@@ -238,8 +238,6 @@ void TSelectFrm::Choose(std::function<void(TQvrBaseFrm* window)> chosen) {
     RefreshList();
     SetStayOnTop(host.StayOnTop());
     show();
-    raise();
-    activateWindow();
 }
 
 void TSelectFrm::Closed(int result) {

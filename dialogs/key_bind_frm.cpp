@@ -87,6 +87,13 @@ void AddRow(QGridLayout* grid, QLabel* label, QWidget* editor) {
     grid->addWidget(editor, row, 1);
 }
 
+// The saved set of a name, whatever its case.
+std::vector<TKeyBind>::iterator SetNamed(std::vector<TKeyBind>& sets, const QString& name) {
+    return std::find_if(sets.begin(), sets.end(), [&](const TKeyBind& saved) {
+        return saved.Name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
+
 } // namespace
 
 TKeyBindFrm::TKeyBindFrm(TEventModule& events, const QString& keyFilePath)
@@ -259,10 +266,7 @@ void TKeyBindFrm::SaveAsClick() {
 }
 
 void TKeyBindFrm::SaveAs(const QString& name) {
-    const bool taken = std::any_of(sets.begin(), sets.end(), [&](const TKeyBind& saved) {
-        return saved.Name.compare(name, Qt::CaseInsensitive) == 0;
-    });
-    if (!taken) {
+    if (SetNamed(sets, name) == sets.end()) {
         StoreEditorsAs(name);
         return;
     }
@@ -275,9 +279,7 @@ void TKeyBindFrm::SaveAs(const QString& name) {
 }
 
 void TKeyBindFrm::StoreEditorsAs(const QString& name) {
-    auto set = std::find_if(sets.begin(), sets.end(), [&](const TKeyBind& saved) {
-        return saved.Name.compare(name, Qt::CaseInsensitive) == 0;
-    });
+    auto set = SetNamed(sets, name);
     if (set == sets.end()) {
         set = sets.insert(sets.end(), TKeyBind{});
     }
