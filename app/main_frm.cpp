@@ -1,5 +1,6 @@
 #include "app/main_frm.h"
 
+#include "actions/key_polling.h"
 #include "actions/program_caption.h"
 #include "app/song_paths.h"
 #include "cassettes/qvr_base_frm.h"
@@ -27,6 +28,9 @@ TMainFrm::TMainFrm(const TEventModule& commands, const QString& skinsFolder)
     setObjectName(QStringLiteral("MainFrm"));
     setWindowTitle(QString::fromUtf8(ProgramCaption));
     setAcceptDrops(true);
+    // The key that chose a song (or closed the menu) must not go on to fire its binding once
+    // the key polling runs again.
+    connect(songListMenu, &QMenu::aboutToHide, this, [] { SwallowHeldKeys(); });
 }
 
 void TMainFrm::MinimizeOrRestore() {

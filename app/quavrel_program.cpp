@@ -190,6 +190,8 @@ void TQuavrelProgram::CreateForms() {
     controller->DialogForms.emplace_back(guideFrm.get());
     cassetteListMenu = std::make_unique<QMenu>();
     cassetteListMenu->setObjectName(QStringLiteral("pmCassetteList"));
+    QObject::connect(cassetteListMenu.get(), &QMenu::aboutToHide, cassetteListMenu.get(),
+                     [] { SwallowHeldKeys(); });
     TConfigMenu::TCommands menuCommands;
     menuCommands.SelectWindow = [this] { SelectWindow(); };
     menuCommands.ShowKeyBind = [this] {
@@ -321,8 +323,7 @@ void TQuavrelProgram::MouseCommand(int choice, QPoint at) {
         configMenu->Popup(at);
         break;
     case 3:
-        frm->SongListMenu()->exec(at);
-        SwallowHeldKeys();
+        frm->SongListMenu()->popup(at);
         break;
     case 4:
         frm->MinimizeOrRestore();
@@ -347,43 +348,44 @@ void TQuavrelProgram::PopupConfig(QWidget* control) {
 void TQuavrelProgram::PopupCassetteList(QPoint at) {
     selectFrm->RefreshList();
     cassetteListMenu->clear();
+    qDeleteAll(cassetteListMenu->findChildren<QActionGroup*>(Qt::FindDirectChildrenOnly));
     QListWidget* list = selectFrm->ListBox1;
-    std::vector<QPointer<TQvrBaseFrm>> windows;
     // One window is docked at a time: the entries show as radio items.
-    QActionGroup docked(nullptr);
+    auto* docked = new QActionGroup(cassetteListMenu.get());
     for (int i = 0; i < list->count(); ++i) {
-        windows.emplace_back(selectFrm->WindowAt(i));
+        const QPointer<TQvrBaseFrm> window = selectFrm->WindowAt(i);
+        const bool eject = i + 1 == list->count();
         QAction* item = cassetteListMenu->addAction(list->item(i)->text());
         item->setCheckable(true);
-        item->setActionGroup(&docked);
-        item->setChecked(windows.back() != nullptr && windows.back() == controller->DockedWindow());
-        item->setData(i);
+        item->setActionGroup(docked);
+        item->setChecked(window != nullptr && window == controller->DockedWindow());
+        // Acted on once the menu has closed. The eject entry has no window; a window released
+        // meanwhile is left alone.
+        QObject::connect(
+            item, &QAction::triggered, docked,
+            [this, window, eject] {
+                if (eject) {
+                    controller->EjectDocked();
+                } else if (window) {
+                    controller->DockWindow(window, true);
+                }
+            },
+            Qt::QueuedConnection);
     }
-    QAction* chosen = cassetteListMenu->exec(at);
-    SwallowHeldKeys();
-    if (chosen == nullptr) {
-        return;
-    }
-    const std::size_t index = static_cast<std::size_t>(chosen->data().toInt());
-    const QPointer<TQvrBaseFrm>& window = windows[index];
-    // The eject entry has no window; a window released meanwhile is left alone.
-    if (index + 1 == windows.size()) {
-        controller->EjectDocked();
-    } else if (window) {
-        controller->DockWindow(window, true);
-    }
+    cassetteListMenu->popup(at);
 }
 
 void TQuavrelProgram::SelectWindow() {
-    if (QvrWindows().empty() || !selectFrm->Choose()) {
+    if (QvrWindows().empty()) {
         return;
     }
-    TQvrBaseFrm* chosen = selectFrm->SelectedWindow();
-    if (chosen == nullptr) {
-        controller->EjectDocked();
-    } else {
-        controller->DockWindow(chosen, true);
-    }
+    selectFrm->Choose([this](TQvrBaseFrm* chosen) {
+        if (chosen == nullptr) {
+            controller->EjectDocked();
+        } else {
+            controller->DockWindow(chosen, true);
+        }
+    });
 }
 
 void TQuavrelProgram::ChangeDataFolder() {
@@ -413,7 +415,8 @@ void TQuavrelProgram::ShowVornic() {
 }
 
 void TQuavrelProgram::ShowError(const std::exception& error) const {
-    ShowErrorBox(QString::fromUtf8(error.what()));
+    // The shut-down runs after the event loop ended: there the box is waited for.
+    ShowErrorBoxOutsideTheLoop(QString::fromUtf8(error.what()));
 }
 
 // Ending without the song's data saved: the recordings stay on disk, kept for the song until

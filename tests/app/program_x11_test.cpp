@@ -451,4 +451,61 @@ TEST_F(ProgramTest, ChangingSongsWhileACassettePlaysKeepsEverySongsWindows) {
     EXPECT_EQ(QDir(Folder("data")).entryList({"*.wav"}), QStringList{QFileInfo(copy).fileName()});
 }
 
+// The play list the last run left: the short first song ends and the second opens and plays by
+// itself, the next-track key opens the third, and Exit leaves the song, the play list and the
+// tree of registered files as they were.
+TEST_F(ProgramTest, ThePlayListGoesOnAtASongsEndAndWithTheNextTrackKey) {
+    WriteWave(dir.File("short.wav"), Stereo16, Bytes(BytesPerSecond, 0x10));
+    WriteWave(dir.File("third.wav"), Stereo16, Bytes(20 * BytesPerSecond, 0x10));
+    const QStringList songs = {QString::fromStdString(dir.File("short.wav")),
+                               QString::fromStdString(dir.File("second.wav")),
+                               QString::fromStdString(dir.File("third.wav"))};
+    {
+        ProfileFile last(Folder("data/quavrel.ini").toStdString());
+        last.WriteString("MainFrm", "FileName", songs[0]);
+        last.WriteInteger("PlaylistFrm", "FileCount", static_cast<int>(songs.size()));
+        for (int entry = 0; entry < songs.size(); ++entry) {
+            last.WriteString("PlaylistFrm", QStringLiteral("Files[%1]").arg(entry), songs[entry]);
+            last.WriteString("PlaylistFrm", QStringLiteral("Names[%1]").arg(entry),
+                             QStringLiteral("Song %1").arg(entry + 1));
+        }
+        last.Save();
+    }
+    // A tree as the Windows program writes it: CRLF line ends.
+    const QByteArray tree = "\tNAME=Lessons,FILENAME=Lessons,TYPE=FOLDER,EXPANDED=TRUE,COUNT=1\r\n"
+                            "\t\t\"NAME=Song 2\",FILENAME=" +
+                            songs[1].toUtf8() + ",TYPE=FILE,COUNT=0\r\n";
+    {
+        QFile file(Folder("data/quavrel_playlist.ini"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(tree);
+    }
+
+    QProcess& program = Start({});
+    WaitForMainWindow(program);
+    Chord({"space"});
+    EXPECT_FALSE(InFront(program, QStringLiteral("^second\\.wav - Quavrel")).isEmpty());
+    Chord({"Next"});
+    EXPECT_FALSE(InFront(program, QStringLiteral("^third\\.wav - Quavrel")).isEmpty());
+    Chord({"ctrl", "q"});
+    ASSERT_TRUE(Finish(program));
+    EXPECT_EQ(program.exitCode(), 0);
+
+    const ProfileFile settings = Settings();
+    EXPECT_EQ(settings.ReadString("MainFrm", "FileName", ""), songs[2]);
+    EXPECT_EQ(settings.ReadInteger("PlaylistFrm", "FileCount", 0), songs.size());
+    for (int entry = 0; entry < songs.size(); ++entry) {
+        EXPECT_EQ(settings.ReadString("PlaylistFrm", QStringLiteral("Files[%1]").arg(entry), ""),
+                  songs[entry]);
+        EXPECT_EQ(settings.ReadString("PlaylistFrm", QStringLiteral("Names[%1]").arg(entry), ""),
+                  QStringLiteral("Song %1").arg(entry + 1));
+    }
+    QFile saved(Folder("data/quavrel_playlist.ini"));
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    // A folder keeps its name as its caption; its file name field is not read back.
+    const QString kept =
+        QString::fromUtf8(tree).remove('\r').replace("FILENAME=Lessons", "\"FILENAME=New Forder\"");
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()), kept);
+}
+
 } // namespace
