@@ -211,8 +211,7 @@ QUAVREL_MESSAGE(SNoPageLauncher, "SNoPageLauncher",
                 "and a web browser).\rThe page is:\r%s")
 QUAVREL_MESSAGE(SGuideFrmCaption, "SGuideFrmCaption", "Quavrel User Guide")
 QUAVREL_MESSAGE(SWaveExpansionDecoding, "SWaveExpansionDecoding", "Decoding the song...")
-QUAVREL_MESSAGE(SExpandWaveSmallestBlock, "SExpandWaveSmallestBlock",
-                "   in blocks of %d samples: the default resolution does not reach this ratio")
+QUAVREL_MESSAGE(SExpandWaveSmallestBlock, "SExpandWaveSmallestBlock", "  (blocks of %d samples)")
 QUAVREL_MESSAGE(SExpandWaveSongFilter, "SExpandWaveSongFilter", "Songs and Windows Wave Files")
 QUAVREL_MESSAGE(SExpandWaveWaveFilter, "SExpandWaveWaveFilter", "Windows Wave File")
 QUAVREL_MESSAGE(SExpandWaveAllFilter, "SExpandWaveAllFilter", "All Files")

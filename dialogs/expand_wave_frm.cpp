@@ -132,7 +132,7 @@ TExpandWaveFrm::TExpandWaveFrm(std::string dataFolder)
     edDestinationFile->setGeometry(12, 22, 388, 24);
     Button2->setGeometry(404, 22, 28, 24);
     lbDstInfo->setGeometry(12, 50, 48, 24);
-    edDestinationFileInfo1->setGeometry(64, 50, 336, 24);
+    edDestinationFileInfo1->setGeometry(56, 50, 344, 24);
     btDestinationPlay->setGeometry(404, 49, 28, 26);
 
     gbRatio->setGeometry(8, 204, 444, 86);
@@ -477,10 +477,12 @@ void TExpandWaveFrm::UpdateDestInfo() {
     QString text = FormatMessage(SExpandWaveWaveFileInfo1, {DestFrames, DestSeconds});
     const std::int32_t block = ExpandBlockLength(BlockLength(), SourceFrames, EngineFrames(),
                                                  static_cast<std::uint32_t>(rate));
+    // The default resolution cannot serve this ratio: the least block takes its place.
     if (BlockLength() == 0 && block != 0) {
         text += FormatMessage(SExpandWaveSmallestBlock, {block});
     }
     edDestinationFileInfo1->setText(text);
+    edDestinationFileInfo1->setCursorPosition(0);
 }
 
 void TExpandWaveFrm::UpdateSourceInfo() {
