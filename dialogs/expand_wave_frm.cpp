@@ -173,7 +173,6 @@ TExpandWaveFrm::TExpandWaveFrm(std::string dataFolder)
 
     connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
     connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
-    connect(edSourceFile, &QLineEdit::textChanged, this, [this] { edSourceFileChange(); });
     connect(edDestinationFile, &QLineEdit::textChanged, this, [this] {
         UpdateDestInfo();
         UpdateSourceInfo();
@@ -231,13 +230,13 @@ void TExpandWaveFrm::Execute(std::function<void(bool created)> done) {
     if (!rbRatioPercent->isChecked() && !rbRatioSampleCount->isChecked()) {
         rbRatioPercent->setChecked(true);
     }
-    // The source is read again: it may have changed since the dialog was last open.
-    edSourceFileChange();
     setWindowModality(Qt::ApplicationModal);
     CentreOnScreen(this);
     show();
     raise();
     activateWindow();
+    // The source is read again: it may have changed since the dialog was last open.
+    edSourceFileChange();
 }
 
 void TExpandWaveFrm::done(int result) {
@@ -578,6 +577,7 @@ void TExpandWaveFrm::RunJob(std::function<void(const ProgressCallback&)> work,
                             std::function<void()> finished, std::function<void()> failed) {
     jobFinished = std::move(finished);
     jobFailed = std::move(failed);
+    DecodeStageText() = SWaveExpansionDecoding.toStdString();
     progress = std::make_unique<TProgressFrm>(StayOnTop(), [this] {
         if (job) {
             job->Cancel();

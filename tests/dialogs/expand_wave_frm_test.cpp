@@ -142,10 +142,11 @@ TEST_F(ExpandWaveFrmTest, CreateNeedsAReadableSourceAndADestination) {
         EXPECT_EQ(frm.btDestinationPlay->isEnabled(), readable) << name;
         EXPECT_EQ(frm.edSourceFileInfo1->text().isEmpty(), !readable) << name;
     }
-    // The file that is no song is named as the one nothing reads.
+    // One box for each source that nothing reads, named as such.
     const QList<QMessageBox*> boxes = frm.findChildren<QMessageBox*>();
-    ASSERT_FALSE(boxes.empty());
+    ASSERT_EQ(boxes.size(), 2);
     EXPECT_EQ(boxes.front()->text(), SWaveExpansionError);
+    EXPECT_EQ(boxes.back()->text(), SWaveExpansionError);
 }
 
 TEST_F(ExpandWaveFrmTest, TheDestinationLineTellsOfTheLeastBlock) {
