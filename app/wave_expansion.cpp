@@ -17,14 +17,6 @@
 
 namespace {
 
-void DeleteQuietly(const std::string& path) {
-    try {
-        FileStream::Delete(path);
-    } catch (const std::exception&) {
-        // A leftover in the data folder is offered for deletion at the next start.
-    }
-}
-
 QString ErrorText(const std::exception_ptr& error) {
     try {
         std::rethrow_exception(error);
@@ -46,10 +38,10 @@ struct TWaveExpansion::TRun {
     ~TRun() {
         job.reset();
         if (!partial.empty()) {
-            DeleteQuietly(partial);
+            FileStream::DeleteQuietly(partial);
         }
         if (!decoded.empty()) {
-            DeleteQuietly(decoded);
+            FileStream::DeleteQuietly(decoded);
         }
     }
     TRun(const TRun&) = delete;

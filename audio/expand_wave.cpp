@@ -31,14 +31,6 @@ std::optional<ExpandSource> TakenAsItIs(const std::string& path) {
     }
 }
 
-void DeleteQuietly(const std::string& path) {
-    try {
-        FileStream::Delete(path);
-    } catch (const std::exception&) {
-        // Only a leftover: the data folder's leftovers are offered for deletion at start-up.
-    }
-}
-
 } // namespace
 
 ExpandSource InspectExpandSource(const std::string& path) {
@@ -92,8 +84,8 @@ void ExpandWaveFile(StretchEngine& engine, const std::string& source, const std:
         }
         StretchExpandWave(engine, wave, target, request, progress);
     } catch (...) {
-        DeleteQuietly(decodedPath);
+        FileStream::DeleteQuietly(decodedPath);
         throw;
     }
-    DeleteQuietly(decodedPath);
+    FileStream::DeleteQuietly(decodedPath);
 }

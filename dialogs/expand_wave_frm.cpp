@@ -46,14 +46,6 @@ std::string Utf8Path(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-void DeleteQuietly(const std::string& path) {
-    try {
-        FileStream::Delete(path);
-    } catch (const std::exception&) {
-        // Only a leftover of the data folder, offered for deletion with the others.
-    }
-}
-
 int Rounded(double value) {
     return static_cast<int>(std::nearbyint(value));
 }
@@ -214,8 +206,8 @@ TExpandWaveFrm::~TExpandWaveFrm() {
     progress.reset();
     PreviewPlayer.reset();
     if (resultHandler) {
-        DeleteQuietly(PreviewFile());
-        DeleteQuietly(DecodedFile());
+        FileStream::DeleteQuietly(PreviewFile());
+        FileStream::DeleteQuietly(DecodedFile());
     }
 }
 
@@ -269,8 +261,8 @@ void TExpandWaveFrm::Finish() {
         // The player goes whatever it reported.
     }
     PreviewPlayer.reset();
-    DeleteQuietly(PreviewFile());
-    DeleteQuietly(DecodedFile());
+    FileStream::DeleteQuietly(PreviewFile());
+    FileStream::DeleteQuietly(DecodedFile());
     decodedReady = false;
     const std::function<void(bool)> handler = std::move(resultHandler);
     resultHandler = nullptr;
@@ -361,7 +353,7 @@ void TExpandWaveFrm::edSourceFileChange() {
     channels = bits = rate = 0;
     if (PreviewPlayer) {
         PreviewPlayer->Close();
-        DeleteQuietly(DecodedFile());
+        FileStream::DeleteQuietly(DecodedFile());
     }
     const std::string path = SourceFile();
     if (!path.empty()) {
@@ -525,7 +517,7 @@ void TExpandWaveFrm::btSourcePlayClick() {
                decodedReady = true;
                PlayFile(DecodedFile());
            },
-           [this] { DeleteQuietly(DecodedFile()); });
+           [this] { FileStream::DeleteQuietly(DecodedFile()); });
 }
 
 void TExpandWaveFrm::btPreviewClick() {
@@ -551,7 +543,7 @@ void TExpandWaveFrm::btPreviewClick() {
             decodedReady = decodedReady || decode;
             PlayFile(PreviewFile());
         },
-        [this] { DeleteQuietly(PreviewFile()); });
+        [this] { FileStream::DeleteQuietly(PreviewFile()); });
 }
 
 void TExpandWaveFrm::btStopClick() {
