@@ -210,3 +210,8 @@ QUAVREL_MESSAGE(SNoPageLauncher, "SNoPageLauncher",
                 "No program to show web pages was found (xdg-open, of the package xdg-utils, "
                 "and a web browser).\rThe page is:\r%s")
 QUAVREL_MESSAGE(SGuideFrmCaption, "SGuideFrmCaption", "Quavrel User Guide")
+QUAVREL_MESSAGE(SWaveExpansionDecoding, "SWaveExpansionDecoding", "Decoding the song...")
+QUAVREL_MESSAGE(SExpandWaveSmallestBlock, "SExpandWaveSmallestBlock", "  (blocks of %d samples)")
+QUAVREL_MESSAGE(SExpandWaveSongFilter, "SExpandWaveSongFilter", "Songs and Windows Wave Files")
+QUAVREL_MESSAGE(SExpandWaveWaveFilter, "SExpandWaveWaveFilter", "Windows Wave File")
+QUAVREL_MESSAGE(SExpandWaveAllFilter, "SExpandWaveAllFilter", "All Files")

@@ -18,6 +18,7 @@
 #include "app/main_frm.h"
 #include "app/modal_boxes.h"
 #include "app/show_page.h"
+#include "app/wave_expansion.h"
 #include "audio/recording_formats.h"
 #include "cassettes/autorec_frm.h"
 #include "cassettes/qvr_base_frm.h"
@@ -27,6 +28,7 @@
 #include "controller/main_controller.h"
 #include "controller/song_windows.h"
 #include "dialogs/dialog_support.h"
+#include "dialogs/expand_wave_frm.h"
 #include "dialogs/guide_frm.h"
 #include "dialogs/key_bind_frm.h"
 #include "dialogs/splash_frm.h"
@@ -143,7 +145,8 @@ void TQuavrelProgram::FinishStartUp(const QString& languageCode) {
     splash = ShowSplash(ProgramFolder());
     settings = LoadSettingsFile(dataFolder->Path(), languageCode.toStdString());
     CreateForms();
-    RegisterComponents({events.get(), autorecFrm.get(), keyBindFrm.get(), selectFrm.get()});
+    RegisterComponents(
+        {events.get(), autorecFrm.get(), keyBindFrm.get(), expandWaveFrm.get(), selectFrm.get()});
     LoadLanguageFile(languagePath);
     WireShell();
     ApplySettings();
@@ -194,6 +197,9 @@ void TQuavrelProgram::CreateForms() {
                      [] { SwallowHeldKeys(); });
     TConfigMenu::TCommands menuCommands;
     menuCommands.SelectWindow = [this] { SelectWindow(); };
+    expandWaveFrm = std::make_unique<TExpandWaveFrm>(dataFolder->Path());
+    waveExpansion = std::make_unique<TWaveExpansion>(*frm, dataFolder->Path());
+    menuCommands.ExpandWave = [this] { ExpandWave(); };
     menuCommands.ShowKeyBind = [this] {
         keyBindFrm->show();
         keyBindFrm->raise();
@@ -401,6 +407,20 @@ void TQuavrelProgram::ChangeDataFolder() {
         }
     });
     box->open();
+}
+
+void TQuavrelProgram::ExpandWave() {
+    if (waveExpansion->Running()) {
+        return;
+    }
+    expandWaveFrm->SetStayOnTop(controller->StayOnTop());
+    expandWaveFrm->Execute([this](bool created) {
+        if (created) {
+            waveExpansion->Start({expandWaveFrm->SourceFile(), expandWaveFrm->DestinationFile(),
+                                  expandWaveFrm->Request()},
+                                 controller->StayOnTop());
+        }
+    });
 }
 
 void TQuavrelProgram::FontsChanged() {

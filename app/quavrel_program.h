@@ -23,6 +23,7 @@ class TKeyBindFrm;
 class TSelectFrm;
 class TDesktopDataFolderUi;
 class TEventModule;
+class TExpandWaveFrm;
 class TGuideFrm;
 class TMainController;
 class TMainFrm;
@@ -30,6 +31,7 @@ class QMenu;
 class TPollGate;
 class TSongWindows;
 class TSplashfrm;
+class TWaveExpansion;
 
 // The program from start to end: one instance per user, the language, the data folder, the
 // windows and the controller, the settings, the message loop, and the shut-down that saves
@@ -82,6 +84,8 @@ private:
     void PopupCassetteList(QPoint at);
     void SelectWindow();
     void ChangeDataFolder();
+    // The expand tool: its dialog, then the conversion it asked for.
+    void ExpandWave();
     void FontsChanged();
     // Tells the user about an error that does not end the program.
     void ShowError(const std::exception& error) const;
@@ -105,6 +109,8 @@ private:
     std::unique_ptr<TConfigMenu> configMenu;
     std::unique_ptr<QMenu> cassetteListMenu;
     std::unique_ptr<TPollGate> pollGate;
+    std::unique_ptr<TExpandWaveFrm> expandWaveFrm;
+    std::unique_ptr<TWaveExpansion> waveExpansion;
     bool savedForExit = false;
     // Set once the controller has started and the main window shows.
     bool started = false;

@@ -1,11 +1,60 @@
 #include "song_export.h"
 
+#include "platform/cd_drive.h"
 #include "platform/file_stream.h"
+#include "platform/media/media_file.h"
 #include "platform/media/rate_converter.h"
 #include "wave_file_stream.h"
 
 #include <algorithm>
+#include <limits>
 #include <vector>
+
+namespace {
+
+// Writes `frames` frames of reader from where it stands to a new WAVE file at path in the
+// reader's format, reporting the fraction done after each piece. Nothing of a file that fails
+// half-way is left.
+void WriteSoundToWave(PcmSource& reader, std::int64_t frames, const std::string& path,
+                      const ProgressCallback& progress) {
+    const WaveDeviceFormat format = reader.Format();
+    const std::int32_t align = format.BlockAlign();
+    if (frames * align > std::numeric_limits<std::int32_t>::max() - TRiffStream::NewHeaderSize) {
+        throw EMediaError("The song is too long for a WAVE file of 2 GiB.");
+    }
+    TWaveFileStream file;
+    file.Format = MakePcmWaveFormat(format.channels, format.samplesPerSec, format.bitsPerSample);
+    file.SetFileName(path);
+    file.CreateNew();
+    try {
+        std::vector<std::uint8_t> buffer(32768);
+        std::int64_t remaining = frames;
+        while (remaining > 0) {
+            if (progress) {
+                progress(DecodeStageText(),
+                         static_cast<double>(frames - remaining) / static_cast<double>(frames));
+            }
+            const auto wanted = static_cast<std::int32_t>(std::min<std::int64_t>(
+                remaining, static_cast<std::int64_t>(buffer.size()) / align));
+            const std::int32_t read = reader.Read(buffer.data(), wanted);
+            if (read == 0) {
+                break; // a damaged file ends early: keep what it has
+            }
+            file.Write(buffer.data(), read * align);
+            remaining -= read;
+        }
+        file.Close();
+    } catch (...) {
+        try {
+            file.Close();
+        } catch (const std::exception&) {
+        }
+        FileStream::Delete(path);
+        throw;
+    }
+}
+
+} // namespace
 
 void ExportSongSection(const TMediaPlayer& player, std::int32_t fromMs, std::int32_t toMs,
                        const std::string& path) {
@@ -24,34 +73,32 @@ void ExportSongSection(const TMediaPlayer& player, std::int32_t fromMs, std::int
     if (first >= reader->Frames()) {
         throw EMCIDeviceError("The section lies beyond the end of the song.");
     }
-    std::int64_t remaining = frameOf(toMs) - first;
     reader->Seek(first);
+    WriteSoundToWave(*reader, frameOf(toMs) - first, path, nullptr);
+}
 
-    TWaveFileStream file;
-    file.Format = MakePcmWaveFormat(2, rate, 16);
-    file.SetFileName(path);
-    file.CreateNew();
+std::unique_ptr<PcmSource> OpenSongSound(const std::string& path) {
+    if (!CdDrive::IsDiscPath(path)) {
+        return OpenMediaFile(path);
+    }
+    auto drive = std::make_shared<CdDrive>(path);
+    const CdToc toc = drive->ReadToc();
+    return OpenCdAudio(std::move(drive), toc);
+}
+
+std::string& DecodeStageText() {
+    static std::string text = "Decoding the song...";
+    return text;
+}
+
+void DecodeSongToWave(const std::string& path, const std::string& wavePath,
+                      const ProgressCallback& progress) {
+    std::unique_ptr<PcmSource> reader;
     try {
-        std::vector<std::uint8_t> buffer(32768);
-        const std::int32_t align = reader->Format().BlockAlign();
-        while (remaining > 0) {
-            const auto wanted = static_cast<std::int32_t>(std::min<std::int64_t>(
-                remaining, static_cast<std::int64_t>(buffer.size()) / align));
-            const std::int32_t frames = reader->Read(buffer.data(), wanted);
-            if (frames == 0) {
-                break; // a damaged file ends early: keep what it has
-            }
-            file.Write(buffer.data(), frames * align);
-            remaining -= frames;
-        }
-        file.Close();
+        reader = OpenSongSound(path);
     } catch (...) {
-        // No half-written section is left behind.
-        try {
-            file.Close();
-        } catch (const std::exception&) {
-        }
-        FileStream::Delete(path);
+        FileStream::Delete(wavePath);
         throw;
     }
+    WriteSoundToWave(*reader, reader->Frames(), wavePath, progress);
 }

@@ -24,11 +24,8 @@ OverlapShape ShapeBlocks(double r, std::int32_t blockLength, double hopFactor, s
     }
     std::int64_t length = blockLength;
     if (blockLength == 0) {
-        length = Rnd((10.0 - r) * 1024.0) - 100;
-        if (rate != 44100) {
-            length = Rnd(static_cast<double>(length * rate) / 44100.0);
-        }
-        if (length < 10) {
+        length = AutomaticBlockLength(r, rate);
+        if (length < MinimumBlockLength) {
             throw EWaveProcessing("The speed change is too large for the automatic block "
                                   "length; choose a block length or a smaller change.");
         }
@@ -44,6 +41,14 @@ OverlapShape ShapeBlocks(double r, std::int32_t blockLength, double hopFactor, s
 }
 
 } // namespace
+
+std::int64_t AutomaticBlockLength(double ratio, std::uint32_t rate) {
+    std::int64_t length = Rnd((10.0 - ratio) * 1024.0) - 100;
+    if (rate != 44100) {
+        length = Rnd(static_cast<double>(length * rate) / 44100.0);
+    }
+    return length;
+}
 
 TWaveProcessingStages& WaveProcessingStages() {
     static TWaveProcessingStages stages;

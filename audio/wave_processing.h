@@ -38,6 +38,12 @@ double ComputeGain(double peakA, double peakB, double fullScale);
 // over the last quarter along a squared sine, flat in between.
 void TaperWindow(double* values, std::int32_t byteCount);
 
+// The overlap-add's automatic block length in frames for an effective ratio at a sample rate:
+// rnd((10 - ratio) x 1024) - 100 at 44100 Hz, scaled to other rates. Below MinimumBlockLength
+// (ratios of about 9.9 and above) the automatic choice is refused.
+std::int64_t AutomaticBlockLength(double ratio, std::uint32_t rate);
+inline constexpr std::int32_t MinimumBlockLength = 10;
+
 // The main window's speed value (10 to 500) for the linear engine: semitones and ratio.
 int SpeedToSemitones(int value);
 double SpeedToRatio(int value);

@@ -7,6 +7,7 @@
 #include "audio/wave_player.h"
 #include "audio/wave_processing.h"
 #include "cassettes/qvr_window_list.h"
+#include "dialogs/disabled_while.h"
 #include "dialogs/progress_frm.h"
 #include "platform/background_job.h"
 #include "platform/exclusive_file.h"
@@ -50,22 +51,6 @@ std::int32_t Scaled(std::int32_t time, double factor) {
 std::int32_t Unscaled(std::int32_t time, double factor) {
     return RoundHalfEven(time / factor);
 }
-
-// Enables the main window again however the work that disabled it ends.
-class DisabledWhile {
-public:
-    explicit DisabledWhile(QWidget* window) : window(window) { window->setEnabled(false); }
-    ~DisabledWhile() {
-        if (window) {
-            window->setEnabled(true);
-        }
-    }
-    DisabledWhile(const DisabledWhile&) = delete;
-    DisabledWhile& operator=(const DisabledWhile&) = delete;
-
-private:
-    QPointer<QWidget> window;
-};
 
 // On the worker thread: writes the copy to target and returns the factor by which positions
 // move. Cancelled or failed, it leaves no copy.

@@ -92,3 +92,10 @@ bool MoveToNewName(const std::string& source, const std::string& target) {
     throw EFileStreamError("Cannot rename file \"" + source + "\" to \"" + target + "\". " +
                            std::strerror(errno));
 }
+
+void MoveReplacing(const std::string& source, const std::string& target) {
+    if (std::rename(source.c_str(), target.c_str()) != 0) {
+        throw EFileStreamError("Cannot rename file \"" + source + "\" to \"" + target + "\". " +
+                               std::strerror(errno));
+    }
+}

@@ -21,3 +21,8 @@ void CopyReplacing(const std::string& source, const std::string& target);
 // Gives the file source the name target, which must not exist yet: false when it does.
 // Nothing is copied, so it works on a full disk; both names must be in one file system.
 bool MoveToNewName(const std::string& source, const std::string& target);
+
+// Gives the file source the name target, replacing a file of that name at once: target is the
+// old file or the new one, never part of either. Both names must be in one file system.
+// EFileStreamError with the names and the reason when that fails.
+void MoveReplacing(const std::string& source, const std::string& target);

@@ -129,6 +129,13 @@ void FileStream::Delete(const std::string& path) {
     }
 }
 
+void FileStream::DeleteQuietly(const std::string& path) {
+    try {
+        Delete(path);
+    } catch (const EFileStreamError&) {
+    }
+}
+
 void FileStream::FlushToDisk(const std::string& path) {
     const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (file < 0) {

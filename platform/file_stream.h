@@ -44,6 +44,9 @@ public:
 
     static bool Exists(const std::string& path);
     static void Delete(const std::string& path);
+    // Deletes path where it can; a file that will not go stays, a leftover that nothing more
+    // can be done about here.
+    static void DeleteQuietly(const std::string& path);
     // Waits until what was written to the file or folder path is on the disk, so that a crash
     // or a power cut after it cannot lose it (a folder: the names made or removed in it).
     static void FlushToDisk(const std::string& path);

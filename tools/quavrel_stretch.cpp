@@ -1,9 +1,14 @@
-// quavrel-stretch: writes a slowed-down or sped-up copy of a PCM WAVE file.
+// quavrel-stretch: writes a slowed-down or sped-up copy of a PCM WAVE file or of any song.
+#include "audio/expand_wave.h"
 #include "audio/stretch_engine.h"
 #include "audio/wave_processing.h"
+#include "platform/file_stream.h"
 #include "tool_support.h"
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <iostream>
 #include <optional>
@@ -12,11 +17,13 @@
 namespace {
 
 const char* const Help =
-    R"(Usage: quavrel-stretch IN.wav OUT.wav (--percent P | --frames N | --speed V)
+    R"(Usage: quavrel-stretch IN OUT.wav (--percent P | --frames N | --speed V)
                        [--engine ola|linear|hq] [--linear] [--block B] [--hop H]
 
-Writes OUT.wav, a copy of the PCM WAVE file IN.wav (mono or stereo, 8 or 16 bit) made longer
-or shorter. The engine decides how:
+Writes OUT.wav, a copy of IN made longer or shorter. IN is a PCM WAVE file (mono or stereo,
+8 or 16 bit), taken as it is, or any song Quavrel plays (mp3, flac, ogg, opus, m4a, other WAVE
+files, a disc's .cue image), decoded first into a 16-bit stereo WAVE file at the song's own
+rate beside OUT.wav and removed again. The engine decides how:
   ola     the pitch stays the same, by overlap-add of windowed blocks (the default)
   linear  resampled like a tape played at another speed, so the pitch follows the speed
   hq      the pitch stays the same, by a phase vocoder: smoother, several times slower
@@ -28,7 +35,8 @@ or shorter. The engine decides how:
                 octave down)
   --engine E    ola, linear or hq
   --linear      the same as --engine linear
-  --block B     ola only: block length in frames (default: chosen from the ratio)
+  --block B     ola only: block length in frames (default: chosen from the ratio; 10 for
+                ratios of about 9.9 and above)
   --hop H       ola only: hop between blocks as a fraction of the block length (default: from
                 the ratio)
   --help        this text
@@ -97,7 +105,7 @@ Options ParseOptions(int argc, char** argv) {
         options.percent.has_value() + options.frames.has_value() + options.speed.has_value();
     if (files.size() != 2 || lengths != 1) {
         throw UsageError(
-            "Give IN.wav, OUT.wav and one of --percent, --frames or --speed (see --help).");
+            "Give IN, OUT.wav and one of --percent, --frames or --speed (see --help).");
     }
     if ((options.percent && !(*options.percent > 0.0 && std::isfinite(*options.percent))) ||
         (options.frames && *options.frames < 1) ||
@@ -143,11 +151,26 @@ private:
     std::string last;
 };
 
+// A new, empty file beside out for a song's decoded sound.
+std::string ReserveDecodedFile(const std::string& out) {
+    const std::filesystem::path target(out);
+    const std::filesystem::path folder = target.has_parent_path() ? target.parent_path() : ".";
+    std::string name =
+        (folder / ("." + target.filename().string() + ".decoded-XXXXXX.wav")).string();
+    const int file = ::mkstemps(name.data(), 4);
+    if (file < 0) {
+        throw EFileStreamError("Cannot create a file beside " + out + ": " + std::strerror(errno));
+    }
+    ::close(file);
+    return name;
+}
+
 void Stretch(const Options& options) {
     std::error_code ignored;
     if (std::filesystem::equivalent(options.in, options.out, ignored)) {
         throw UsageError("OUT.wav must not be the source itself.");
     }
+    const std::string decoded = ReserveDecodedFile(options.out);
     const StretchEngineKind kind = options.engine.value_or(StretchEngineKind::Described);
     StretchRequest request;
     request.Ratio = options.percent ? *options.percent / 100.0 : 0.0;
@@ -163,7 +186,7 @@ void Stretch(const Options& options) {
     const ProgressCallback report = [&progress](const std::string& stage, double fraction) {
         progress(stage, fraction);
     };
-    StretchWaveFile(*MakeStretchEngine(kind), options.in, options.out, request, report);
+    ExpandWaveFile(*MakeStretchEngine(kind), options.in, options.out, request, decoded, report);
 }
 
 } // namespace

@@ -508,4 +508,29 @@ TEST_F(ProgramTest, ThePlayListGoesOnAtASongsEndAndWithTheNextTrackKey) {
     EXPECT_EQ(QString::fromUtf8(saved.readAll()), kept);
 }
 
+// The menu item opens the expand tool over the program; Escape ends it, and once the key is
+// let go the program goes on, with no preview left in the data folder.
+TEST_F(ProgramTest, TheMenuOpensTheExpandToolAndEscapeEndsIt) {
+    QProcess& program = Start({QString::fromStdString(dir.File("first.wav"))});
+    WaitForMainWindow(program);
+    Chord({"F10"});
+    Chord({"w"});
+    ASSERT_TRUE(Activate(program, "^Wave File Expansion$")) << "the tool did not open";
+    Chord({"Escape"});
+    EXPECT_TRUE(WaitOnGuiThread(
+        [&] {
+            return SearchWindows({"--all", "--onlyvisible", "--pid",
+                                  QString::number(program.processId()), "--name",
+                                  "^Wave File Expansion$"},
+                                 WindowSearch::Now)
+                .isEmpty();
+        },
+        DeadlineMs))
+        << "Escape did not end the tool";
+    EXPECT_FALSE(QFileInfo::exists(Folder("data/preview.wav")));
+    program.terminate();
+    ASSERT_TRUE(Finish(program));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+}
+
 } // namespace
