@@ -210,3 +210,4 @@ QUAVREL_MESSAGE(SNoPageLauncher, "SNoPageLauncher",
                 "No program to show web pages was found (xdg-open, of the package xdg-utils, "
                 "and a web browser).\rThe page is:\r%s")
 QUAVREL_MESSAGE(SGuideFrmCaption, "SGuideFrmCaption", "Quavrel User Guide")
+QUAVREL_MESSAGE(STooManyFiles, "STooManyFiles", "Error! Too many files.")
