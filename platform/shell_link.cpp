@@ -1,6 +1,5 @@
 #include "shell_link.h"
 
-#include <cctype>
 #include <liblnk.h>
 #include <memory>
 #include <vector>
@@ -28,11 +27,6 @@ struct LinkFile {
     bool opened = false;
 };
 
-bool OnWindowsDrive(const std::string& path) {
-    return path.size() >= 2 && std::isalpha(static_cast<unsigned char>(path[0])) != 0 &&
-           path[1] == ':';
-}
-
 } // namespace
 
 std::optional<std::string> ShellLinkTarget(const std::string& linkPath) {
@@ -51,7 +45,7 @@ std::optional<std::string> ShellLinkTarget(const std::string& linkPath) {
         return std::nullopt;
     }
     std::string target(reinterpret_cast<const char*>(text.data()));
-    if (target.empty() || OnWindowsDrive(target)) {
+    if (target.empty()) {
         return std::nullopt;
     }
     return target;
