@@ -16,16 +16,14 @@ class QTimer;
 // through the handlers below.
 class TPlayListView : public QTreeWidget {
 public:
-    static constexpr int FileImage = 3;
-    static constexpr int CdTrackImage = 4;
-
     explicit TPlayListView(QWidget* parent = nullptr);
 
     int Count() const { return topLevelItemCount(); }
     QTreeWidgetItem* Item(int index) const { return topLevelItem(index); }
     static QString Name(const QTreeWidgetItem* item);
     static std::string Path(const QTreeWidgetItem* item);
-    // Inserts an item at index (appended when index is past the end); returns it.
+    // Inserts an item at index (appended when index is past the end) with the picture of image
+    // (playlist_images.h); returns it.
     QTreeWidgetItem* InsertItem(int index, const QString& name, const std::string& path, int image);
     QTreeWidgetItem* AppendItem(const QString& name, const std::string& path, int image);
     // The selected items in list order.

@@ -14,11 +14,13 @@
 #include "playlist_images.h"
 #include "registered_file_tree.h"
 #include "storage/settings_file.h"
+#include "tree_file.h"
 
 #include <QAction>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
 #include <QCursor>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGridLayout>
 #include <QLabel>
@@ -68,8 +70,8 @@ public:
     TListScan(TPlayListView& list, int index) : list(list), index(index) {}
     void EnterFolder(const std::string&) override {}
     void AddFile(const std::string& path) override {
-        added.push_back(list.InsertItem(index++, QString::fromStdString(FileNamePart(path)), path,
-                                        TPlayListView::FileImage));
+        added.push_back(
+            list.InsertItem(index++, QString::fromStdString(FileNamePart(path)), path, FileImage));
     }
     void LeaveFolder() override {}
 
@@ -179,7 +181,7 @@ TPlaylistFrm::TPlaylistFrm(TPlaylistHost& host, std::string dataFolder, QWidget*
     playListView->OnDroppedFrom = [this](QObject*, int index) {
         Guarded([&] {
             PressFileButton();
-            AddTreeNodeToList(fileTreeView->SelectedNode(), index);
+            AddTreeNodeToList(fileTreeView->DraggedNode(), index);
         });
     };
     playListView->OnShellFilesDropped = [this](std::vector<std::string> paths, int index) {
@@ -189,6 +191,7 @@ TPlaylistFrm::TPlaylistFrm(TPlaylistHost& host, std::string dataFolder, QWidget*
             }
         });
     };
+    fileTreeView->PlayListView = playListView;
     fileTreeView->OnFileNodeDoubleClicked = [this](QTreeWidgetItem* node) {
         Guarded([&] {
             CompleteLoading();
@@ -215,6 +218,15 @@ TPlaylistFrm::TPlaylistFrm(TPlaylistHost& host, std::string dataFolder, QWidget*
     };
 
     openDialogFileName = ReadOpenDialogFileName(ProfileFile(SettingsPath()));
+    QFileDialog& openDialog = fileTreeView->OpenDialog();
+    if (!openDialogFileName.isEmpty()) {
+        openDialog.setDirectory(QFileInfo(openDialogFileName).absolutePath());
+    }
+    connect(&openDialog, &QFileDialog::filesSelected, this, [this](const QStringList& files) {
+        if (!files.isEmpty()) {
+            openDialogFileName = files.front();
+        }
+    });
 }
 
 TPlaylistFrm::~TPlaylistFrm() {
@@ -263,7 +275,7 @@ void TPlaylistFrm::LoadPlayList() {
         preservedList = std::move(saved.Entries);
     } else {
         for (const TPlayListEntry& entry : saved.Entries) {
-            playListView->AppendItem(entry.Name, entry.Path, TPlayListView::FileImage);
+            playListView->AppendItem(entry.Name, entry.Path, FileImage);
         }
     }
     treeWidth = saved.TreeWidth;
@@ -272,7 +284,13 @@ void TPlaylistFrm::LoadPlayList() {
 
 void TPlaylistFrm::LoadTree() {
     treePending = false;
-    fileTreeView->LoadTree(TreePath());
+    try {
+        fileTreeView->LoadTree(TreePath());
+    } catch (const Exception& error) {
+        // A tree file damaged at a line, or one that cannot be read: the tree keeps what was
+        // read, and the user learns why the rest is missing without the start-up waiting.
+        ShowMessage(QString::fromStdString(error.Message()));
+    }
 }
 
 void TPlaylistFrm::RebuildToolBar() {
@@ -304,10 +322,9 @@ void TPlaylistFrm::RebuildToolBar() {
             });
         });
     };
-    addButton(SPlayFile, TPlayListView::FileImage, 0);
+    addButton(SPlayFile, FileImage, 0);
     for (std::size_t i = 0; i < driveTexts.size(); ++i) {
-        addButton(FormatMessage(SPlayCD, {driveTexts[i]}), TPlayListView::CdTrackImage,
-                  static_cast<int>(i + 1));
+        addButton(FormatMessage(SPlayCD, {driveTexts[i]}), CdTrackImage, static_cast<int>(i + 1));
     }
     const auto stillThere = std::find(driveTexts.begin(), driveTexts.end(), pressed);
     if (driveMode && stillThere != driveTexts.end()) {
@@ -330,7 +347,7 @@ void TPlaylistFrm::PressFileButton() {
     if (preserved) {
         playListView->clear();
         for (const TPlayListEntry& entry : preservedList) {
-            playListView->AppendItem(entry.Name, entry.Path, TPlayListView::FileImage);
+            playListView->AppendItem(entry.Name, entry.Path, FileImage);
         }
         preservedList.clear();
         preserved = false;
@@ -362,7 +379,7 @@ void TPlaylistFrm::PressDriveButton(std::size_t driveIndex) {
 void TPlaylistFrm::FillDriveTracks() {
     playListView->clear();
     for (const QString& name : DriveTrackNames(driveTexts[pressedDrive])) {
-        playListView->AppendItem(name, {}, TPlayListView::CdTrackImage);
+        playListView->AppendItem(name, {}, CdTrackImage);
     }
 }
 
@@ -472,7 +489,7 @@ std::vector<QTreeWidgetItem*> TPlaylistFrm::AddPathAt(const std::string& path, T
         added.push_back(
             target == TAddTarget::PlayList
                 ? playListView->AppendItem(QString::fromStdString(FileNamePart(resolved)), resolved,
-                                           TPlayListView::FileImage)
+                                           FileImage)
                 : fileTreeView->AddFileNode(fileTreeView->SelectedNode(), resolved, true));
     } else if (info.isDir()) {
         if (target == TAddTarget::PlayList) {
@@ -496,11 +513,11 @@ void TPlaylistFrm::AddTreeNodeToList(QTreeWidgetItem* node, int index) {
         return;
     }
     const TTreeNodeData& data = fileTreeView->NodeData(node);
-    if (data.NodeType == 2) {
-        playListView->InsertItem(index, node->text(0), data.FileName, TPlayListView::FileImage);
+    if (data.NodeType == FileNode) {
+        playListView->InsertItem(index, node->text(0), data.FileName, FileImage);
         return;
     }
-    if (data.NodeType != 1) {
+    if (data.NodeType != FolderNode) {
         return;
     }
     // The file nodes below the folder, depth first in tree order.
@@ -511,10 +528,9 @@ void TPlaylistFrm::AddTreeNodeToList(QTreeWidgetItem* node, int index) {
         for (int i = folder->childCount() - 1; i >= 0; --i) {
             pending.push_back(folder->child(i));
         }
-        if (folder != node && fileTreeView->NodeData(folder).NodeType == 2) {
+        if (folder != node && fileTreeView->NodeData(folder).NodeType == FileNode) {
             playListView->InsertItem(index++, folder->text(0),
-                                     fileTreeView->NodeData(folder).FileName,
-                                     TPlayListView::FileImage);
+                                     fileTreeView->NodeData(folder).FileName, FileImage);
         }
     }
 }

@@ -1,4 +1,5 @@
 #include "playlist/play_list_view.h"
+#include "playlist/playlist_images.h"
 
 #include <QDropEvent>
 #include <QMenu>
@@ -20,7 +21,7 @@ class PlayListViewTest : public testing::Test {
 protected:
     void Fill(const std::string& names, const std::vector<int>& selected) {
         for (const char name : names) {
-            list.AppendItem(QString(QChar(name)), std::string("/music/") + name, 3);
+            list.AppendItem(QString(QChar(name)), std::string("/music/") + name, FileImage);
         }
         for (const int index : selected) {
             list.Item(index)->setSelected(true);
