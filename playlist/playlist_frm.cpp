@@ -31,6 +31,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <limits>
 #include <optional>
 
 namespace {
@@ -179,10 +180,7 @@ TPlaylistFrm::TPlaylistFrm(TPlaylistHost& host, std::string dataFolder, QWidget*
     playListView->OnPlayItem = [this](QTreeWidgetItem* item) { Guarded([&] { PlayItem(item); }); };
     playListView->OnAcceptsDragFrom = [this](QObject* source) { return source == fileTreeView; };
     playListView->OnDroppedFrom = [this](QObject*, int index) {
-        Guarded([&] {
-            PressFileButton();
-            AddTreeNodeToList(fileTreeView->DraggedNode(), index);
-        });
+        Guarded([&] { InsertTreeNode(fileTreeView->DraggedNode(), index); });
     };
     playListView->OnShellFilesDropped = [this](std::vector<std::string> paths, int index) {
         Guarded([&] {
@@ -193,11 +191,7 @@ TPlaylistFrm::TPlaylistFrm(TPlaylistHost& host, std::string dataFolder, QWidget*
     };
     fileTreeView->PlayListView = playListView;
     fileTreeView->OnFileNodeDoubleClicked = [this](QTreeWidgetItem* node) {
-        Guarded([&] {
-            CompleteLoading();
-            PressFileButton();
-            AddTreeNodeToList(node, playListView->Count());
-        });
+        Guarded([&] { InsertTreeNode(node, std::numeric_limits<int>::max()); });
     };
     fileTreeView->OnShellFilesDropped = [this](std::vector<std::string> paths,
                                                QTreeWidgetItem* at) {
@@ -508,10 +502,13 @@ std::vector<QTreeWidgetItem*> TPlaylistFrm::AddPathAt(const std::string& path, T
     return AsResult(std::move(added), result);
 }
 
-void TPlaylistFrm::AddTreeNodeToList(QTreeWidgetItem* node, int index) {
+void TPlaylistFrm::InsertTreeNode(QTreeWidgetItem* node, int index) {
+    CompleteLoading();
+    PressFileButton();
     if (node == nullptr) {
         return;
     }
+    index = std::clamp(index, 0, playListView->Count());
     const TTreeNodeData& data = fileTreeView->NodeData(node);
     if (data.NodeType == FileNode) {
         playListView->InsertItem(index, node->text(0), data.FileName, FileImage);
@@ -523,14 +520,14 @@ void TPlaylistFrm::AddTreeNodeToList(QTreeWidgetItem* node, int index) {
     // The file nodes below the folder, depth first in tree order.
     std::vector<QTreeWidgetItem*> pending{node};
     while (!pending.empty()) {
-        QTreeWidgetItem* folder = pending.back();
+        QTreeWidgetItem* next = pending.back();
         pending.pop_back();
-        for (int i = folder->childCount() - 1; i >= 0; --i) {
-            pending.push_back(folder->child(i));
+        for (int i = next->childCount() - 1; i >= 0; --i) {
+            pending.push_back(next->child(i));
         }
-        if (folder != node && fileTreeView->NodeData(folder).NodeType == FileNode) {
-            playListView->InsertItem(index++, folder->text(0),
-                                     fileTreeView->NodeData(folder).FileName, FileImage);
+        if (fileTreeView->NodeData(next).NodeType == FileNode) {
+            playListView->InsertItem(index++, next->text(0), fileTreeView->NodeData(next).FileName,
+                                     FileImage);
         }
     }
 }

@@ -64,6 +64,10 @@ public:
     void SavePlayList();
     // Plays one item of the list: a disc's track, or a file through the main window.
     void PlayItem(QTreeWidgetItem* item);
+    // A node of the tree dragged onto the list at index (past the end: appended), in file mode:
+    // a file node inserts one item, a folder node every file node below it, depth first in
+    // tree order; the root inserts nothing.
+    void InsertTreeNode(QTreeWidgetItem* node, int index);
     // In drive mode, lists the tracks of the disc now in the drive.
     void RefreshDriveTracks();
     // A drag, a caption edit or a popup menu of the window is under way.
@@ -103,7 +107,6 @@ private:
     std::vector<QTreeWidgetItem*> AddPathAt(const std::string& path, TAddTarget target,
                                             TAddResult result, QTreeWidgetItem* treeParent,
                                             int listIndex);
-    void AddTreeNodeToList(QTreeWidgetItem* node, int index);
     void ApplyTreeWidth();
 
     TPlaylistHost& host;

@@ -3,6 +3,7 @@
 #include "playlist/playlist_error.h"
 #include "playlist/playlist_frm.h"
 #include "playlist/playlist_host.h"
+#include "playlist/registered_file_tree.h"
 #include "tests/playlist/shell_link_fixture.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/temp_dir.h"
@@ -251,6 +252,95 @@ TEST_F(PlaylistFrmTest, ClearForDropEmptiesTheFileList) {
     AddThreeSongs(*window);
     window->ClearForDrop();
     EXPECT_EQ(window->PlayListCount(), 0);
+}
+
+} // namespace
+
+namespace {
+
+// The captions below node, depth first, each indented by its depth below node.
+std::vector<std::string> Outline(const QTreeWidgetItem* node, int depth = 0) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < node->childCount(); ++i) {
+        lines.push_back(std::string(depth, ' ') + node->child(i)->text(0).toStdString());
+        for (const std::string& line : Outline(node->child(i), depth + 1)) {
+            lines.push_back(line);
+        }
+    }
+    return lines;
+}
+
+TEST_F(PlaylistFrmTest, AFolderAddedToTheTreeBecomesFolderNodesAtTheRoot) {
+    auto window = NewWindow();
+    Touch(dir.File("drop/b.wav"));
+    Touch(dir.File("drop/Sub/x.wav"));
+    Touch(dir.File("drop/a.wav"));
+    const auto last =
+        window->AddPath(dir.File("drop"), TAddTarget::Tree, TAddResult::Last, TTreePlace::Root);
+    TRegisteredFileTree& tree = *window->FileTreeView();
+    const std::vector<std::string> expected = {"drop", " Sub", "  x.wav", " a.wav", " b.wav"};
+    EXPECT_EQ(Outline(tree.Root()), expected);
+    ASSERT_EQ(last.size(), 1u);
+    EXPECT_EQ(tree.NodeData(last.front()).FileName, dir.File("drop/b.wav"));
+    EXPECT_EQ(tree.SelectedNode(), tree.Root());
+}
+
+TEST_F(PlaylistFrmTest, TreeNodesReachTheListAndListItemsTheTree) {
+    auto window = NewWindow();
+    TRegisteredFileTree& tree = *window->FileTreeView();
+    QTreeWidgetItem* folder = tree.AddFolderNode(tree.Root(), false, "F");
+    tree.AddFileNode(folder, "/m/one.wav", false, "One");
+    QTreeWidgetItem* inner = tree.AddFolderNode(folder, false, "G");
+    tree.AddFileNode(inner, "/m/two.wav", false);
+    tree.AddFileNode(folder, "/m/three.wav", false);
+    QTreeWidgetItem* single = tree.AddFileNode(tree.Root(), "/m/single.wav", false);
+
+    window->PressDriveButton(0);
+    window->InsertTreeNode(single, 0);
+    EXPECT_FALSE(window->InDriveMode());
+    window->InsertTreeNode(folder, 0);
+    window->InsertTreeNode(tree.Root(), 0);
+    const std::vector<std::string> expected = {"One=/m/one.wav", "two.wav=/m/two.wav",
+                                               "three.wav=/m/three.wav",
+                                               "single.wav=/m/single.wav"};
+    EXPECT_EQ(Rows(*window), expected);
+
+    window->PlayListView()->Item(0)->setSelected(true);
+    window->PlayListView()->Item(3)->setSelected(true);
+    tree.OnPlayListItemsDropped(inner);
+    EXPECT_EQ(Outline(inner), (std::vector<std::string>{"two.wav", "One", "single.wav"}));
+    tree.OnFileNodeDoubleClicked(single);
+    EXPECT_EQ(window->PlayListCount(), 5);
+}
+
+TEST_F(PlaylistFrmTest, HidingSavesThePlayListTheTreeAndTheBounds) {
+    {
+        auto window = NewWindow();
+        AddThreeSongs(*window);
+        window->FileTreeView()->AddFileNode(nullptr, "/m/kept.wav", false);
+        window->show();
+        window->hide();
+        window->PlayListView()->clear();
+    }
+    const ProfileFile settings(dir.File("quavrel.ini"));
+    EXPECT_EQ(settings.ReadInteger("PlaylistFrm", "FileCount", 0), 3);
+    EXPECT_TRUE(settings.ValueExists("PlaylistFrm", "Width"));
+    EXPECT_TRUE(settings.ValueExists("PlaylistFrm", "FileTreeView.Width"));
+    auto window = NewWindow();
+    EXPECT_EQ(window->PlayListCount(), 3);
+    EXPECT_EQ(Outline(window->FileTreeView()->Root()), std::vector<std::string>{"kept.wav"});
+}
+
+TEST_F(PlaylistFrmTest, ADamagedTreeFileIsShownToTheUser) {
+    std::ofstream(dir.File("quavrel_playlist.ini")) << "\tNAME=a,FILENAME=/a,TYPE=FILE,COUNT=0\n"
+                                                       "\tNAME=G,TYPE=FOLDER,COUNT=x\n";
+    TPlaylistFrm window(host, dir.Path());
+    std::vector<QString> shown;
+    window.ShowMessage = [&shown](const QString& message) { shown.push_back(message); };
+    window.LoadLists();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_TRUE(shown.front().contains("line 2")) << shown.front().toStdString();
+    EXPECT_EQ(Outline(window.FileTreeView()->Root()), std::vector<std::string>{"a"});
 }
 
 } // namespace
