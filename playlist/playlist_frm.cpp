@@ -579,8 +579,11 @@ void TPlaylistFrm::PlayItem(QTreeWidgetItem* item) {
 }
 
 bool TPlaylistFrm::Busy() const {
-    return playListView->Dragging() || playListView->Editing() || popupMenu->isVisible() ||
-           playListView->PopupMenu()->isVisible();
+    const auto* treePopup = fileTreeView->findChild<QMenu*>(QStringLiteral("TreeNodePopup"));
+    return playListView->Dragging() || playListView->Editing() ||
+           fileTreeView->DraggedNode() != nullptr || popupMenu->isVisible() ||
+           playListView->PopupMenu()->isVisible() ||
+           (treePopup != nullptr && treePopup->isVisible());
 }
 
 void TPlaylistFrm::SaveOnHide() {

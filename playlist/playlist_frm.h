@@ -70,7 +70,8 @@ public:
     void InsertTreeNode(QTreeWidgetItem* node, int index);
     // In drive mode, lists the tracks of the disc now in the drive.
     void RefreshDriveTracks();
-    // A drag, a caption edit or a popup menu of the window is under way.
+    // A drag from either view, a caption edit in the list or a popup menu of the window is
+    // under way.
     bool Busy() const;
 
     // Presses the file button (file mode) or the button of drive at driveIndex in the tool
