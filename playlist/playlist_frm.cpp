@@ -290,10 +290,11 @@ void TPlaylistFrm::LoadTree() {
 void TPlaylistFrm::RebuildToolBar() {
     toolBarPending = false;
     const std::string pressed = driveMode ? driveTexts[pressedDrive] : std::string();
-    for (QAbstractButton* button : toolButtons->buttons()) {
-        toolButtons->removeButton(button);
+    // Removing an action leaves it and its button alive: both go (the button with its action).
+    for (QAction* action : toolBar->actions()) {
+        toolBar->removeAction(action);
+        delete action;
     }
-    toolBar->clear();
     driveTexts = host.DriveList();
     const QFontMetrics metrics(host.MainFont());
     const auto addButton = [&](const QString& caption, int image, int id) {

@@ -8,6 +8,7 @@
 #include "tests/support/disc_image.h"
 #include "tests/support/temp_dir.h"
 
+#include <QAction>
 #include <QToolBar>
 #include <QToolButton>
 #include <filesystem>
@@ -234,14 +235,26 @@ TEST_F(PlaylistFrmTest, PlayingAnItemOpensItsFileOrTheDriveAndItsTrack) {
 TEST_F(PlaylistFrmTest, TheToolBarHasTheFileButtonAndOneButtonPerDrive) {
     host.drives.push_back(dir.File("other.cue"));
     auto window = NewWindow();
-    window->PlayListCount();
-    const QList<QToolButton*> buttons = window->ToolBar()->findChildren<QToolButton*>();
-    QStringList captions;
-    for (const QToolButton* button : buttons) {
-        if (!button->text().isEmpty()) {
-            captions << button->text();
+    window->show();
+    window->hide();
+    window->show();
+    std::vector<QToolButton*> buttons;
+    for (QAction* action : window->ToolBar()->actions()) {
+        if (auto* button = qobject_cast<QToolButton*>(window->ToolBar()->widgetForAction(action))) {
+            buttons.push_back(button);
         }
     }
+    QStringList captions;
+    for (const QToolButton* button : buttons) {
+        captions << button->text();
+        EXPECT_EQ(button->width(),
+                  QFontMetrics(host.MainFont()).horizontalAdvance(button->text()) + 20);
+    }
+    ASSERT_EQ(buttons.size(), 3u);
+    EXPECT_TRUE(buttons[0]->isChecked());
+    window->PressDriveButton(1);
+    EXPECT_FALSE(buttons[0]->isChecked());
+    EXPECT_TRUE(buttons[2]->isChecked());
     const QStringList expected = {" FILE ", "DRIVE " + QString::fromStdString(disc.cuePath),
                                   "DRIVE " + QString::fromStdString(dir.File("other.cue"))};
     EXPECT_EQ(captions, expected);
