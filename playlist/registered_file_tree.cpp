@@ -93,7 +93,8 @@ TRegisteredFileTree::TRegisteredFileTree(QWidget* parent)
     connect(popupMenu, &QMenu::aboutToHide, this, [] { SwallowHeldKeys(); });
 
     scrollTimer.setInterval(200);
-    connect(&scrollTimer, &QTimer::timeout, this, &TRegisteredFileTree::AutoScroll);
+    connect(&scrollTimer, &QTimer::timeout, this,
+            [this] { ScrollWhileDragging(viewport()->mapFromGlobal(QCursor::pos())); });
     connect(this, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* node) {
         if (NodeData(node).NodeType == FileNode && OnFileNodeDoubleClicked) {
             OnFileNodeDoubleClicked(node);

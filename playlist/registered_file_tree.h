@@ -84,6 +84,11 @@ public:
     void DropAt(const QMimeData& data, const QObject* source, QPoint viewportPoint);
     // The node marked as the drop target while a drag moves over the tree, or none.
     QTreeWidgetItem* DropTarget() const;
+    // One step of the scrolling while a node is dragged, every 200 ms with the pointer at a
+    // point of the viewport: within 50 pixels of the top edge the previous sibling of the
+    // first visible node becomes the first visible node, within 50 pixels of the bottom edge
+    // its next sibling; nothing scrolls while the root is the first visible node.
+    void ScrollWhileDragging(QPoint viewportPoint);
 
     // The play list's view, whose drags this tree takes.
     QWidget* PlayListView = nullptr;
@@ -114,7 +119,6 @@ private:
     QTreeWidgetItem* PlaceOf(QTreeWidgetItem* parent) const;
     void MoveNode(QTreeWidgetItem* node, QTreeWidgetItem* parent, int index);
     void MarkDropTarget(QTreeWidgetItem* node);
-    void AutoScroll();
     void AddChosenFiles(const QStringList& files);
     QAction* MenuItem(const char* name, const char* caption, QKeySequence shortcut,
                       void (TRegisteredFileTree::*command)());

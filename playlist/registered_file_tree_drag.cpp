@@ -138,20 +138,17 @@ void TRegisteredFileTree::dropEvent(QDropEvent* event) {
     event->acceptProposedAction();
 }
 
-// Within ScrollMargin pixels of the top edge the previous sibling of the first visible node
-// becomes the first visible node; of the bottom edge, its next sibling.
-void TRegisteredFileTree::AutoScroll() {
+void TRegisteredFileTree::ScrollWhileDragging(QPoint viewportPoint) {
     QTreeWidgetItem* first = itemAt(QPoint(1, 1));
     if (!first || first == Root()) {
         return;
     }
-    const QPoint pointer = viewport()->mapFromGlobal(QCursor::pos());
     QTreeWidgetItem* parent = first->parent();
     const int index = parent->indexOfChild(first);
     int next = index;
-    if (pointer.y() < ScrollMargin) {
+    if (viewportPoint.y() < ScrollMargin) {
         next = std::max(index - 1, 0);
-    } else if (pointer.y() > viewport()->height() - ScrollMargin) {
+    } else if (viewportPoint.y() > viewport()->height() - ScrollMargin) {
         next = std::min(index + 1, parent->childCount() - 1);
     }
     if (next != index) {

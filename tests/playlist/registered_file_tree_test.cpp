@@ -4,7 +4,10 @@
 #include "tests/support/temp_dir.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDragMoveEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -194,6 +197,64 @@ TEST_F(RegisteredFileTreeTest, FilesOfTheFileManagerArriveAsSortedLocalPaths) {
     QMimeData text;
     text.setText("no files");
     EXPECT_FALSE(tree.AcceptsDrag(text, nullptr));
+}
+
+// Drag events of a drag in progress go to the widget that took its entry: each position is
+// sent as an entry.
+TEST_F(RegisteredFileTreeTest, TheNodeUnderADragIsMarkedAndTheRootWhenThereIsNone) {
+    tree.resize(300, 400);
+    tree.Root()->setExpanded(true);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile("/music/a.mp3")});
+    const QPoint onB = tree.visualItemRect(B).center();
+    QDragEnterEvent over(onB, Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &over);
+    EXPECT_TRUE(over.isAccepted());
+    EXPECT_EQ(tree.DropTarget(), B);
+    QDragEnterEvent below(QPoint(5, 390), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(tree.viewport(), &below);
+    EXPECT_EQ(tree.DropTarget(), tree.Root());
+    QDragLeaveEvent leave;
+    QCoreApplication::sendEvent(tree.viewport(), &leave);
+    EXPECT_EQ(tree.DropTarget(), nullptr);
+}
+
+TEST_F(RegisteredFileTreeTest, ADragNearAnEdgeScrollsBySiblingsOfTheFirstVisibleNode) {
+    for (int i = 0; i < 40; ++i) {
+        tree.AddFileNode(nullptr, "/m/x.mp3", false, QString("n%1").arg(i));
+    }
+    tree.Root()->setExpanded(true);
+    tree.resize(200, 200);
+    tree.show();
+    const auto first = [&] { return tree.itemAt(QPoint(1, 1)); };
+    const QPoint top(20, 10);
+    const QPoint bottom(20, tree.viewport()->height() - 10);
+    tree.ScrollWhileDragging(bottom);
+    EXPECT_EQ(first(), tree.Root()); // the root first: nothing scrolls
+    tree.scrollToItem(B, QAbstractItemView::PositionAtTop);
+    tree.ScrollWhileDragging(bottom);
+    EXPECT_EQ(first(), c);
+    tree.ScrollWhileDragging(QPoint(20, 100));
+    EXPECT_EQ(first(), c);
+    tree.ScrollWhileDragging(top);
+    tree.ScrollWhileDragging(top);
+    EXPECT_EQ(first(), A);
+    tree.ScrollWhileDragging(top);
+    EXPECT_EQ(first(), A);
+}
+
+TEST_F(RegisteredFileTreeTest, ChosenFilesAreAddedSortedUnderTheSelectedNodeAndFileNodesPlay) {
+    tree.SelectNode(B);
+    emit tree.OpenDialog().filesSelected({"/m/z.mp3", "/m/Y.mp3", "/m/x.mp3"});
+    EXPECT_EQ(Captions(B), QStringList({"b1.mp3", "x.mp3", "Y.mp3", "z.mp3"}));
+    EXPECT_TRUE(B->isExpanded());
+
+    QTreeWidgetItem* played = nullptr;
+    tree.OnFileNodeDoubleClicked = [&](QTreeWidgetItem* node) { played = node; };
+    emit tree.itemDoubleClicked(B, 0);
+    EXPECT_EQ(played, nullptr);
+    emit tree.itemDoubleClicked(c, 0);
+    EXPECT_EQ(played, c);
 }
 
 TEST_F(RegisteredFileTreeTest, ItemsOfThePlayListAreDroppedOnTheNodeUnderThePointerOrTheRoot) {
