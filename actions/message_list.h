@@ -210,3 +210,10 @@ QUAVREL_MESSAGE(SNoPageLauncher, "SNoPageLauncher",
                 "No program to show web pages was found (xdg-open, of the package xdg-utils, "
                 "and a web browser).\rThe page is:\r%s")
 QUAVREL_MESSAGE(SGuideFrmCaption, "SGuideFrmCaption", "Quavrel User Guide")
+QUAVREL_MESSAGE(SWriteFileListError, "SWriteFileListError",
+                "An error occurred when saving the file list.")
+QUAVREL_MESSAGE(SFileListDamaged, "SFileListDamaged",
+                "The registered file list %s is damaged at line %d.\rThe folders and files "
+                "before that line were loaded; the whole file is kept as %s when the list is "
+                "saved next.")
+QUAVREL_MESSAGE(STooManyFiles, "STooManyFiles", "Error! Too many files.")
