@@ -595,6 +595,16 @@ void TPlaylistFrm::SaveOnHide() {
     settings.Save();
 }
 
+void TPlaylistFrm::SaveLists() {
+    if (isVisible()) {
+        SaveOnHide();
+        return;
+    }
+    // Saving the play list reads first what is still waiting to be read, the tree included.
+    SavePlayList();
+    fileTreeView->SaveTree(TreePath());
+}
+
 void TPlaylistFrm::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     if (event->spontaneous()) {

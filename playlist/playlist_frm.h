@@ -62,6 +62,8 @@ public:
     void ClearForDrop();
     // Writes the play list keys (the preserved list while a drive's tracks are shown).
     void SavePlayList();
+    // Writes what hiding the window writes, shown or not: at Exit and at a logout.
+    void SaveLists();
     // Plays one item of the list: a disc's track, or a file through the main window.
     void PlayItem(QTreeWidgetItem* item);
     // A node of the tree dragged onto the list at index (past the end: appended), in file mode:
