@@ -39,14 +39,15 @@ void CollapseAll(QTreeWidgetItem* node) {
     }
 }
 
-// The nodes at and below node that are expanded.
+// The nodes at and below node that are expanded, those below collapsed ones too.
 void CollectExpanded(QTreeWidgetItem* node, std::vector<QTreeWidgetItem*>& expanded) {
-    if (!node->isExpanded()) {
-        return;
+    if (node->isExpanded()) {
+        expanded.push_back(node);
     }
-    expanded.push_back(node);
     for (int i = 0; i < node->childCount(); ++i) {
-        CollectExpanded(node->child(i), expanded);
+        if (node->child(i)->childCount() > 0) {
+            CollectExpanded(node->child(i), expanded);
+        }
     }
 }
 

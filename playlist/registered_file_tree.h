@@ -50,6 +50,7 @@ public:
     QTreeWidgetItem* SelectedNode() const;
     void SelectNode(QTreeWidgetItem* node);
     QTreeWidgetItem* NodeAt(QPoint viewportPoint) const;
+    // The data of a node of this tree (nodes are made only by the operations here).
     const TTreeNodeData& NodeData(const QTreeWidgetItem* node) const;
 
     // Deletes every node and reads the tree file (nothing more when there is none); the root
