@@ -13,10 +13,13 @@
 #include "playlist_host.h"
 #include "playlist_images.h"
 #include "registered_file_tree.h"
+#include "skins/skin_parameters.h"
+#include "skins/skin_values.h"
 #include "storage/settings_file.h"
 #include "tree_file.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -585,6 +588,27 @@ bool TPlaylistFrm::Busy() const {
            fileTreeView->DraggedNode() != nullptr || popupMenu->isVisible() ||
            playListView->PopupMenu()->isVisible() ||
            (treePopup != nullptr && treePopup->isVisible());
+}
+
+void TPlaylistFrm::ApplySkin(const SkinParameters& skin) {
+    QPalette frame = QApplication::palette(this);
+    QPalette labels = QApplication::palette(lbPlayFileList);
+    if (skin.Active) {
+        frame.setColor(QPalette::Window, ColorOfColorRef(skin.MainBackgroundColor));
+        frame.setColor(QPalette::Button, ColorOfColorRef(skin.MainBackgroundColor));
+        if (skin.CurrentTime.Color >= 0) {
+            labels.setColor(QPalette::WindowText, ColorOfColorRef(skin.CurrentTime.Color));
+        }
+    }
+    setPalette(frame);
+    toolBar->setPalette(frame);
+    for (QLabel* label : {lbRegisteredFiles, lbPlayFileList}) {
+        label->setPalette(labels);
+    }
+    for (QWidget* view :
+         {static_cast<QWidget*>(fileTreeView), static_cast<QWidget*>(playListView)}) {
+        view->setPalette(QApplication::palette(view));
+    }
 }
 
 void TPlaylistFrm::SaveOnHide() {

@@ -17,6 +17,7 @@ class QTreeWidgetItem;
 class TPlayListView;
 class TPlaylistHost;
 class TRegisteredFileTree;
+struct SkinParameters;
 
 // The tree file of the data folder.
 inline constexpr const char* TreeFileName = "quavrel_playlist.ini";
@@ -82,6 +83,11 @@ public:
     void PressDriveButton(std::size_t driveIndex);
     bool InDriveMode() const { return driveMode; }
     const std::vector<std::string>& DriveTexts() const { return driveTexts; }
+
+    // The window's frame (tool bar and labels) takes the skin's main background colour and its
+    // labels the colour of the skin's time display; the two views keep the desktop's colours.
+    // An inactive skin gives the desktop's colours back.
+    void ApplySkin(const SkinParameters& skin);
 
     // What the window shows the user without waiting (a damaged tree file); by default a
     // message box that does not block.

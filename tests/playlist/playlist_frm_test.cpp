@@ -4,11 +4,14 @@
 #include "playlist/playlist_frm.h"
 #include "playlist/playlist_host.h"
 #include "playlist/registered_file_tree.h"
+#include "skins/skin_parameters.h"
 #include "tests/playlist/shell_link_fixture.h"
 #include "tests/support/disc_image.h"
 #include "tests/support/temp_dir.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QLabel>
 #include <QToolBar>
 #include <QToolButton>
 #include <filesystem>
@@ -354,6 +357,29 @@ TEST_F(PlaylistFrmTest, ADamagedTreeFileIsShownToTheUser) {
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_TRUE(shown.front().contains("line 2")) << shown.front().toStdString();
     EXPECT_EQ(Outline(window.FileTreeView()->Root()), std::vector<std::string>{"a"});
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PlaylistFrmTest, TheFrameTakesTheSkinsColoursAndTheViewsKeepTheDesktops) {
+    auto window = NewWindow();
+    const QColor desktop = window->PlayListView()->palette().color(QPalette::Base);
+    SkinParameters skin;
+    skin.Active = true;
+    skin.MainBackgroundColor = 0x00FF8040; // red 0x40, green 0x80, blue 0xFF
+    skin.CurrentTime.Color = 0x000000FF;
+    window->ApplySkin(skin);
+    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0x40, 0x80, 0xFF));
+    const auto* label = window->findChild<QLabel*>("lbPlayFileList");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
+    EXPECT_EQ(window->PlayListView()->palette().color(QPalette::Base), desktop);
+
+    window->ApplySkin(SkinParameters{});
+    EXPECT_EQ(window->palette().color(QPalette::Window),
+              QApplication::palette(window.get()).color(QPalette::Window));
 }
 
 } // namespace
