@@ -1,5 +1,6 @@
 #include "app/config_menu.h"
 
+#include "actions/dialog_state.h"
 #include "actions/event_module.h"
 #include "actions/key_polling.h"
 #include "actions/language_choice.h"
@@ -22,6 +23,7 @@
 #include <QColorDialog>
 #include <QFontDialog>
 #include <QMenu>
+#include <QPointer>
 
 namespace {
 
@@ -381,25 +383,33 @@ void TConfigMenu::RebuildRecordingFormats() {
 }
 
 void TConfigMenu::ChooseFont(int kind) {
-    FontSetting& setting = kind == 1   ? settings.MainfrmTimeFont
-                           : kind == 3 ? settings.WavefrmFont
-                                       : settings.RepeatfrmFont;
+    const auto settingOf = [this, kind]() -> FontSetting& {
+        return kind == 1   ? settings.MainfrmTimeFont
+               : kind == 3 ? settings.WavefrmFont
+                           : settings.RepeatfrmFont;
+    };
     // A dialog under a window that stays on top would be hidden behind it.
     const bool onTop = frm.StayOnTop();
     frm.SetStayOnTop(false);
-    bool chosen = false;
-    // Our own dialog, not the desktop's: a window of ours, modal while it is open.
-    const QFont font = QFontDialog::getFont(&chosen, FontOf(setting), &frm, QString(),
-                                            QFontDialog::DontUseNativeDialog);
-    frm.SetStayOnTop(onTop);
-    SwallowHeldKeys();
-    if (!chosen) {
-        return;
-    }
-    setting = SettingOf(font, setting.Color);
-    if (commands.FontsChanged) {
-        commands.FontsChanged();
-    }
+    // Our own dialog, not the desktop's: a window of ours, modal while it is open. The menu
+    // owns the answer's connection, so that an answer after the menu is gone is dropped.
+    auto* dialog = new QFontDialog(FontOf(settingOf()), &frm);
+    dialog->setOption(QFontDialog::DontUseNativeDialog);
+    const QPointer<QMenu> menu(pmConfig);
+    OpenDialogOfOurs(dialog, [this, menu, dialog, onTop, settingOf](int result) {
+        if (menu.isNull()) {
+            return;
+        }
+        frm.SetStayOnTop(onTop);
+        if (result != QDialog::Accepted) {
+            return;
+        }
+        FontSetting& setting = settingOf();
+        setting = SettingOf(dialog->selectedFont(), setting.Color);
+        if (commands.FontsChanged) {
+            commands.FontsChanged();
+        }
+    });
 }
 
 void TConfigMenu::Popup(QPoint at) {

@@ -48,7 +48,8 @@ public:
     TConfigMenu& operator=(const TConfigMenu&) = delete;
 
     QMenu* Menu() const { return pmConfig; }
-    // Pops the menu up at a point of the screen, and waits for the keys that closed it.
+    // Pops the menu up at a point of the screen without waiting: a choice comes back through the
+    // event loop, and the keys that closed the menu fire nothing until let go.
     void Popup(QPoint at);
 
 private:
@@ -64,6 +65,7 @@ private:
     void RefreshConfigItems();
     void RebuildSkinItems();
     void RebuildRecordingFormats();
+    // Opens the font dialog for a font of the options without waiting; OK stores its choice.
     void ChooseFont(int kind);
     void OptionChosen(QAction* option);
 

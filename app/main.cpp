@@ -41,9 +41,11 @@ int main(int argc, char** argv) {
         TQuavrelProgram program(commandLine);
         return program.Run();
     } catch (const std::exception& error) {
-        // Started from a desktop menu, nobody reads the terminal: the box says why it ends.
+        // Started from a desktop menu, nobody reads the terminal: the box says why it ends. The
+        // program's event loop has ended (or never ran), so the box runs the application's own
+        // loop until it is closed; nothing nests in another loop.
         std::cerr << "quavrel: " << error.what() << "\n";
-        ShowErrorBox(QString::fromUtf8(error.what()));
+        ShowErrorBoxOutsideTheLoop(QString::fromUtf8(error.what()));
         return EXIT_FAILURE;
     }
 }

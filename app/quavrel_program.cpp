@@ -20,6 +20,7 @@
 #include "app/playlist_link.h"
 #include "app/show_page.h"
 #include "audio/recording_formats.h"
+#include "cassettes/autorec_frm.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/select_frm.h"
@@ -145,7 +146,8 @@ void TQuavrelProgram::FinishStartUp(const QString& languageCode) {
     splash = ShowSplash(ProgramFolder());
     settings = LoadSettingsFile(dataFolder->Path(), languageCode.toStdString());
     CreateForms();
-    RegisterComponents({events.get(), playlistFrm.get(), keyBindFrm.get(), selectFrm.get()});
+    RegisterComponents(
+        {events.get(), playlistFrm.get(), autorecFrm.get(), keyBindFrm.get(), selectFrm.get()});
     LoadLanguageFile(languagePath);
     WireShell();
     ApplySettings();
@@ -190,6 +192,9 @@ void TQuavrelProgram::CreateForms() {
     keyBindFrm = std::make_unique<TKeyBindFrm>(
         *events, QString::fromStdString(dataFolder->Path() + "/quavrel_key.ini"));
     selectFrm = std::make_unique<TSelectFrm>(*controller, [this] { controller->Tick(); });
+    autorecFrm =
+        std::make_unique<TAutorecFrm>(*controller, [this] { controller->StopAutoRecording(); });
+    controller->DialogForms.emplace_back(autorecFrm.get());
     controller->DialogForms.emplace_back(keyBindFrm.get());
     controller->DialogForms.emplace_back(guideFrm.get());
     cassetteListMenu = std::make_unique<QMenu>();
@@ -237,6 +242,12 @@ void TQuavrelProgram::WireShell() {
     shell.ShowVornic = [this] { ShowVornic(); };
     shell.Config = [this](QWidget* control) { PopupConfig(control); };
     shell.Select = [this] { SelectWindow(); };
+    shell.ShowAutoRecord = [this] { autorecFrm->ShowModal(); };
+    shell.CloseAutoRecord = [this] {
+        if (autorecFrm) {
+            autorecFrm->Close();
+        }
+    };
     QObject::connect(keyBindFrm.get(), &TKeyBindFrm::KeysApplied, frm.get(),
                      [this] { ApplyHints(); });
     frm->OnExiting = [this] { return SaveForExit(); };
@@ -414,15 +425,16 @@ void TQuavrelProgram::PopupCassetteList(QPoint at) {
 }
 
 void TQuavrelProgram::SelectWindow() {
-    if (QvrWindows().empty() || !selectFrm->Choose()) {
+    if (QvrWindows().empty()) {
         return;
     }
-    TQvrBaseFrm* chosen = selectFrm->SelectedWindow();
-    if (chosen == nullptr) {
-        controller->EjectDocked();
-    } else {
-        controller->DockWindow(chosen, true);
-    }
+    selectFrm->Choose([this](TQvrBaseFrm* chosen) {
+        if (chosen == nullptr) {
+            controller->EjectDocked();
+        } else {
+            controller->DockWindow(chosen, true);
+        }
+    });
 }
 
 void TQuavrelProgram::ChangeDataFolder() {
@@ -452,7 +464,8 @@ void TQuavrelProgram::ShowVornic() {
 }
 
 void TQuavrelProgram::ShowError(const std::exception& error) const {
-    ShowErrorBox(QString::fromUtf8(error.what()));
+    // The shut-down runs after the event loop ended: there the box is waited for.
+    ShowErrorBoxOutsideTheLoop(QString::fromUtf8(error.what()));
 }
 
 // Ending without the song's data saved: the recordings stay on disk, kept for the song until

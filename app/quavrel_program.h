@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class TAutorecFrm;
 class TConfigMenu;
 class TDataFolder;
 class TKeyBindFrm;
@@ -107,6 +108,7 @@ private:
     std::unique_ptr<TPlaylistFrm> playlistFrm;
     std::unique_ptr<TKeyBindFrm> keyBindFrm;
     std::unique_ptr<TSelectFrm> selectFrm;
+    std::unique_ptr<TAutorecFrm> autorecFrm;
     std::unique_ptr<TGuideFrm> guideFrm;
     std::unique_ptr<TConfigMenu> configMenu;
     std::unique_ptr<QMenu> cassetteListMenu;

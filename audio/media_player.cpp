@@ -413,19 +413,29 @@ std::int64_t TMediaPlayer::CurrentFrame() const {
 }
 
 std::int64_t TMediaPlayer::FrameOf(std::int32_t position) const {
-    const auto rate = source->Format().samplesPerSec;
-    std::int64_t absolute = 0;
     if (timeFormat == tfMilliseconds) {
-        absolute = static_cast<std::int64_t>(position) * rate / 1000;
-    } else {
-        const auto code = static_cast<std::uint32_t>(position);
-        const std::int64_t sectors = ((code >> 8) & 0xFF) * 60 * CdSectorsPerSecond +
-                                     ((code >> 16) & 0xFF) * CdSectorsPerSecond +
-                                     ((code >> 24) & 0xFF);
-        absolute = SpanOf(static_cast<std::int32_t>(code & 0xFF)).start +
-                   sectors * rate / CdSectorsPerSecond;
+        return FrameOfMilliseconds(position);
     }
+    const auto rate = source->Format().samplesPerSec;
+    const auto code = static_cast<std::uint32_t>(position);
+    const std::int64_t sectors = ((code >> 8) & 0xFF) * 60 * CdSectorsPerSecond +
+                                 ((code >> 16) & 0xFF) * CdSectorsPerSecond + ((code >> 24) & 0xFF);
+    const std::int64_t absolute =
+        SpanOf(static_cast<std::int32_t>(code & 0xFF)).start + sectors * rate / CdSectorsPerSecond;
     return std::clamp<std::int64_t>(absolute - originFrame, 0, source->Frames());
+}
+
+std::int64_t TMediaPlayer::FrameOfMilliseconds(std::int32_t ms) const {
+    const std::int64_t absolute = std::int64_t{ms} * source->Format().samplesPerSec / 1000;
+    return std::clamp<std::int64_t>(absolute - originFrame, 0, source->Frames());
+}
+
+std::int64_t TMediaPlayer::SectionBytes(std::int32_t fromMs, std::int32_t toMs) const {
+    return Run([this, fromMs, toMs] {
+        LoadMedium();
+        const std::int64_t frames = FrameOfMilliseconds(toMs) - FrameOfMilliseconds(fromMs);
+        return std::max<std::int64_t>(0, frames) * source->Format().BlockAlign();
+    });
 }
 
 // Frames become milliseconds rounded up and milliseconds frames rounded down, so that a

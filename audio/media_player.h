@@ -101,6 +101,10 @@ public:
 
     // The bytes heard so far, counted as TSongListener counts them.
     std::int64_t HeardBytes() const;
+    // The bytes handed to the output device while the song plays from `fromMs` to `toMs`
+    // (milliseconds whatever the time format): both fall on the frame SetPosition puts them
+    // on, rounded down, and the frame of `toMs` is not played. 0 when `toMs` is not after.
+    std::int64_t SectionBytes(std::int32_t fromMs, std::int32_t toMs) const;
     TSongListener* Listener = nullptr;
 
 protected:
@@ -122,6 +126,7 @@ private:
     std::int64_t CurrentFrame() const;
     std::int32_t PositionAt(std::int64_t absoluteFrame) const;
     std::int64_t FrameOf(std::int32_t position) const;
+    std::int64_t FrameOfMilliseconds(std::int32_t ms) const;
     std::int32_t DurationOf(std::int64_t frames) const;
     std::int32_t Milliseconds(std::int64_t absoluteFrame) const;
     void Halt();

@@ -4,6 +4,8 @@
 #include "platform/wave_device.h"
 #include "song_tap.h"
 
+#include <cstdint>
+
 // What a recording captures. Linux desktops rarely offer a "what you hear" input, so by default
 // the program records what the song plays, digitally.
 inline constexpr int RecordSourceSong = 0;
@@ -16,6 +18,10 @@ inline constexpr int RecordSourceInput = 1;
 class TSongRecordSource {
 public:
     explicit TSongRecordSource(TMediaPlayer& player);
+
+    // Recordings take nothing the player plays after it has handed `heard` bytes to its output
+    // device (counted as TMediaPlayer::HeardBytes counts them); -1 lifts that end.
+    void EndRecordingsAt(std::int64_t heard) { tap.EndAt(heard); }
 
 private:
     TSongTap tap;

@@ -12,6 +12,11 @@ TSongTap::~TSongTap() {
     }
 }
 
+std::int64_t TSongTap::Heard() const {
+    const std::int64_t heard = player.HeardBytes();
+    return end >= 0 ? std::min(heard, end) : heard;
+}
+
 void TSongTap::SongFilled(std::int64_t start, const std::uint8_t* data, std::int32_t bytes,
                           const WaveDeviceFormat& format) {
     chunks.push_back({start, format, std::vector<std::uint8_t>(data, data + bytes)});

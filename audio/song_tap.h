@@ -20,7 +20,11 @@ public:
                     const WaveDeviceFormat& format) override;
     void SongDropped(std::int64_t heard) override;
 
-    std::int64_t Heard() const { return player.HeardBytes(); }
+    // What has been heard, up to the end set by EndAt.
+    std::int64_t Heard() const;
+    // Nothing heard after `position` is handed to a reader, however late the reader stops:
+    // a recording that must end on a given sample takes no more. -1 lifts the end.
+    void EndAt(std::int64_t position) { end = position; }
     // Hands the kept bytes from `from` up to `to` to `take`, piece by piece with their format,
     // and forgets everything before `to`.
     void Take(std::int64_t from, std::int64_t to,
@@ -44,4 +48,5 @@ private:
     TMediaPlayer& player;
     std::deque<Chunk> chunks;
     std::int64_t held = -1;
+    std::int64_t end = -1;
 };

@@ -159,18 +159,22 @@ void TQvrBaseFrm::Eject() {
     GlideToFreeSpot();
 }
 
-void TQvrBaseFrm::AskTitle() {
+void TQvrBaseFrm::AskTitle(std::function<void()> asked) {
     const QPointer<TQvrBaseFrm> self(this);
-    QString text = GetTitle();
-    const bool confirmed =
-        InputBox(SSetWindowTitleCaption, SSetWindowTitlePrompt, text, Host.StayOnTop());
-    if (self.isNull()) {
-        return;
-    }
-    if (confirmed) {
-        SetTitle(text);
-    }
-    Host.MainWindow()->activateWindow();
+    TCassetteHost* host = &Host;
+    InputBox(SSetWindowTitleCaption, SSetWindowTitlePrompt, GetTitle(), Host.StayOnTop(),
+             [self, host, asked = std::move(asked)](const std::optional<QString>& title) {
+                 // The window may have been released while the box was open.
+                 if (self) {
+                     if (title) {
+                         self->SetTitle(*title);
+                     }
+                     host->MainWindow()->activateWindow();
+                 }
+                 if (asked) {
+                     asked();
+                 }
+             });
 }
 
 void TQvrBaseFrm::MenuPopup() {

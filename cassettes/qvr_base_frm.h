@@ -70,8 +70,9 @@ public:
     void GlideToFreeSpot(const TQvrBaseFrm* alsoIgnore = nullptr);
     // A docked window is undocked and glides to a free spot; others stay where they are.
     void Eject();
-    // Asks for a new title in the input box.
-    void AskTitle();
+    // Asks for a new title in the input box, without waiting; asked (may be empty) runs once
+    // the box has closed, whatever the answer, even when this window was released meanwhile.
+    void AskTitle(std::function<void()> asked = {});
 
 protected:
     explicit TQvrBaseFrm(TCassetteHost& host);

@@ -26,6 +26,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -164,6 +165,8 @@ TSelectFrm::TSelectFrm(TCassetteHost& host, std::function<void()> periodicRefres
       periodicRefresh(std::move(periodicRefresh)) {
     setObjectName(QStringLiteral("SelectFrm"));
     setWindowTitle(QStringLiteral("Cassette Manager"));
+    // While it is open no bound key fires and the tick releases no window.
+    setWindowModality(Qt::ApplicationModal);
     ListBox1->setObjectName(QStringLiteral("ListBox1"));
     sbTile->setObjectName(QStringLiteral("sbTile"));
     sbTile->setText(QStringLiteral("&Tile Cassettes In Order"));
@@ -191,6 +194,7 @@ TSelectFrm::TSelectFrm(TCassetteHost& host, std::function<void()> periodicRefres
     connect(ListBox1, &QWidget::customContextMenuRequested, this, &TSelectFrm::PopupAt);
     connect(btOK, &QPushButton::clicked, this, &QDialog::accept);
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+    connect(this, &QDialog::finished, this, &TSelectFrm::Closed);
     connect(sbTile, &QToolButton::clicked, this, &TSelectFrm::Tile);
     connect(miTile, &QAction::triggered, this, &TSelectFrm::Tile);
     connect(miSortByPosition, &QAction::triggered, this, &TSelectFrm::SortByRecordedPosition);
@@ -229,12 +233,25 @@ void TSelectFrm::RefreshList() {
     FillList(windows);
 }
 
-bool TSelectFrm::Choose() {
+void TSelectFrm::Choose(std::function<void(TQvrBaseFrm* window)> chosen) {
+    this->chosen = std::move(chosen);
     RefreshList();
     SetStayOnTop(host.StayOnTop());
-    const bool chosen = exec() == QDialog::Accepted;
+    show();
+}
+
+void TSelectFrm::Closed(int result) {
     SwallowHeldKeys();
-    return chosen;
+    const auto chosen = std::exchange(this->chosen, nullptr);
+    const int row = ListBox1->currentRow();
+    if (result != QDialog::Accepted || !chosen || row < 0) {
+        return;
+    }
+    if (row + 1 == ListBox1->count()) {
+        chosen(nullptr);
+    } else if (TQvrBaseFrm* window = WindowAt(row)) {
+        chosen(window);
+    }
 }
 
 TQvrBaseFrm* TSelectFrm::SelectedWindow() const {
@@ -300,13 +317,14 @@ void TSelectFrm::RenameClick() {
     }
     const int selected = ListBox1->currentRow();
     const QPointer<TSelectFrm> self(this);
-    window->AskTitle();
-    if (self.isNull()) {
-        return;
-    }
-    activateWindow();
-    RefreshList();
-    ListBox1->setCurrentRow(selected);
+    window->AskTitle([self, selected] {
+        if (self.isNull()) {
+            return;
+        }
+        self->activateWindow();
+        self->RefreshList();
+        self->ListBox1->setCurrentRow(selected);
+    });
 }
 
 void TSelectFrm::DeleteClick() {

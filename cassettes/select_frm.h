@@ -31,9 +31,11 @@ public:
     void FillList(const std::vector<TQvrBaseFrm*>& windows);
     // FillList with the window list, less the windows queued for closing.
     void RefreshList();
-    // Shows the list modally, staying on top as the main window does. True when closed with
-    // OK. The keys held as it closes (Return or Escape) fire nothing until let go.
-    bool Choose();
+    // Shows the list modally without waiting, staying on top as the main window does. Closed
+    // with OK, chosen hears the selected entry's window, nullptr for the eject entry; it hears
+    // nothing on Cancel, nor when the selected window was released meanwhile. The keys held as
+    // the list closes (Return or Escape) fire nothing until let go.
+    void Choose(std::function<void(TQvrBaseFrm* window)> chosen);
     // The window of the selected entry; nullptr for none and for the eject entry.
     TQvrBaseFrm* SelectedWindow() const;
     // The window of an entry; nullptr for the eject entry and for a window released meanwhile.
@@ -81,10 +83,13 @@ public:
 
 private:
     void PopupAt(QPoint listPoint);
+    // The list closed with result: the choice goes to the handler Choose was given.
+    void Closed(int result);
     void SortBy(const std::function<bool(const TQvrBaseFrm*, const TQvrBaseFrm*)>& less);
     std::vector<TQvrBaseFrm*> ListedWindows() const;
 
     TCassetteHost& host;
     std::function<void()> periodicRefresh;
+    std::function<void(TQvrBaseFrm* window)> chosen;
     int dragSourceIndex = -1;
 };

@@ -3,6 +3,7 @@
 #include "actions/event_module.h"
 #include "actions/real_time_action.h"
 #include "actions/real_time_button.h"
+#include "audio/record_source.h"
 #include "audio/time_text.h"
 #include "audio/wave_player.h"
 #include "cassettes/qvr_window_list.h"
@@ -601,11 +602,30 @@ void TMainController::StopRecording() {
 
 void TMainController::StartAutoRecording() {
     const TRepeatFrm* card = DockedCard();
+    const std::int32_t start = card->StartTime();
     const std::int32_t end = card->EndTime();
     player.SetTimeFormat(tfMilliseconds);
-    player.SetPositionWithMethod(card->StartTime());
-    StartRecording();
+    if (recordSource) {
+        // Recorded from the song itself, the section is taken sample for sample: the song stands
+        // still from the seek until the recording runs, so that the recording begins on the
+        // section's first sample, and the recording takes nothing heard after its last one,
+        // however late the tick that stops it comes.
+        if (player.GetMode() == TMPModes::mpPlaying) {
+            player.Stop();
+        }
+        player.SetPositionWithMethod(start);
+        recordSource->EndRecordingsAt(player.HeardBytes() + player.SectionBytes(start, end));
+    } else {
+        player.SetPositionWithMethod(start);
+    }
+    try {
+        StartRecording();
+    } catch (...) {
+        LiftSectionEnd();
+        throw;
+    }
     if (recordingCassette == nullptr) {
+        LiftSectionEnd();
         return;
     }
     autoRecording = true;
@@ -618,9 +638,31 @@ void TMainController::StartAutoRecording() {
 void TMainController::FinishAutoRecording() {
     cardRepeatEnd = -1;
     autoRecording = false;
-    StopRecording();
+    try {
+        StopRecording();
+    } catch (...) {
+        EndAutoRecording();
+        throw;
+    }
+    EndAutoRecording();
+}
+
+void TMainController::EndAutoRecording() {
+    cardRepeatEnd = -1;
+    autoRecording = false;
+    LiftSectionEnd();
     if (Shell.CloseAutoRecord) {
         Shell.CloseAutoRecord();
+    }
+}
+
+void TMainController::StopAutoRecording() {
+    Guarded([this] { FinishAutoRecording(); });
+}
+
+void TMainController::LiftSectionEnd() {
+    if (recordSource) {
+        recordSource->EndRecordingsAt(-1);
     }
 }
 

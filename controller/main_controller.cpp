@@ -342,7 +342,10 @@ void TMainController::ReleaseAllWindows() {
         DockWindow(nullptr, false);
     }
     recordingCassette = nullptr;
-    autoRecording = false;
+    // An automatic recording goes with its cassette.
+    if (autoRecording) {
+        EndAutoRecording();
+    }
     closeQueue.clear();
     std::erase_if(retired, [](const QPointer<TQvrBaseFrm>& gone) { return gone.isNull(); });
     retired.insert(retired.end(), QvrWindows().begin(), QvrWindows().end());

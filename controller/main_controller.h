@@ -175,6 +175,9 @@ public:
     void PositionCassette(std::int32_t time);
     std::int32_t CardRepeatEnd() const { return cardRepeatEnd; }
     bool AutoRecording() const { return autoRecording; }
+    // Ends the automatic recording now, as its window's Escape and CANCEL do: the cassette docks
+    // and the window closes; an error ends in the error box after the window has closed.
+    void StopAutoRecording();
 
     // --- speed
     int Ratio() const { return ratio; }
@@ -266,6 +269,11 @@ private:
     void StopRecording();
     void StartAutoRecording();
     void FinishAutoRecording();
+    // Whatever became of the recording: the flag and the watch are cleared, the section's end
+    // is lifted and the window closes.
+    void EndAutoRecording();
+    // Recordings from the song take what it plays again, past any section's end.
+    void LiftSectionEnd();
     void ExecuteSpeedChange();
     void RestoreSpeedChange();
     // Starts change on the docked cassette, unless a change of its speed runs already; the

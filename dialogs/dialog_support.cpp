@@ -1,13 +1,15 @@
 #include "dialog_support.h"
 
+#include "actions/dialog_state.h"
 #include "actions/line_break_tags.h"
 #include "actions/program_caption.h"
 #include "platform/font_aliases.h"
 
+#include <QApplication>
 #include <QFont>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
+#include <QThread>
 #include <QWidget>
 
 QFont MessageFont(const QString& languageCode) {
@@ -28,14 +30,33 @@ void CentreOnScreen(QWidget* window) {
     window->move(frame.topLeft());
 }
 
-bool AskOkCancel(QWidget* parent, const QString& text) {
-    QMessageBox box(QMessageBox::Question, QString::fromUtf8(ProgramCaption), WithLineFeeds(text),
-                    QMessageBox::Ok | QMessageBox::Cancel, parent);
-    return box.exec() == QMessageBox::Ok;
+void AskOkCancel(QWidget* parent, const QString& text, std::function<void(bool ok)> answered) {
+    auto* box = new QMessageBox(QMessageBox::Question, QString::fromUtf8(ProgramCaption),
+                                WithLineFeeds(text), QMessageBox::Ok | QMessageBox::Cancel, parent);
+    OpenDialogOfOurs(
+        box, [answered = std::move(answered)](int result) { answered(result == QMessageBox::Ok); });
 }
 
+namespace {
+
+QMessageBox* OpenErrorBox(const QString& text) {
+    auto* box = new QMessageBox(QMessageBox::Critical, QString::fromUtf8(ProgramCaption),
+                                WithLineFeeds(text), QMessageBox::Ok);
+    OpenDialogOfOurs(box);
+    return box;
+}
+
+} // namespace
+
 void ShowErrorBox(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QString::fromUtf8(ProgramCaption), WithLineFeeds(text),
-                    QMessageBox::Ok);
-    box.exec();
+    OpenErrorBox(text);
+}
+
+void ShowErrorBoxOutsideTheLoop(const QString& text) {
+    QMessageBox* box = OpenErrorBox(text);
+    if (QThread::currentThread()->loopLevel() > 0) {
+        return;
+    }
+    QObject::connect(box, &QDialog::finished, qApp, [] { QCoreApplication::exit(0); });
+    QApplication::exec();
 }

@@ -1,6 +1,6 @@
 #include "input_frm.h"
 
-#include "actions/key_polling.h"
+#include "actions/dialog_state.h"
 #include "dialog_support.h"
 
 #include <QHBoxLayout>
@@ -45,23 +45,17 @@ void TInputFrm::resizeEvent(QResizeEvent* event) {
     Panel1->setGeometry(0, height() - PanelHeight, width(), PanelHeight);
 }
 
-bool InputBox(const QString& caption, const QString& prompt, QString& text, bool stayOnTop) {
-    bool confirmed = false;
-    {
-        TInputFrm box;
-        box.setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
-        box.setWindowTitle(caption);
-        box.Label1->setText(prompt);
-        box.Edit1->setText(text);
-        // Typing replaces the old text; the arrow keys keep it.
-        box.Edit1->selectAll();
-        CentreOnScreen(&box);
-        confirmed = box.exec() == QDialog::Accepted;
-        if (confirmed) {
-            text = box.Edit1->text();
-        }
-    }
-    // The key that closed the box must not go on to fire its binding.
-    SwallowHeldKeys();
-    return confirmed;
+void InputBox(const QString& caption, const QString& prompt, const QString& text, bool stayOnTop,
+              std::function<void(const std::optional<QString>& typed)> answered) {
+    auto* box = new TInputFrm;
+    box->setWindowFlag(Qt::WindowStaysOnTopHint, stayOnTop);
+    box->setWindowTitle(caption);
+    box->Label1->setText(prompt);
+    box->Edit1->setText(text);
+    // Typing replaces the old text; the arrow keys keep it.
+    box->Edit1->selectAll();
+    CentreOnScreen(box);
+    OpenDialogOfOurs(box, [box, answered = std::move(answered)](int result) {
+        answered(result == QDialog::Accepted ? std::optional(box->Edit1->text()) : std::nullopt);
+    });
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -22,8 +24,9 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 };
 
-// Asks for a text, offering the old one selected: true when confirmed, text then being what
-// was typed; on Cancel the text stays as it was. The keys held as the box closes (Return or Escape)
-// fire nothing until let go, so that the key that closed the box does not also fire the action
-// bound to it.
-bool InputBox(const QString& caption, const QString& prompt, QString& text, bool stayOnTop);
+// Asks for a text without waiting, offering the old one selected. answered hears what was typed
+// when the box was confirmed, nothing on Cancel, once the box has closed and the keys held then
+// (Return or Escape) were swallowed, so that the key that closed the box does not also fire the
+// action bound to it.
+void InputBox(const QString& caption, const QString& prompt, const QString& text, bool stayOnTop,
+              std::function<void(const std::optional<QString>& typed)> answered);

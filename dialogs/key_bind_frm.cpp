@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QShowEvent>
@@ -86,6 +87,13 @@ void AddRow(QGridLayout* grid, QLabel* label, QWidget* editor) {
     grid->addWidget(editor, row, 1);
 }
 
+// The saved set of a name, whatever its case.
+std::vector<TKeyBind>::iterator SetNamed(std::vector<TKeyBind>& sets, const QString& name) {
+    return std::find_if(sets.begin(), sets.end(), [&](const TKeyBind& saved) {
+        return saved.Name.compare(name, Qt::CaseInsensitive) == 0;
+    });
+}
+
 } // namespace
 
 TKeyBindFrm::TKeyBindFrm(TEventModule& events, const QString& keyFilePath)
@@ -135,18 +143,8 @@ TKeyBindFrm::TKeyBindFrm(TEventModule& events, const QString& keyFilePath)
         accept();
     });
     connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
-    // A key file that cannot be written is reported; it never unwinds through the event loop.
-    const auto reported = [this](void (TKeyBindFrm::*click)()) {
-        return [this, click] {
-            try {
-                (this->*click)();
-            } catch (const std::exception& error) {
-                HandleApplicationError(error);
-            }
-        };
-    };
-    connect(btSaveAs, &QPushButton::clicked, this, reported(&TKeyBindFrm::SaveAsClick));
-    connect(btDelete, &QPushButton::clicked, this, reported(&TKeyBindFrm::DeleteClick));
+    connect(btSaveAs, &QPushButton::clicked, this, &TKeyBindFrm::SaveAsClick);
+    connect(btDelete, &QPushButton::clicked, this, &TKeyBindFrm::DeleteClick);
 
     sets = LoadSets(*keyFile);
     FillCombo();
@@ -258,18 +256,31 @@ void TKeyBindFrm::ApplyClick() {
 }
 
 void TKeyBindFrm::SaveAsClick() {
-    QString name;
-    if (!InputBox(SSaveDialogTitle, SSaveDialogPrompt, name, StayOnTop())) {
+    const QPointer<TKeyBindFrm> self(this);
+    InputBox(SSaveDialogTitle, SSaveDialogPrompt, QString(), StayOnTop(),
+             [self](const std::optional<QString>& name) {
+                 if (self && name) {
+                     self->SaveAs(*name);
+                 }
+             });
+}
+
+void TKeyBindFrm::SaveAs(const QString& name) {
+    if (SetNamed(sets, name) == sets.end()) {
+        StoreEditorsAs(name);
         return;
     }
-    auto set = std::find_if(sets.begin(), sets.end(), [&](const TKeyBind& saved) {
-        return saved.Name.compare(name, Qt::CaseInsensitive) == 0;
-    });
-    if (set != sets.end()) {
-        if (!AskOkCancel(this, SSaveDialogDuplicate)) {
-            return;
+    const QPointer<TKeyBindFrm> self(this);
+    AskOkCancel(this, SSaveDialogDuplicate, [self, name](bool ok) {
+        if (self && ok) {
+            self->StoreEditorsAs(name);
         }
-    } else {
+    });
+}
+
+void TKeyBindFrm::StoreEditorsAs(const QString& name) {
+    auto set = SetNamed(sets, name);
+    if (set == sets.end()) {
         set = sets.insert(sets.end(), TKeyBind{});
     }
     CaptureEditors(*set, editors);
@@ -282,17 +293,25 @@ void TKeyBindFrm::DeleteClick() {
     if (index < 0 || index >= static_cast<int>(sets.size())) {
         return;
     }
-    if (!AskOkCancel(this, SSaveDialogDeleteQuery)) {
-        return;
-    }
-    sets.erase(sets.begin() + index);
-    StoreSets(-1);
+    const QPointer<TKeyBindFrm> self(this);
+    AskOkCancel(this, SSaveDialogDeleteQuery, [self, index](bool ok) {
+        if (!self || !ok || index >= static_cast<int>(self->sets.size())) {
+            return;
+        }
+        self->sets.erase(self->sets.begin() + index);
+        self->StoreSets(-1);
+    });
 }
 
 void TKeyBindFrm::StoreSets(int selected) {
     // The list shows the sets as they are now, even when the file cannot be written.
     FillCombo();
     cbKeyBinds->setCurrentIndex(selected);
-    SaveSets(*keyFile, sets);
-    keyFile->Save();
+    // A key file that cannot be written is reported; it never unwinds through the event loop.
+    try {
+        SaveSets(*keyFile, sets);
+        keyFile->Save();
+    } catch (const std::exception& error) {
+        HandleApplicationError(error);
+    }
 }

@@ -55,9 +55,16 @@ private:
                            TShiftState shiftState);
     void FillCombo();
     void ApplyClick();
+    // Asks for a name, and whether to overwrite a set of that name, then saves the editors'
+    // binding under it; Delete asks before it deletes the selected set. Neither waits: the
+    // answers come back through the event loop.
     void SaveAsClick();
     void DeleteClick();
-    // Shows the sets in the list with `selected` chosen, then writes them to the key file.
+    void SaveAs(const QString& name);
+    // The editors' binding becomes the set of that name (whatever its case), else a new set.
+    void StoreEditorsAs(const QString& name);
+    // Shows the sets in the list with `selected` chosen, then writes them to the key file; a
+    // file that cannot be written is reported.
     void StoreSets(int selected);
 
     std::unique_ptr<ProfileFile> keyFile;

@@ -21,6 +21,11 @@ void TLinkLabel::SetRollOverColor(const QColor& color) {
     }
 }
 
+void TLinkLabel::SetUnderlined(bool value) {
+    underlined = value;
+    ShowAs(hovered ? rollOverColor : normalColor, hovered);
+}
+
 void TLinkLabel::enterEvent(QEnterEvent* event) {
     hovered = true;
     ShowAs(rollOverColor, true);
@@ -45,11 +50,11 @@ void TLinkLabel::mouseReleaseEvent(QMouseEvent* event) {
     }
 }
 
-void TLinkLabel::ShowAs(const QColor& color, bool underlined) {
+void TLinkLabel::ShowAs(const QColor& color, bool hoveredLook) {
     QPalette colours = palette();
     colours.setColor(QPalette::WindowText, color);
     setPalette(colours);
     QFont face = font();
-    face.setUnderline(underlined);
+    face.setUnderline(hoveredLook || underlined);
     setFont(face);
 }

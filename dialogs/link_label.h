@@ -14,6 +14,8 @@ public:
     void SetNormalColor(const QColor& color);
     QColor RollOverColor() const { return rollOverColor; }
     void SetRollOverColor(const QColor& color);
+    // Underlined also while the mouse is elsewhere.
+    void SetUnderlined(bool value);
 
 signals:
     void Clicked();
@@ -25,9 +27,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
-    void ShowAs(const QColor& color, bool underlined);
+    void ShowAs(const QColor& color, bool hoveredLook);
 
     QColor normalColor = Qt::black;
     QColor rollOverColor = Qt::blue;
     bool hovered = false;
+    bool underlined = false;
 };

@@ -1,5 +1,6 @@
 #include "skin_target.h"
 
+#include "actions/dialog_state.h"
 #include "actions/program_caption.h"
 #include "bitmap_region.h"
 #include "platform/window_shape.h"
@@ -24,6 +25,8 @@ void SkinTarget::ApplyMainWindowShape() {
 }
 
 void SkinTarget::ShowSkinError(const QString& text) {
-    QMessageBox box(QMessageBox::Warning, QString::fromUtf8(ProgramCaption), text, QMessageBox::Ok);
-    box.exec();
+    // The loader goes on with the default skin while the box is open; as the main window's
+    // own box it stays above the main window shown again after it.
+    OpenDialogOfOurs(new QMessageBox(QMessageBox::Warning, QString::fromUtf8(ProgramCaption), text,
+                                     QMessageBox::Ok, mainWindow));
 }

@@ -8,6 +8,7 @@
 #include "audio/record_source.h"
 #include "audio/recording_formats.h"
 #include "audio/stretch_engine.h"
+#include "cassettes/setting_font.h"
 #include "controller/main_controller.h"
 #include "platform/virtual_wave_device.h"
 #include "storage/settings.h"
@@ -32,6 +33,7 @@ class ConfigMenuTest : public testing::Test {
 protected:
     ConfigMenuTest() {
         commands.RecordSourceChanged = [this] { controller.ApplyRecordSource(); };
+        commands.FontsChanged = [this] { ++fontsChanged; };
         menu = std::make_unique<TConfigMenu>(events, controller, frm, settings, commands);
     }
 
@@ -69,6 +71,7 @@ protected:
     TMainFrm frm{events, QString::fromStdString(data.Path() + "/Skins/")};
     TMainController controller{frm, events, settings, data.Path()};
     TConfigMenu::TCommands commands;
+    int fontsChanged = 0;
     std::unique_ptr<TConfigMenu> menu;
 };
 
@@ -175,8 +178,6 @@ TEST_F(ConfigMenuTest, ASkinThatFailsFallsBackToDefault) {
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
     plain.write("<Quavrel>\n</Quavrel>\n");
     plain.close();
-    // The user is told why the skin failed.
-    WhenModalShown([](QWidget* box) { box->close(); });
     QMenu* list = Opened("miSelectSkin");
     QAction* item = nullptr;
     for (QAction* candidate : list->actions()) {
@@ -187,6 +188,13 @@ TEST_F(ConfigMenuTest, ASkinThatFailsFallsBackToDefault) {
     ASSERT_NE(item, nullptr);
     item->trigger();
     EXPECT_EQ(settings.SkinName, "default");
+    // The user is told why the skin failed, in a box that waits for nothing.
+    auto* box = OpenModal<QMessageBox>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->icon(), QMessageBox::Warning);
+    EXPECT_TRUE(box->text().contains("Oops")) << box->text().toStdString();
+    box->close();
+    DeleteClosedDialogs();
     list = Opened("miSelectSkin");
     for (QAction* candidate : list->actions()) {
         EXPECT_EQ(candidate->isChecked(), candidate->data().toString() == "default");
@@ -255,23 +263,46 @@ TEST_F(ConfigMenuTest, MenusRebuiltAtEachShowingKeepOneGroupOfRadioItems) {
     EXPECT_FALSE(songs[0]->isChecked());
 }
 
-TEST_F(ConfigMenuTest, TheMainMenuOpensWithoutWaitingAndTheFontDialogIsModal) {
+TEST_F(ConfigMenuTest, TheMainMenuOpensWithoutWaiting) {
     // The menu is open when Popup returns: its choice comes back through the event loop, and
     // while it is open no bound key fires.
     menu->Popup(QPoint(10, 10));
     EXPECT_EQ(QApplication::activePopupWidget(), menu->Menu());
     EXPECT_TRUE(DialogOfOursOpen());
     menu->Menu()->close();
+}
 
-    bool fontDialogModal = false;
-    WhenModalShown([&](QWidget* dialog) {
-        fontDialogModal = qobject_cast<QFontDialog*>(dialog) != nullptr;
-        if (dialog != nullptr) {
-            dialog->close();
+// The font dialog opens without waiting; OK stores its font, Cancel leaves the option alone, and
+// the main window stays on top again either way.
+TEST_F(ConfigMenuTest, TheFontDialogIsModalAndOnlyOkChangesTheFont) {
+    frm.SetStayOnTop(true);
+    const FontSetting before = settings.WavefrmFont;
+    QAction* cassetteFont = Named("miSelectFont")->menu()->actions()[1];
+    QFont chosen = FontOf(before);
+    chosen.setPointSize(before.Size + 3);
+    for (const bool ok : {false, true}) {
+        SCOPED_TRACE(ok);
+        cassetteFont->trigger();
+        auto* dialog = OpenModal<QFontDialog>();
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_TRUE(DialogOfOursOpen());
+        EXPECT_TRUE(dialog->testOption(QFontDialog::DontUseNativeDialog));
+        EXPECT_FALSE(frm.StayOnTop()); // not above its own dialog
+        dialog->setCurrentFont(chosen);
+        const QFont shown = dialog->currentFont();
+        if (ok) {
+            dialog->accept();
+        } else {
+            dialog->reject();
         }
-    });
-    Named("miSelectFont")->menu()->actions().first()->trigger();
-    EXPECT_TRUE(fontDialogModal);
+        EXPECT_TRUE(frm.StayOnTop());
+        EXPECT_EQ(fontsChanged, ok ? 1 : 0);
+        EXPECT_EQ(settings.WavefrmFont.Size, ok ? chosen.pointSize() : before.Size);
+        EXPECT_EQ(settings.WavefrmFont.Name, ok ? shown.family().toStdString() : before.Name);
+        EXPECT_EQ(settings.WavefrmFont.Color, before.Color);
+        DeleteClosedDialogs();
+    }
+    frm.SetStayOnTop(false);
 }
 
 } // namespace

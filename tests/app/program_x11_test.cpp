@@ -242,6 +242,42 @@ TEST_F(ProgramTest, HoldingTheRecordKeyMakesACassetteThatOutlivesTheProgram) {
     EXPECT_TRUE(QDir(Folder("data")).entryList({"tmp*.wav"}).isEmpty());
 }
 
+// A memory card docked by the song's data: Shift+R records its section into a cassette on its
+// own, and the cassette holds the section sample for sample, from the frame of its start time
+// (ms x 44100 / 1000, rounded down) up to the frame of its end time.
+TEST_F(ProgramTest, TheAutomaticRecordingKeyRecordsExactlyTheDockedCardsSection) {
+    const Bytes song = Pattern(6 * BytesPerSecond, 3);
+    WriteWave(dir.File("section.wav"), Stereo16, song);
+    ProfileFile cards(Folder("data/quavrel_data.ini").toStdString());
+    cards.WriteInteger("section.wav", "RepeatFrmCount", 1);
+    cards.WriteInteger("section.wav", "RepeatFrm0.StartTime", 1234);
+    cards.WriteInteger("section.wav", "RepeatFrm0.EndTime", 3457);
+    cards.WriteBool("section.wav", "RepeatFrm0.Grabbed", true);
+    cards.Save();
+    QProcess& program = Start({QString::fromStdString(dir.File("section.wav"))});
+    WaitForMainWindow(program);
+    Chord({"shift", "r"});
+    // The recording's window takes every key until the section has been recorded: only then
+    // does Exit end the program.
+    ASSERT_TRUE(WaitOnGuiThread(
+        [&] {
+            Chord({"ctrl", "q"});
+            return program.state() == QProcess::NotRunning;
+        },
+        DeadlineMs));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+
+    const ProfileFile data = SongData();
+    ASSERT_EQ(data.ReadInteger("section.wav", "WaveFrmCount", 0), 1);
+    EXPECT_TRUE(data.ReadBool("section.wav", "WaveFrm0.Grabbed", false));
+    EXPECT_EQ(data.ReadInteger("section.wav", "WaveFrm0.RepeatStartTimeOnFile", -1), 1234);
+    const QString copy = Folder("data/" + data.ReadString("section.wav", "WaveFrm0.WaveFile", ""));
+    const Bytes file = ReadFile(copy.toStdString());
+    ASSERT_EQ(file.size(), 46U + (152453 - 54419) * 4) << copy.toStdString();
+    EXPECT_TRUE(Bytes(file.begin() + 46, file.end()) ==
+                Bytes(song.begin() + 54419 * 4, song.begin() + 152453 * 4));
+}
+
 TEST_F(ProgramTest, ExitKeepsTheCassetteAndARestartBringsItBackDocked) {
     // The song of the last run, stopped.
     ProfileFile settings(Folder("data/quavrel.ini").toStdString());

@@ -1,7 +1,9 @@
+#include "actions/dialog_state.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/repeat_frm.h"
 #include "cassettes/select_frm.h"
 #include "cassettes/wave_frm.h"
+#include "dialogs/input_frm.h"
 #include "platform/virtual_keys.h"
 #include "platform/virtual_wave_device.h"
 #include "tests/actions/bound_key.h"
@@ -9,6 +11,9 @@
 #include "tests/dialogs/modal.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <gtest/gtest.h>
@@ -42,6 +47,14 @@ protected:
     FakeHost host;
     int refreshes = 0;
     // The controller's periodic refresh releases the windows queued for closing.
+    // A handler that records the windows chosen.
+    std::function<void(TQvrBaseFrm*)> Record() {
+        return [this](TQvrBaseFrm* window) { chosen.push_back(window); };
+    }
+
+    ~SelectFrmTest() override { DeleteClosedDialogs(); }
+
+    std::vector<TQvrBaseFrm*> chosen;
     TSelectFrm select{host, [this] {
                           ++refreshes;
                           for (TQvrBaseFrm* window : host.closeQueue) {
@@ -177,18 +190,76 @@ TEST_F(SelectFrmTest, OkChoosesTheSelectedWindowAndTheReturnThatClosedItFiresOnl
     TRepeatFrm* card = Card("Verse");
     FakeInput input;
     BoundKey returnKey{VkReturn};
-    WhenModalShown([&input](QWidget* window) {
-        auto* dialog = static_cast<TSelectFrm*>(window);
-        dialog->ListBox1->setCurrentRow(0);
-        input.Hold({VkReturn});
-        dialog->btOK->click();
-    });
-    EXPECT_TRUE(select.Choose());
-    EXPECT_EQ(select.SelectedWindow(), card);
+    select.Choose(Record());
+    // Open and modal when Choose returns: the choice comes later.
+    EXPECT_EQ(QApplication::activeModalWidget(), &select);
+    EXPECT_TRUE(DialogOfOursOpen());
+    EXPECT_TRUE(chosen.empty());
+    select.ListBox1->setCurrentRow(0);
+    input.Hold({VkReturn});
+    select.btOK->click();
+    EXPECT_FALSE(select.isVisible());
+    EXPECT_EQ(chosen, (std::vector<TQvrBaseFrm*>{card}));
     ExpectSwallowedUntilPressedAgain(input, returnKey);
+}
 
-    WhenModalShown([](QWidget* window) { static_cast<TSelectFrm*>(window)->btCancel->click(); });
-    EXPECT_FALSE(select.Choose());
+TEST_F(SelectFrmTest, CancelAndEscapeChooseNothingAndOkOnTheEjectEntryChoosesNoWindow) {
+    Card("Verse");
+    select.Choose(Record());
+    select.btCancel->click();
+    select.Choose(Record());
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QApplication::sendEvent(&select, &escape);
+    EXPECT_FALSE(select.isVisible());
+    EXPECT_TRUE(chosen.empty());
+
+    select.Choose(Record());
+    ASSERT_EQ(select.ListBox1->currentRow(), 1); // nothing docked: the eject entry
+    select.btOK->click();
+    EXPECT_EQ(chosen, (std::vector<TQvrBaseFrm*>{nullptr}));
+}
+
+TEST_F(SelectFrmTest, AWindowReleasedWhileTheListIsOpenIsNeitherChosenNorEjected) {
+    Card("Keep");
+    TRepeatFrm* released = Card("Released");
+    select.Choose(Record());
+    select.ListBox1->setCurrentRow(1);
+    delete released;
+    select.btOK->click();
+    EXPECT_TRUE(chosen.empty());
+}
+
+TEST_F(SelectFrmTest, RenamingAsksWithoutWaitingAndTheListShowsTheNewTitleAfterwards) {
+    Card("Verse");
+    TRepeatFrm* renamed = Card("Chorus");
+    select.Choose(Record());
+    select.ListBox1->setCurrentRow(1);
+    select.miRename->trigger();
+    auto* box = OpenModal<TInputFrm>();
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->Edit1->text(), "Chorus");
+    box->Edit1->setText("Bridge");
+    box->Button1->click();
+    EXPECT_EQ(renamed->GetTitle(), "Bridge");
+    EXPECT_EQ(Captions(), (QStringList{"Verse", "Bridge", "(Eject)"}));
+    EXPECT_EQ(select.ListBox1->currentRow(), 1);
+    // The list is still open for its own choice.
+    EXPECT_EQ(QApplication::activeModalWidget(), &select);
+    select.btCancel->click();
+}
+
+TEST_F(SelectFrmTest, ATitleGivenAfterItsWindowWasReleasedRenamesNothing) {
+    Card("Verse");
+    TRepeatFrm* released = Card("Chorus");
+    select.RefreshList();
+    select.ListBox1->setCurrentRow(1);
+    select.miRename->trigger();
+    const QPointer<TInputFrm> box = OpenModal<TInputFrm>();
+    ASSERT_FALSE(box.isNull());
+    delete released;
+    box->Edit1->setText("Bridge");
+    box->Button1->click();
+    EXPECT_EQ(Captions(), (QStringList{"Verse", "(Eject)"}));
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 #include "actions/real_time_action.h"
 #include "actions/real_time_button.h"
 #include "actions/real_time_key.h"
+#include "audio/record_source.h"
+#include "audio/song_export.h"
 #include "audio/wave_player.h"
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/repeat_frm.h"
@@ -512,6 +514,147 @@ TEST_F(MainControllerTest, TheCassetteBeingRecordedDocksOnlyWhenItsRecordingEnds
     controller.Release(C::cmRec, 1000);
     EXPECT_EQ(controller.DockedCassette(), cassette);
     EXPECT_EQ(cassette->ActivePlayer().GetLength(), 1000);
+}
+
+// A card docked over [startMs, endMs) of the song; the automatic recording's window is counted.
+class AutoRecordingTest : public MainControllerTest {
+protected:
+    AutoRecordingTest() {
+        controller.Shell.ShowAutoRecord = [this] { ++shows; };
+        controller.Shell.CloseAutoRecord = [this] { ++closes; };
+    }
+
+    void DockCard(std::int32_t startMs, std::int32_t endMs) {
+        controller.SetCardTime(true, startMs, true);
+        controller.SetCardTime(false, endMs, true);
+    }
+
+    // Lets the song play on, the main timer ticking, until the recording ends by itself.
+    void TickUntilTheRecordingEnds() {
+        for (int tick = 0; tick < 200 && controller.AutoRecording(); ++tick) {
+            Hear(C::TickMilliseconds);
+            controller.Tick();
+        }
+        ASSERT_FALSE(controller.AutoRecording());
+    }
+
+    static Bytes SamplesOf(const std::string& wave) {
+        const Bytes file = ReadFile(wave);
+        return Bytes(file.begin() + 46, file.end());
+    }
+
+    int shows = 0;
+    int closes = 0;
+};
+
+// The song's section as the section export writes it, sample for sample: each time on the
+// frame the player seeks it to, ms x 44100 / 1000 rounded down, the end's frame left out.
+TEST_F(AutoRecordingTest, TheCassetteHoldsExactlyTheCardsSectionOfTheSong) {
+    const Bytes song = SongBytes(BytesOf(20000));
+    for (const bool playing : {false, true}) {
+        SCOPED_TRACE(playing ? "song playing elsewhere" : "song stopped");
+        controller.ReleaseAllWindows();
+        OpenSongAt(9000);
+        if (playing) {
+            player().Play();
+            Hear(700);
+        }
+        DockCard(1234, 3457);
+        const int showsBefore = shows;
+        controller.Click(C::cmAutoRec, false);
+        ASSERT_TRUE(controller.AutoRecording());
+        EXPECT_EQ(shows, showsBefore + 1);
+        EXPECT_EQ(controller.CardRepeatEnd(), 3457);
+        TickUntilTheRecordingEnds();
+        EXPECT_EQ(closes, shows);
+        EXPECT_EQ(controller.CardRepeatEnd(), -1);
+        TWaveFrm* cassette = controller.DockedCassette();
+        ASSERT_NE(cassette, nullptr);
+        EXPECT_EQ(cassette->RepeatStartTimeOnFile, 1234);
+        const Bytes recorded = SamplesOf(cassette->FileName());
+        EXPECT_EQ(recorded, Bytes(song.begin() + 54419 * 4, song.begin() + 152453 * 4));
+        const std::string exported = data.File("section.wav");
+        ExportSongSection(player(), 1234, 3457, exported);
+        EXPECT_EQ(recorded, SamplesOf(exported));
+    }
+    // The end was the automatic recording's: a recording held by hand takes what it hears.
+    controller.Press(C::cmRec);
+    Hear(500);
+    controller.Release(C::cmRec, 500);
+    ASSERT_NE(controller.DockedCassette(), nullptr);
+    EXPECT_EQ(controller.DockedCassette()->ActivePlayer().GetLength(), 500);
+}
+
+// Recorded from the input device, the recording runs to the first tick past the card's end.
+TEST_F(AutoRecordingTest, FromTheInputDeviceItEndsOnTheFirstTickPastTheEnd) {
+    settings.RecordSource = RecordSourceInput;
+    controller.ApplyRecordSource();
+    OpenSongAt(0);
+    DockCard(1000, 1500);
+    controller.Click(C::cmAutoRec, false);
+    ASSERT_TRUE(controller.AutoRecording());
+    EXPECT_EQ(Position(), 1000);
+    Hear(500);
+    controller.Tick();
+    EXPECT_TRUE(controller.AutoRecording()); // at the end, not past it
+    Hear(C::TickMilliseconds);
+    controller.Tick();
+    EXPECT_FALSE(controller.AutoRecording());
+    EXPECT_EQ(closes, 1);
+    ASSERT_NE(controller.DockedCassette(), nullptr);
+    EXPECT_EQ(controller.DockedCassette()->RepeatStopTimeOnFile, 1500 + C::TickMilliseconds);
+}
+
+TEST_F(AutoRecordingTest, WithoutAValidCardDockedNothingHappens) {
+    enum Docked { Cassette, Nothing, EndUnset, EndBeforeStart };
+    for (const Docked docked : {Cassette, Nothing, EndUnset, EndBeforeStart}) {
+        SCOPED_TRACE(docked);
+        controller.ReleaseAllWindows();
+        OpenSongAt(5000);
+        switch (docked) {
+        case Cassette:
+            DockCassette(1000);
+            break;
+        case Nothing:
+            break;
+        case EndUnset:
+            controller.SetCardTime(true, 1000, true);
+            break;
+        case EndBeforeStart:
+            DockCard(3000, 2000);
+            break;
+        }
+        TQvrBaseFrm* before = controller.DockedWindow();
+        controller.Click(C::cmAutoRec, false);
+        EXPECT_FALSE(controller.AutoRecording());
+        EXPECT_EQ(controller.RecordingCassette(), nullptr);
+        EXPECT_EQ(controller.DockedWindow(), before);
+        EXPECT_EQ(shows, 0);
+        EXPECT_NE(player().GetMode(), TMPModes::mpPlaying);
+    }
+}
+
+// The cassette's file is gone when the recording stops: the error is told after the window
+// has closed, and no flag stays set.
+TEST_F(AutoRecordingTest, AStopThatFailsStillClosesTheWindowAndClearsTheFlags) {
+    OpenSongAt(0);
+    DockCard(1000, 3000);
+    controller.Click(C::cmAutoRec, false);
+    ASSERT_TRUE(controller.AutoRecording());
+    Hear(300);
+    std::filesystem::remove(controller.RecordingCassette()->FileName());
+    int closedBeforeTheBox = -1;
+    const QPointer<QTimer> watch = WhenModalOfTypeShown<QMessageBox>([&](QMessageBox* box) {
+        closedBeforeTheBox = closes;
+        box->button(QMessageBox::Cancel)->click();
+    });
+    controller.StopAutoRecording();
+    delete watch;
+    EXPECT_EQ(closedBeforeTheBox, 1);
+    EXPECT_EQ(closes, 1);
+    EXPECT_FALSE(controller.AutoRecording());
+    EXPECT_EQ(controller.CardRepeatEnd(), -1);
+    EXPECT_EQ(controller.RecordingCassette(), nullptr);
 }
 
 TEST_F(MainControllerTest, RecordingASongStoppedAtItsEndStartsFromItsBeginning) {

@@ -9,6 +9,7 @@
 #include "platform/profile_file.h"
 #include "tests/support/temp_dir.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -79,18 +80,30 @@ protected:
     // Saves the editors' binding under name through the input box; answer closes the
     // question that a name taken already raises.
     void SaveAs(const QString& name, QMessageBox::StandardButton answer = QMessageBox::Ok) {
-        WhenModalOfTypeShown<TInputFrm>([name](TInputFrm* box) {
-            box->Edit1->setText(name);
-            box->Button1->click();
-        });
-        const QPointer<QTimer> question =
-            WhenModalOfTypeShown<QMessageBox>([this, answer](QMessageBox* box) {
-                questions.append(box->text());
-                box->button(answer)->click();
-            });
         dialog->btSaveAs->click();
-        delete question.data();
+        auto* box = OpenModal<TInputFrm>();
+        ASSERT_NE(box, nullptr);
+        box->Edit1->setText(name);
+        box->Button1->click();
+        if (auto* question = OpenModal<QMessageBox>()) {
+            questions.append(question->text());
+            question->button(answer)->click();
+        }
+        EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     }
+
+    // Answers the question that Delete asks.
+    void AnswerDelete(QMessageBox::StandardButton answer) {
+        dialog->btDelete->click();
+        auto* box = OpenModal<QMessageBox>();
+        ASSERT_NE(box, nullptr);
+        questions.append(box->text());
+        EXPECT_EQ(box->windowTitle(), "Quavrel 4.00");
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        box->button(answer)->click();
+    }
+
+    ~KeyBindFrmTest() override { DeleteClosedDialogs(); }
 
     TempDir folder;
     QString path = QString::fromStdString(folder.File("quavrel_key.ini"));
@@ -177,9 +190,7 @@ TEST_F(KeyBindFrmTest, TheListFollowsTheSetsWhenTheKeyFileCannotBeWritten) {
     EXPECT_EQ(dialog->cbKeyBinds->count(), 3);
     EXPECT_EQ(dialog->cbKeyBinds->currentText(), "Third");
 
-    WhenModalOfTypeShown<QMessageBox>(
-        [](QMessageBox* box) { box->button(QMessageBox::Ok)->click(); });
-    dialog->btDelete->click();
+    AnswerDelete(QMessageBox::Ok);
     EXPECT_EQ(errors.size(), 2);
     EXPECT_EQ(dialog->cbKeyBinds->count(), 2);
     EXPECT_EQ(dialog->cbKeyBinds->currentIndex(), -1);
@@ -257,15 +268,9 @@ TEST_F(KeyBindFrmTest, DeletingTheSelectedSetAsksFirstAndLeavesTheLastSectionBeh
     dialog = std::make_unique<TKeyBindFrm>(events, path);
     dialog->show();
     dialog->cbKeyBinds->setCurrentIndex(0);
-    for (const auto answer : {QMessageBox::Cancel, QMessageBox::Ok}) {
-        WhenModalOfTypeShown<QMessageBox>([this, answer](QMessageBox* box) {
-            questions.append(box->text());
-            EXPECT_EQ(box->windowTitle(), "Quavrel 4.00");
-            EXPECT_EQ(box->icon(), QMessageBox::Question);
-            box->button(answer)->click();
-        });
-        dialog->btDelete->click();
-    }
+    AnswerDelete(QMessageBox::Cancel);
+    ASSERT_EQ(dialog->Sets().size(), 2u);
+    AnswerDelete(QMessageBox::Ok);
     EXPECT_EQ(questions.size(), 2);
     EXPECT_EQ(questions[0], "Quavrel will delete the current key bind data.\nContinue?");
     ASSERT_EQ(dialog->Sets().size(), 1u);
@@ -278,7 +283,20 @@ TEST_F(KeyBindFrmTest, DeletingTheSelectedSetAsksFirstAndLeavesTheLastSectionBeh
 
     // With nothing selected Delete asks nothing.
     dialog->btDelete->click();
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(questions.size(), 2);
+}
+
+TEST_F(KeyBindFrmTest, ANameGivenAfterTheDialogIsGoneSavesNothing) {
+    dialog = std::make_unique<TKeyBindFrm>(events, path);
+    dialog->show();
+    dialog->btSaveAs->click();
+    const QPointer<TInputFrm> box = OpenModal<TInputFrm>();
+    ASSERT_FALSE(box.isNull());
+    dialog.reset();
+    box->Edit1->setText("Late");
+    box->Button1->click();
+    EXPECT_EQ(WrittenFile().Value("ConfFrm", "ConfigItemCount"), "2");
 }
 
 TEST_F(KeyBindFrmTest, NoKeyFileLeavesEveryKeyUnboundAndClosingMakesOne) {

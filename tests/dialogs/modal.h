@@ -1,9 +1,22 @@
 #pragma once
 
 #include <QApplication>
+#include <QEvent>
 #include <QPointer>
 #include <QTimer>
 #include <functional>
+
+// The modal window of type T open now, such as a dialog of ours opened without waiting; nullptr
+// when none is.
+template <typename T> T* OpenModal() {
+    return qobject_cast<T*>(QApplication::activeModalWidget());
+}
+
+// Deletes the dialogs closed meanwhile (a dialog of ours is deleted once closed, by the event
+// loop that no test runs).
+inline void DeleteClosedDialogs() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
 
 // Runs act on the modal window that the code under test is about to show, once its own
 // event loop runs.
