@@ -263,6 +263,14 @@ void TQuavrelProgram::WireShell() {
         OpenDroppedFiles(files);
     };
     frm->OnHintsNeeded = [this] { ApplyHints(); };
+    // The playlist window wears the colours of the skin the controller has placed its windows
+    // for.
+    frm->OnSkinLoaded = [this, placeWindows = std::move(frm->OnSkinLoaded)] {
+        if (placeWindows) {
+            placeWindows();
+        }
+        playlistFrm->ApplySkin(frm->Parameters);
+    };
     // Logging out saves everything an Exit saves, but a logout may yet be cancelled: the
     // program ends only when the session ends it.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(),

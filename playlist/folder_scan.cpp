@@ -3,10 +3,9 @@
 #include "actions/messages.h"
 #include "playlist_error.h"
 
-#include <QDir>
-#include <QDirIterator>
-#include <QFileInfo>
+#include <QString>
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -37,15 +36,20 @@ bool ListedBefore(const std::string& a, const std::string& b) {
 
 TFolderListing ListFolder(const std::string& folder, const std::function<bool()>& stopListing) {
     TFolderListing listing;
-    const QString base = QString::fromStdString(folder);
-    QDirIterator entries(base,
-                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     std::vector<std::string> folderNames;
     std::vector<std::string> fileNames;
-    while (!stopListing() && entries.hasNext()) {
-        entries.next();
-        const QFileInfo entry = entries.fileInfo();
-        (entry.isDir() ? folderNames : fileNames).push_back(entry.fileName().toStdString());
+    // Names are listed as the bytes they are: a name that is no valid text still names its
+    // file. A folder that cannot be read lists nothing.
+    std::error_code error;
+    std::filesystem::directory_iterator entries(folder, error);
+    for (const std::filesystem::directory_iterator end; !error && entries != end;
+         entries.increment(error)) {
+        if (stopListing()) {
+            break;
+        }
+        std::error_code statusError;
+        const bool isFolder = entries->is_directory(statusError);
+        (isFolder ? folderNames : fileNames).push_back(entries->path().filename().string());
     }
     const auto inOrder = [&folder](std::vector<std::string>& names,
                                    std::vector<std::string>& paths) {

@@ -1,6 +1,7 @@
 #include "play_list_view.h"
 
 #include "actions/key_polling.h"
+#include "dropped_files.h"
 #include "folder_scan.h"
 #include "playlist_images.h"
 
@@ -29,17 +30,6 @@ QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKey
     item->setObjectName(QString::fromLatin1(name));
     item->setShortcut(key);
     return item;
-}
-
-std::vector<std::string> LocalFiles(const QMimeData& data) {
-    std::vector<std::string> paths;
-    for (const QUrl& url : data.urls()) {
-        if (url.isLocalFile()) {
-            paths.push_back(url.toLocalFile().toStdString());
-        }
-    }
-    std::sort(paths.begin(), paths.end(), ListedBefore);
-    return paths;
 }
 
 } // namespace
@@ -92,12 +82,14 @@ QString TPlayListView::Name(const QTreeWidgetItem* item) {
 }
 
 std::string TPlayListView::Path(const QTreeWidgetItem* item) {
-    return item->text(1).toStdString();
+    // The column shows the path as text; the bytes of the name are kept beside it.
+    return item->data(1, Qt::UserRole).toByteArray().toStdString();
 }
 
 QTreeWidgetItem* TPlayListView::InsertItem(int index, const QString& name, const std::string& path,
                                            int image) {
     auto* item = new QTreeWidgetItem({name, QString::fromStdString(path)});
+    item->setData(1, Qt::UserRole, QByteArray::fromStdString(path));
     item->setIcon(0, PlaylistImage(image));
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     insertTopLevelItem(std::clamp(index, 0, Count()), item);
@@ -249,7 +241,7 @@ void TPlayListView::dropEvent(QDropEvent* event) {
             OnDroppedFrom(event->source(), index);
         }
     } else if (OnShellFilesDropped) {
-        OnShellFilesDropped(LocalFiles(*event->mimeData()), index);
+        OnShellFilesDropped(DroppedLocalFiles(*event->mimeData()), index);
     }
 }
 

@@ -34,6 +34,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <filesystem>
 #include <limits>
 #include <optional>
 
@@ -52,7 +53,8 @@ void Guarded(const std::function<void()>& command) {
 }
 
 bool SamePath(const std::string& a, const std::string& b) {
-    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
+    return a == b ||
+           QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
 }
 
 bool EscapeHeld() {
@@ -481,15 +483,17 @@ std::vector<QTreeWidgetItem*> TPlaylistFrm::AddPathAt(const std::string& path, T
         listIndex = std::min(listIndex, playListView->Count());
     }
     const std::string resolved = ResolvedPath(path);
-    const QFileInfo info(QString::fromStdString(resolved));
+    // The name's bytes, which need not be valid text, reach the file system as they are.
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(resolved, error);
     std::vector<QTreeWidgetItem*> added;
-    if (info.exists() && !info.isDir()) {
+    if (std::filesystem::exists(status) && !std::filesystem::is_directory(status)) {
         added.push_back(
             target == TAddTarget::PlayList
                 ? playListView->AppendItem(QString::fromStdString(FileNamePart(resolved)), resolved,
                                            FileImage)
                 : fileTreeView->AddFileNode(fileTreeView->SelectedNode(), resolved, true));
-    } else if (info.isDir()) {
+    } else if (std::filesystem::is_directory(status)) {
         if (target == TAddTarget::PlayList) {
             TListScan scan(*playListView, listIndex);
             ScanFolder(resolved, scan, EscapeHeld);

@@ -3,8 +3,8 @@
 #include "add_path.h"
 #include "platform/profile_file.h"
 
-#include <QFileInfo>
 #include <algorithm>
+#include <filesystem>
 
 namespace {
 
@@ -22,8 +22,9 @@ QString NameKey(int n) {
 }
 
 bool IsExistingFile(const std::string& path) {
-    const QFileInfo info(QString::fromStdString(path));
-    return info.exists() && !info.isDir();
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
 } // namespace

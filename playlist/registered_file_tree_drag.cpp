@@ -2,6 +2,8 @@
 // while a node is dragged.
 #include "registered_file_tree.h"
 
+#include "dropped_files.h"
+
 #include <QDrag>
 #include <QDragMoveEvent>
 #include <QDropEvent>
@@ -13,17 +15,6 @@ namespace {
 
 const QString NodeDragType = QStringLiteral("application/x-quavrel-tree-node");
 constexpr int ScrollMargin = 50;
-
-// The local files among the dropped addresses.
-QStringList LocalFiles(const QMimeData& data) {
-    QStringList files;
-    for (const QUrl& url : data.urls()) {
-        if (url.isLocalFile()) {
-            files.append(url.toLocalFile());
-        }
-    }
-    return files;
-}
 
 } // namespace
 
@@ -55,7 +46,7 @@ bool TRegisteredFileTree::AcceptsDrag(const QMimeData& data, const QObject* sour
     if (source && source == PlayListView) {
         return true;
     }
-    return !LocalFiles(data).isEmpty();
+    return !DroppedLocalFiles(data).empty();
 }
 
 void TRegisteredFileTree::DropAt(const QMimeData& data, const QObject* source,
@@ -67,9 +58,9 @@ void TRegisteredFileTree::DropAt(const QMimeData& data, const QObject* source,
         if (OnPlayListItemsDropped) {
             OnPlayListItemsDropped(at ? at : Root());
         }
-    } else if (const QStringList files = LocalFiles(data);
-               !files.isEmpty() && OnShellFilesDropped) {
-        OnShellFilesDropped(SortedPaths(files), at);
+    } else if (std::vector<std::string> files = DroppedLocalFiles(data);
+               !files.empty() && OnShellFilesDropped) {
+        OnShellFilesDropped(std::move(files), at);
     }
 }
 

@@ -1,4 +1,5 @@
 #include "platform/profile_file.h"
+#include "playlist/dropped_files.h"
 #include "playlist/play_list_view.h"
 #include "playlist/playlist_error.h"
 #include "playlist/playlist_frm.h"
@@ -12,8 +13,10 @@
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
+#include <QMimeData>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUrl>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -202,6 +205,26 @@ TEST_F(PlaylistFrmTest, ShortcutsAndSymbolicLinksAddWhatTheyPointTo) {
     EXPECT_EQ(Rows(*window), expected);
     ASSERT_EQ(first.size(), 1u);
     EXPECT_EQ(first.front(), window->PlayListView()->Item(0));
+}
+
+// A name need not be valid text: added by hand, found in a folder or dropped by a file
+// manager, it keeps its bytes, so the song it names still opens.
+TEST_F(PlaylistFrmTest, ANameThatIsNoValidTextKeepsItsBytes) {
+    auto window = NewWindow();
+    const std::string song = Touch(dir.File("songs/\xff.wav"));
+    window->AddPath(song, TAddTarget::PlayList);
+    window->AddPath(dir.File("songs"), TAddTarget::PlayList);
+    QMimeData data;
+    // As a file manager sends it: the name's bytes escaped.
+    data.setUrls(
+        {QUrl::fromEncoded("file://" + QByteArray::fromStdString(song).toPercentEncoding("/"))});
+    window->PlayListView()->OnShellFilesDropped(DroppedLocalFiles(data), 0);
+    ASSERT_EQ(window->PlayListCount(), 3);
+    for (int i = 0; i < window->PlayListCount(); ++i) {
+        EXPECT_EQ(window->PlayListPath(i), song) << i;
+    }
+    window->PlayItem(window->PlayListView()->Item(0));
+    EXPECT_EQ(host.opened, std::vector<std::string>{song});
 }
 
 TEST_F(PlaylistFrmTest, APathOnADriveSelectsItsTrack) {
