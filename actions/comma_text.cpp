@@ -7,7 +7,7 @@ bool NeedsQuotes(const QString& item) {
         return true;
     }
     for (const QChar c : item) {
-        if (c == u',' || c == u'"' || c.isSpace()) {
+        if (c == u',' || c == u'"' || c <= u' ') {
             return true;
         }
     }

@@ -6,6 +6,8 @@
 // A list of texts on one line, as Windows programs write string lists: items separated by
 // commas; an item in double quotes may hold commas and blanks, with "" for a quote in it.
 
+// An item that is empty or holds a comma, a double quote or a character up to 32 (a blank, a
+// tab, any control character, all of which end an unquoted item) is written in quotes.
 QString ToCommaText(const QStringList& items);
 // The same with every item in quotes.
 QString ToQuotedCommaText(const QStringList& items);

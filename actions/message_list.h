@@ -215,3 +215,10 @@ QUAVREL_MESSAGE(SExpandWaveSmallestBlock, "SExpandWaveSmallestBlock", "  (blocks
 QUAVREL_MESSAGE(SExpandWaveSongFilter, "SExpandWaveSongFilter", "Songs and Windows Wave Files")
 QUAVREL_MESSAGE(SExpandWaveWaveFilter, "SExpandWaveWaveFilter", "Windows Wave File")
 QUAVREL_MESSAGE(SExpandWaveAllFilter, "SExpandWaveAllFilter", "All Files")
+QUAVREL_MESSAGE(SWriteFileListError, "SWriteFileListError",
+                "An error occurred when saving the file list.")
+QUAVREL_MESSAGE(SFileListDamaged, "SFileListDamaged",
+                "The registered file list %s is damaged at line %d.\rThe folders and files "
+                "before that line were loaded; the whole file is kept as %s when the list is "
+                "saved next.")
+QUAVREL_MESSAGE(STooManyFiles, "STooManyFiles", "Error! Too many files.")

@@ -1,6 +1,6 @@
 #include "app/command_line.h"
 
-#include "app/song_paths.h"
+#include "platform/song_paths.h"
 
 #include <QUrl>
 

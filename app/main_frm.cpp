@@ -2,7 +2,7 @@
 
 #include "actions/key_polling.h"
 #include "actions/program_caption.h"
-#include "app/song_paths.h"
+#include "platform/song_paths.h"
 #include "cassettes/qvr_base_frm.h"
 #include "cassettes/qvr_window_list.h"
 #include "platform/tool_window.h"

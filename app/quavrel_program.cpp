@@ -17,6 +17,7 @@
 #include "app/leftover_message_boxes.h"
 #include "app/main_frm.h"
 #include "app/modal_boxes.h"
+#include "app/playlist_link.h"
 #include "app/show_page.h"
 #include "app/wave_expansion.h"
 #include "audio/recording_formats.h"
@@ -38,6 +39,8 @@
 #include "platform/program_folder.h"
 #include "platform/screen_area.h"
 #include "platform/termination_signals.h"
+#include "playlist/add_path.h"
+#include "playlist/playlist_frm.h"
 #include "skins/skin_loader.h"
 #include "skins/speed_hints.h"
 #include "storage/data_folder.h"
@@ -145,8 +148,8 @@ void TQuavrelProgram::FinishStartUp(const QString& languageCode) {
     splash = ShowSplash(ProgramFolder());
     settings = LoadSettingsFile(dataFolder->Path(), languageCode.toStdString());
     CreateForms();
-    RegisterComponents(
-        {events.get(), autorecFrm.get(), keyBindFrm.get(), expandWaveFrm.get(), selectFrm.get()});
+    RegisterComponents({events.get(), playlistFrm.get(), autorecFrm.get(), keyBindFrm.get(),
+                        expandWaveFrm.get(), selectFrm.get()});
     LoadLanguageFile(languagePath);
     WireShell();
     ApplySettings();
@@ -159,6 +162,7 @@ void TQuavrelProgram::FinishStartUp(const QString& languageCode) {
             ShowError(error);
         }
     }
+    playlistFrm->LoadLists();
     controller->Start();
     frm->show();
     frm->ApplyMainWindowShape();
@@ -181,7 +185,11 @@ void TQuavrelProgram::CreateForms() {
     controller = std::make_unique<TMainController>(*frm, *events, settings, dataFolder->Path());
     songData = std::make_unique<TSongWindows>(*controller);
     controller->SetSongDataStore(songData.get());
-    controller->SetSongList(&songs);
+    playlistLink = std::make_unique<TPlaylistLink>(*controller, *frm);
+    playlistFrm = std::make_unique<TPlaylistFrm>(*playlistLink, dataFolder->Path(), frm.get());
+    playlistLink->SetPlaylist(playlistFrm.get());
+    controller->SetSongList(playlistLink.get());
+    controller->DialogForms.emplace_back(playlistFrm.get());
     // Made before the keys are polled: making it binds them.
     keyBindFrm = std::make_unique<TKeyBindFrm>(
         *events, QString::fromStdString(dataFolder->Path() + "/quavrel_key.ini"));
@@ -200,6 +208,7 @@ void TQuavrelProgram::CreateForms() {
     expandWaveFrm = std::make_unique<TExpandWaveFrm>(dataFolder->Path());
     waveExpansion = std::make_unique<TWaveExpansion>(*frm, dataFolder->Path());
     menuCommands.ExpandWave = [this] { ExpandWave(); };
+    menuCommands.ShowPlaylist = [this] { ShowPlaylist(); };
     menuCommands.ShowKeyBind = [this] {
         keyBindFrm->show();
         keyBindFrm->raise();
@@ -259,6 +268,14 @@ void TQuavrelProgram::WireShell() {
         OpenDroppedFiles(files);
     };
     frm->OnHintsNeeded = [this] { ApplyHints(); };
+    // The playlist window wears the colours of the skin the controller has placed its windows
+    // for.
+    frm->OnSkinLoaded = [this, placeWindows = std::move(frm->OnSkinLoaded)] {
+        if (placeWindows) {
+            placeWindows();
+        }
+        playlistFrm->ApplySkin(frm->Parameters);
+    };
     // Logging out saves everything an Exit saves, but a logout may yet be cancelled: the
     // program ends only when the session ends it.
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, frm.get(),
@@ -310,14 +327,53 @@ void TQuavrelProgram::Terminate() {
 
 void TQuavrelProgram::OpenDroppedFiles(std::vector<std::string> files) {
     std::sort(files.begin(), files.end());
+    QTreeWidgetItem* first = nullptr;
+    // A folder too deep stops its own scan, not the other files': the first error is told.
+    std::exception_ptr error;
+    const auto add = [&](const std::string& file, TAddTarget target, TAddResult result,
+                         TTreePlace place) -> QTreeWidgetItem* {
+        try {
+            const std::vector<QTreeWidgetItem*> added =
+                playlistFrm->AddPath(file, target, result, place);
+            return added.empty() ? nullptr : added.front();
+        } catch (const std::exception&) {
+            if (!error) {
+                error = std::current_exception();
+            }
+            return nullptr;
+        }
+    };
+    playlistFrm->ClearForDrop();
     for (const std::string& file : files) {
-        songs.Add(file);
+        QTreeWidgetItem* item =
+            add(file, TAddTarget::PlayList, TAddResult::First, TTreePlace::AtPointer);
+        if (first == nullptr) {
+            first = item;
+        }
+    }
+    if (settings.AddToTreeWhenDroped) {
+        for (const std::string& file : files) {
+            add(file, TAddTarget::Tree, TAddResult::Last, TTreePlace::Root);
+        }
     }
     try {
-        controller->ChangeSong(files.front(), true);
-    } catch (const std::exception& error) {
-        ShowError(error);
+        playlistFrm->SavePlayList();
+        if (first != nullptr) {
+            playlistFrm->PlayItem(first);
+            controller->PlaySong();
+        }
+        if (error) {
+            std::rethrow_exception(error);
+        }
+    } catch (const std::exception& failure) {
+        ShowError(failure);
     }
+}
+
+void TQuavrelProgram::ShowPlaylist() {
+    playlistFrm->show();
+    playlistFrm->raise();
+    playlistFrm->activateWindow();
 }
 
 void TQuavrelProgram::MouseCommand(int choice, QPoint at) {
@@ -488,7 +544,16 @@ void TQuavrelProgram::ShutDown() {
             KeepUnsavedRecordings();
         }
     }
+    SavePlaylist();
     SaveSettings();
+}
+
+void TQuavrelProgram::SavePlaylist() {
+    try {
+        playlistFrm->SaveLists();
+    } catch (const std::exception& error) {
+        ShowError(error);
+    }
 }
 
 void TQuavrelProgram::SaveSettings() {
@@ -529,6 +594,7 @@ void TQuavrelProgram::SaveForLogout() {
         ShowError(error);
     }
     settings.FileName = controller->SongPath();
+    SavePlaylist();
     SaveSettings();
 }
 

@@ -27,6 +27,8 @@ class TExpandWaveFrm;
 class TGuideFrm;
 class TMainController;
 class TMainFrm;
+class TPlaylistFrm;
+class TPlaylistLink;
 class QMenu;
 class TPollGate;
 class TSongWindows;
@@ -62,6 +64,8 @@ private:
     // chose to go on.
     bool SaveForExit();
     void ShutDown();
+    // The play list and the tree of registered files.
+    void SavePlaylist();
     // The settings, the key binding and the data folder's choice, as they are now.
     void SaveSettings();
     // What an Exit saves, the program going on: a logout may yet be cancelled.
@@ -74,7 +78,10 @@ private:
     void Exit();
     // A termination signal: the open boxes end, then the program exits.
     void Terminate();
+    // Files dropped on the main window or given to a start: they replace the play list (and
+    // join the tree when the user chose so), and the first of them plays.
     void OpenDroppedFiles(std::vector<std::string> files);
+    void ShowPlaylist();
     // What a right click or a double click on the main window does, by the user's choice.
     void MouseCommand(int choice, QPoint at);
     void ShowVornic();
@@ -96,12 +103,13 @@ private:
     std::unique_ptr<TDesktopDataFolderUi> dataFolderUi;
     std::unique_ptr<TDataFolder> dataFolder;
     Settings settings;
-    TSongList songs;
     QPointer<TSplashfrm> splash;
     std::unique_ptr<TEventModule> events;
     std::unique_ptr<TMainFrm> frm;
     std::unique_ptr<TMainController> controller;
     std::unique_ptr<TSongWindows> songData;
+    std::unique_ptr<TPlaylistLink> playlistLink;
+    std::unique_ptr<TPlaylistFrm> playlistFrm;
     std::unique_ptr<TKeyBindFrm> keyBindFrm;
     std::unique_ptr<TSelectFrm> selectFrm;
     std::unique_ptr<TAutorecFrm> autorecFrm;

@@ -185,10 +185,16 @@ void TMainController::ClickPlay(bool, QObject*) {
         if (player.GetMode() == TMPModes::mpPlaying) {
             player.Stop();
         } else {
-            // The user plays on: an earlier recording no longer holds the song at its end.
-            endOfSongBlocked = false;
-            player.Play();
+            PlaySong();
         }
+    }
+}
+
+void TMainController::PlaySong() {
+    if (HasMedia()) {
+        // The user plays on: an earlier recording no longer holds the song at its end.
+        endOfSongBlocked = false;
+        player.Play();
     }
 }
 

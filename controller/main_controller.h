@@ -149,6 +149,8 @@ public:
     const std::string& SongPath() const { return songPath; }
     const std::string& SongKey() const { return songKey; }
     bool SongReady() const { return songReady; }
+    // Plays the open song from where it stands, as the play command does when it is stopped.
+    void PlaySong();
     void MediaJump(std::int32_t time);
 
     // --- the main timer

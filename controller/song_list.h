@@ -22,21 +22,3 @@ public:
     // The playlist is in the middle of something that a refresh would disturb.
     virtual bool Busy() const = 0;
 };
-
-// The songs given on the command line or dropped on the main window, in the order given,
-// each once. It stands in for the playlist window until that exists.
-class TSongList : public TSongListLink {
-public:
-    // Appends song unless it is in the list already.
-    void Add(const std::string& song);
-
-    std::optional<std::string> PreviousSong(const std::string& current) const override;
-    std::optional<std::string> NextSong(const std::string& current) const override;
-    std::optional<std::string> FirstSong() const override;
-    std::vector<std::string> Songs() const override { return songs; }
-    void RefreshSelectedDriveEntry() override {}
-    bool Busy() const override { return false; }
-
-private:
-    std::vector<std::string> songs;
-};

@@ -16,7 +16,8 @@ run_packages=(
     build-essential cmake ninja-build pkg-config ccache
     qt6-base-dev libsdl2-dev libx11-dev libxcb1-dev libfontconfig-dev
     libavformat-dev libavcodec-dev libswresample-dev libavutil-dev libcdio-dev
-    librubberband-dev libjpeg62-turbo-dev
+    librubberband-dev libjpeg62-turbo-dev liblnk-dev
+    libbfio-dev # liblnk.h includes libbfio.h, which liblnk-dev does not bring
     fonts-liberation fonts-ipafont-gothic
     sox
 )

@@ -100,9 +100,9 @@ TEST(MessageTableTest, TheEnglishDefaultsAreSpelledAndWorded) {
 }
 
 TEST(CommaTextTest, QuotedItemsKeepCommasBlanksAndQuotes) {
-    const QStringList items{"One", "Two words", "a,b", "say \"hi\"", ""};
+    const QStringList items{"One", "Two words", "a,b", "say \"hi\"", "", "a\x01"};
     const QString text = ToCommaText(items);
-    EXPECT_EQ(text, "One,\"Two words\",\"a,b\",\"say \"\"hi\"\"\",\"\"");
+    EXPECT_EQ(text, "One,\"Two words\",\"a,b\",\"say \"\"hi\"\"\",\"\",\"a\x01\"");
     EXPECT_EQ(FromCommaText(text), items);
     EXPECT_EQ(ToQuotedCommaText({"a", "b c"}), "\"a\",\"b c\"");
     const struct {

@@ -504,8 +504,8 @@ TEST_F(ProgramTest, ThePlayListGoesOnAtASongsEndAndWithTheNextTrackKey) {
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     // A folder keeps its name as its caption; its file name field is not read back.
     const QString kept =
-        QString::fromUtf8(tree).remove('\r').replace("FILENAME=Lessons", "\"FILENAME=New Forder\"");
-    EXPECT_EQ(QString::fromUtf8(saved.readAll()), kept);
+        QString::fromUtf8(tree).remove('\r').replace("FILENAME=Lessons", "\"FILENAME=New Folder\"");
+    EXPECT_EQ(QString::fromUtf8(saved.readAll()).toStdString(), kept.toStdString());
 }
 
 // The menu item opens the expand tool over the program; Escape ends it, and once the key is

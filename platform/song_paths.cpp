@@ -1,4 +1,4 @@
-#include "app/song_paths.h"
+#include "platform/song_paths.h"
 
 #include <QUrl>
 #include <filesystem>
