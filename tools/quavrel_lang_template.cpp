@@ -2,10 +2,14 @@
 #include "actions/event_module.h"
 #include "actions/language_file.h"
 #include "actions/language_template.h"
+#include "cassettes/autorec_frm.h"
 #include "cassettes/cassette_host.h"
 #include "cassettes/select_frm.h"
+#include "dialogs/expand_wave_frm.h"
 #include "dialogs/key_bind_frm.h"
 #include "platform/exception.h"
+#include "playlist/playlist_frm.h"
+#include "playlist/playlist_host.h"
 #include "tool_support.h"
 
 #include <QApplication>
@@ -36,6 +40,18 @@ private:
     static Exception Unused() { return Exception("quavrel-lang-template has no windows"); }
 };
 
+// The playlist window asks its host only when it plays or is shown.
+class NoPlaylistHost : public TPlaylistHost {
+public:
+    bool OpenMedia(const std::string&) override { return false; }
+    std::string CurrentMedia() const override { return {}; }
+    std::vector<std::string> DriveList() const override { return {}; }
+    void SelectTrack(int) override {}
+    void PlaySong() override {}
+    QFont MainFont() const override { return {}; }
+    void ActivateMainWindow() override {}
+};
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -51,13 +67,18 @@ int main(int argc, char** argv) {
             throw UsageError("Usage: quavrel-lang-template OUT.ini");
         }
         // The dialogs as the program registers them, in its order. The key-binding dialog
-        // reads and writes a key file of its own: a throw-away one here.
-        const QTemporaryDir keyFolder;
+        // and the playlist read and write files of their own: throw-away ones here.
+        const QTemporaryDir folder;
+        const std::string dataFolder = folder.path().toStdString();
         TEventModule events;
-        TKeyBindFrm keyBind(events, QDir(keyFolder.path()).filePath("quavrel_key.ini"));
+        NoPlaylistHost playlistHost;
+        TPlaylistFrm playlist(playlistHost, dataFolder);
         NoHost host;
+        TAutorecFrm autorec(host, {});
+        TKeyBindFrm keyBind(events, QDir(folder.path()).filePath("quavrel_key.ini"));
+        TExpandWaveFrm expandWave(dataFolder);
         TSelectFrm select(host, {});
-        RegisterComponents({&events, &keyBind, &select});
+        RegisterComponents({&events, &playlist, &autorec, &keyBind, &expandWave, &select});
         WriteLanguageTemplate(path);
         return 0;
     });

@@ -9,7 +9,7 @@ namespace {
 
 // The template names every text of the dialogs a language file may translate, under the
 // sections and keys the program reads.
-TEST(LangTemplateToolTest, WritesTheSectionsOfTheKeyBindingAndSelectWindows) {
+TEST(LangTemplateToolTest, WritesTheSectionsOfEveryTranslatedWindow) {
     TempDir dir;
     const std::string output = dir.File("quavrel_lang.ini");
     ToolProcess tool(QUAVREL_LANG_TEMPLATE_TOOL, {Arg(output)});
@@ -30,6 +30,12 @@ TEST(LangTemplateToolTest, WritesTheSectionsOfTheKeyBindingAndSelectWindows) {
         {"SelectFrm", "miSortAlphabetically.Caption", "Sort &Alphabetically"},
         {"SelectFrm", "Label2.Caption",
          "Tips : You can rearrange its order by dragging list items."},
+        {"PlaylistFrm", "PlaylistFrm.Caption", "PLAY LIST"},
+        {"PlaylistFrm", "miPlayThisFile.Caption", "&Play This File"},
+        {"PlaylistFrm", "miDeleteNode.Caption", "D&elete This Folder/File"},
+        {"AutorecFrm", "llCancel.Caption", "CANCEL"},
+        {"ExpandWaveFrm", "ExpandWaveFrm.Caption", "Wave File Expansion"},
+        {"ExpandWaveFrm", "rbRatioPercent.Caption", "by Percent"},
     };
     for (const auto& entry : expected) {
         EXPECT_EQ(text.Value(entry.section, entry.key), QString::fromUtf8(entry.value))
