@@ -12,6 +12,7 @@
 #include "skins/skin_values.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
@@ -122,6 +123,14 @@ void TAutorecFrm::hideEvent(QHideEvent* event) {
     // nothing until let go.
     SwallowHeldKeys();
     TBaseFrm::hideEvent(event);
+}
+
+void TAutorecFrm::closeEvent(QCloseEvent* event) {
+    // Stop hides the window; the window manager's close itself is refused.
+    event->ignore();
+    if (isVisible()) {
+        llCancelClick();
+    }
 }
 
 void TAutorecFrm::Timer1Timer() {

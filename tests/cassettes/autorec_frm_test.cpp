@@ -88,4 +88,17 @@ TEST_F(AutorecFrmTest, CancelStops) {
     EXPECT_FALSE(form.isVisible());
 }
 
+// The window manager's close (Alt+F4, the task list) is a CANCEL: the recording does not run on
+// without its window.
+TEST_F(AutorecFrmTest, ClosingItByTheWindowManagerStops) {
+    form.ShowModal();
+    form.close();
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(DialogOfOursOpen());
+    // Hidden, it has nothing to stop.
+    form.close();
+    EXPECT_EQ(stops, 1);
+}
+
 } // namespace
