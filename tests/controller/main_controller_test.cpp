@@ -634,6 +634,26 @@ TEST_F(AutoRecordingTest, WithoutAValidCardDockedNothingHappens) {
     }
 }
 
+// A card kept from a longer take of the song begins after this one ends: there is nothing of it
+// to record, and the song is not played from its beginning instead.
+TEST_F(AutoRecordingTest, ACardBeginningAfterTheSongsEndRecordsNothing) {
+    for (const int source : {RecordSourceSong, RecordSourceInput}) {
+        SCOPED_TRACE(source);
+        settings.RecordSource = source;
+        controller.ApplyRecordSource();
+        controller.ReleaseAllWindows();
+        OpenSongAt(5000);
+        DockCard(1000, 2000);
+        controller.DockedCard()->SetStartTime(25000);
+        controller.DockedCard()->SetEndTime(30000);
+        controller.Click(C::cmAutoRec, false);
+        EXPECT_FALSE(controller.AutoRecording());
+        EXPECT_EQ(controller.RecordingCassette(), nullptr);
+        EXPECT_EQ(shows, 0);
+        EXPECT_NE(player().GetMode(), TMPModes::mpPlaying);
+    }
+}
+
 // The cassette's file is gone when the recording stops: the error is told after the window
 // has closed, and no flag stays set.
 TEST_F(AutoRecordingTest, AStopThatFailsStillClosesTheWindowAndClearsTheFlags) {
