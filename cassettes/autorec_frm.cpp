@@ -119,6 +119,8 @@ void TAutorecFrm::showEvent(QShowEvent* event) {
 
 void TAutorecFrm::hideEvent(QHideEvent* event) {
     Timer1->stop();
+    // Its menu goes with it: left open, it would keep the bound keys from the program.
+    PopupMenu1->hide();
     // The Escape that stopped the recording, or any key held as the window goes, fires
     // nothing until let go.
     SwallowHeldKeys();
