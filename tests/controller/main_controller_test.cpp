@@ -677,6 +677,52 @@ TEST_F(AutoRecordingTest, AStopThatFailsStillClosesTheWindowAndClearsTheFlags) {
     EXPECT_EQ(controller.RecordingCassette(), nullptr);
 }
 
+// Keeps what the song's cassette looks like when it is saved.
+class CassetteSnapshotStore : public TSongDataStore {
+public:
+    void SaveSongData(const std::string&) override {
+        for (TQvrBaseFrm* window : QvrWindows()) {
+            if (auto* cassette = dynamic_cast<TWaveFrm*>(window)) {
+                docked = cassette->IsDocked();
+                stopTime = cassette->RepeatStopTimeOnFile;
+                repeatEnd = cassette->ActivePlayer().GetRepeatEnd();
+            }
+        }
+    }
+    void LoadSongData(const std::string&) override {}
+
+    bool docked = false;
+    std::int32_t stopTime = -1;
+    std::int32_t repeatEnd = -1;
+};
+
+// The program ends (a logout, a kill) while a recording runs: the recording ends as its Stop or
+// its key's release would, so the cassette kept has its length, its end on the song and its
+// place at the docking point.
+TEST_F(AutoRecordingTest, ARecordingRunningAtShutDownEndsBeforeItIsSaved) {
+    for (const bool automatic : {true, false}) {
+        SCOPED_TRACE(automatic ? "automatic" : "held");
+        CassetteSnapshotStore store;
+        controller.SetSongDataStore(&store);
+        OpenSongAt(1000);
+        DockCard(1000, 5000);
+        if (automatic) {
+            controller.Click(C::cmAutoRec, false);
+        } else {
+            controller.Press(C::cmRec);
+        }
+        Hear(500);
+        controller.SaveAtShutDown();
+        controller.SetSongDataStore(nullptr);
+        EXPECT_FALSE(controller.AutoRecording());
+        EXPECT_EQ(closes, 1);
+        EXPECT_TRUE(store.docked);
+        EXPECT_EQ(store.stopTime, 1500);
+        EXPECT_EQ(store.repeatEnd, 500);
+        controller.ReleaseAllWindows();
+    }
+}
+
 TEST_F(MainControllerTest, RecordingASongStoppedAtItsEndStartsFromItsBeginning) {
     OpenSongAt(0);
     player().SetPosition(player().EndPosition());
