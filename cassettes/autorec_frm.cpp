@@ -12,6 +12,7 @@
 #include "skins/skin_values.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QMenu>
@@ -118,10 +119,20 @@ void TAutorecFrm::showEvent(QShowEvent* event) {
 
 void TAutorecFrm::hideEvent(QHideEvent* event) {
     Timer1->stop();
+    // Its menu goes with it: left open, it would keep the bound keys from the program.
+    PopupMenu1->hide();
     // The Escape that stopped the recording, or any key held as the window goes, fires
     // nothing until let go.
     SwallowHeldKeys();
     TBaseFrm::hideEvent(event);
+}
+
+void TAutorecFrm::closeEvent(QCloseEvent* event) {
+    // Stop hides the window; the window manager's close itself is refused.
+    event->ignore();
+    if (isVisible()) {
+        llCancelClick();
+    }
 }
 
 void TAutorecFrm::Timer1Timer() {

@@ -45,6 +45,8 @@ protected:
     // FormShow and FormHide.
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Closed by the window manager: as CANCEL, since the recording must not run on unseen.
+    void closeEvent(QCloseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:

@@ -605,6 +605,11 @@ void TMainController::StartAutoRecording() {
     const std::int32_t start = card->StartTime();
     const std::int32_t end = card->EndTime();
     player.SetTimeFormat(tfMilliseconds);
+    // A card kept from a longer take of the song may begin after this one ends: nothing of it
+    // can be recorded, and the song must not be played from its beginning instead.
+    if (start >= player.EndPosition()) {
+        return;
+    }
     if (recordSource) {
         // Recorded from the song itself, the section is taken sample for sample: the song stands
         // still from the seek until the recording runs, so that the recording begins on the

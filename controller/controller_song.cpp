@@ -267,6 +267,13 @@ void TMainController::Start() {
 }
 
 void TMainController::SaveAtShutDown() {
+    // A recording still running ends as its Stop or its key's release would end it: the
+    // cassette kept has its length and where the song stood, and is docked.
+    if (autoRecording) {
+        FinishAutoRecording();
+    } else if (recordingCassette != nullptr) {
+        StopRecording();
+    }
     if (settings.StopCDPlayerWhenExit && HasMedia()) {
         player.Stop();
     }

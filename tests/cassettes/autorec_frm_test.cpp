@@ -88,4 +88,28 @@ TEST_F(AutorecFrmTest, CancelStops) {
     EXPECT_FALSE(form.isVisible());
 }
 
+// The recording ends while the window's menu is open: the menu goes with the window, and the
+// bound keys are the program's again.
+TEST_F(AutorecFrmTest, ItsMenuClosesWithIt) {
+    form.ShowModal();
+    form.PopupMenu1->popup(form.mapToGlobal(QPoint(20, 20)));
+    ASSERT_TRUE(form.PopupMenu1->isVisible());
+    form.Close();
+    EXPECT_FALSE(form.PopupMenu1->isVisible());
+    EXPECT_FALSE(DialogOfOursOpen());
+}
+
+// The window manager's close (Alt+F4, the task list) is a CANCEL: the recording does not run on
+// without its window.
+TEST_F(AutorecFrmTest, ClosingItByTheWindowManagerStops) {
+    form.ShowModal();
+    form.close();
+    EXPECT_EQ(stops, 1);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_FALSE(DialogOfOursOpen());
+    // Hidden, it has nothing to stop.
+    form.close();
+    EXPECT_EQ(stops, 1);
+}
+
 } // namespace

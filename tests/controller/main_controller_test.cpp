@@ -634,6 +634,26 @@ TEST_F(AutoRecordingTest, WithoutAValidCardDockedNothingHappens) {
     }
 }
 
+// A card kept from a longer take of the song begins after this one ends: there is nothing of it
+// to record, and the song is not played from its beginning instead.
+TEST_F(AutoRecordingTest, ACardBeginningAfterTheSongsEndRecordsNothing) {
+    for (const int source : {RecordSourceSong, RecordSourceInput}) {
+        SCOPED_TRACE(source);
+        settings.RecordSource = source;
+        controller.ApplyRecordSource();
+        controller.ReleaseAllWindows();
+        OpenSongAt(5000);
+        DockCard(1000, 2000);
+        controller.DockedCard()->SetStartTime(25000);
+        controller.DockedCard()->SetEndTime(30000);
+        controller.Click(C::cmAutoRec, false);
+        EXPECT_FALSE(controller.AutoRecording());
+        EXPECT_EQ(controller.RecordingCassette(), nullptr);
+        EXPECT_EQ(shows, 0);
+        EXPECT_NE(player().GetMode(), TMPModes::mpPlaying);
+    }
+}
+
 // The cassette's file is gone when the recording stops: the error is told after the window
 // has closed, and no flag stays set.
 TEST_F(AutoRecordingTest, AStopThatFailsStillClosesTheWindowAndClearsTheFlags) {
@@ -655,6 +675,52 @@ TEST_F(AutoRecordingTest, AStopThatFailsStillClosesTheWindowAndClearsTheFlags) {
     EXPECT_FALSE(controller.AutoRecording());
     EXPECT_EQ(controller.CardRepeatEnd(), -1);
     EXPECT_EQ(controller.RecordingCassette(), nullptr);
+}
+
+// Keeps what the song's cassette looks like when it is saved.
+class CassetteSnapshotStore : public TSongDataStore {
+public:
+    void SaveSongData(const std::string&) override {
+        for (TQvrBaseFrm* window : QvrWindows()) {
+            if (auto* cassette = dynamic_cast<TWaveFrm*>(window)) {
+                docked = cassette->IsDocked();
+                stopTime = cassette->RepeatStopTimeOnFile;
+                repeatEnd = cassette->ActivePlayer().GetRepeatEnd();
+            }
+        }
+    }
+    void LoadSongData(const std::string&) override {}
+
+    bool docked = false;
+    std::int32_t stopTime = -1;
+    std::int32_t repeatEnd = -1;
+};
+
+// The program ends (a logout, a kill) while a recording runs: the recording ends as its Stop or
+// its key's release would, so the cassette kept has its length, its end on the song and its
+// place at the docking point.
+TEST_F(AutoRecordingTest, ARecordingRunningAtShutDownEndsBeforeItIsSaved) {
+    for (const bool automatic : {true, false}) {
+        SCOPED_TRACE(automatic ? "automatic" : "held");
+        CassetteSnapshotStore store;
+        controller.SetSongDataStore(&store);
+        OpenSongAt(1000);
+        DockCard(1000, 5000);
+        if (automatic) {
+            controller.Click(C::cmAutoRec, false);
+        } else {
+            controller.Press(C::cmRec);
+        }
+        Hear(500);
+        controller.SaveAtShutDown();
+        controller.SetSongDataStore(nullptr);
+        EXPECT_FALSE(controller.AutoRecording());
+        EXPECT_EQ(closes, 1);
+        EXPECT_TRUE(store.docked);
+        EXPECT_EQ(store.stopTime, 1500);
+        EXPECT_EQ(store.repeatEnd, 500);
+        controller.ReleaseAllWindows();
+    }
 }
 
 TEST_F(MainControllerTest, RecordingASongStoppedAtItsEndStartsFromItsBeginning) {
