@@ -391,6 +391,11 @@ void TPlaylistFrm::RefreshDriveTracks() {
 }
 
 void TPlaylistFrm::Synchronise() {
+    // A drag or an edit under way acts on the selection (a song that ends meanwhile asks for its
+    // neighbour): the window follows the song the next time once it is over.
+    if (Busy()) {
+        return;
+    }
     const std::string current = host.CurrentMedia();
     const auto drive = std::find(driveTexts.begin(), driveTexts.end(), current);
     if (!current.empty() && drive != driveTexts.end()) {

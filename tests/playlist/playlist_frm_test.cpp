@@ -227,6 +227,23 @@ TEST_F(PlaylistFrmTest, ANameThatIsNoValidTextKeepsItsBytes) {
     EXPECT_EQ(host.opened, std::vector<std::string>{song});
 }
 
+// A song that ends while the user edits (or drags) in the list asks for its neighbour; the
+// selection the edit acts on stays as it is.
+TEST_F(PlaylistFrmTest, TheNextSongLeavesTheSelectionOfAnEditUnderWay) {
+    auto window = NewWindow();
+    AddThreeSongs(*window);
+    window->show();
+    TPlayListView& list = *window->PlayListView();
+    list.clearSelection();
+    list.Item(0)->setSelected(true);
+    list.editItem(list.Item(0), 0);
+    ASSERT_TRUE(list.Editing());
+    host.current = window->PlayListPath(2);
+    EXPECT_EQ(window->NeighbourPath(host.current, false), "");
+    EXPECT_TRUE(list.Item(0)->isSelected());
+    EXPECT_FALSE(list.Item(2)->isSelected());
+}
+
 TEST_F(PlaylistFrmTest, APathOnADriveSelectsItsTrack) {
     auto window = NewWindow();
     AddThreeSongs(*window);
