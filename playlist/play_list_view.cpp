@@ -24,6 +24,8 @@ const QString ItemsMimeType = QStringLiteral("application/x-quavrel-play-list-it
 // While a drag stands this close to the top or bottom edge, the list scrolls a row each tick.
 constexpr int ScrollMargin = 50;
 constexpr int ScrollIntervalMs = 200;
+// Wide enough for the names of most songs; the path takes the rest.
+constexpr int NameColumnWidth = 200;
 
 QAction* MenuItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key) {
     QAction* item = menu->addAction(QString::fromLatin1(caption));
@@ -49,6 +51,7 @@ TPlayListView::TPlayListView(QWidget* parent)
     setAutoScroll(false);
     setContextMenuPolicy(Qt::DefaultContextMenu);
     header()->setStretchLastSection(true);
+    setColumnWidth(0, NameColumnWidth);
 
     popup->setObjectName(QStringLiteral("ListItemPopup"));
     miPlayThisFile = MenuItem(popup, "miPlayThisFile", "&Play This File", Qt::Key_Return);

@@ -34,6 +34,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <limits>
 #include <optional>
@@ -42,6 +43,20 @@ namespace {
 
 // Added to the caption's width in the main window's font to give a tool bar button's width.
 constexpr int ButtonMargin = 20;
+// How far apart in lightness a label's colour and the frame's must be to be read.
+constexpr int ReadableLightness = 96;
+
+// The labels stand on the frame: in the colour of the time text where it reads there (the time
+// text stands on a panel of its own, often dark where the frame is light), else black or white.
+QColor LabelColor(const QColor& background, int timeColor) {
+    if (timeColor >= 0) {
+        const QColor time = ColorOfColorRef(timeColor);
+        if (std::abs(time.lightness() - background.lightness()) >= ReadableLightness) {
+            return time;
+        }
+    }
+    return background.lightness() >= 128 ? QColor(Qt::black) : QColor(Qt::white);
+}
 
 // An error of a command run from an event cannot go back through the event loop.
 void Guarded(const std::function<void()>& command) {
@@ -301,12 +316,15 @@ void TPlaylistFrm::RebuildToolBar() {
         delete action;
     }
     driveTexts = host.DriveList();
-    const QFontMetrics metrics(host.MainFont());
+    const QFont font = host.MainFont();
+    const QFontMetrics metrics(font);
     const auto addButton = [&](const QString& caption, int image, int id) {
         auto* button = new QToolButton(toolBar);
         button->setText(caption);
         button->setIcon(PlaylistImage(image));
-        button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+        // The picture above the caption, so that the caption has the button's whole width.
+        button->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        button->setFont(font);
         button->setCheckable(true);
         button->setAutoRaise(true);
         button->setFixedWidth(metrics.horizontalAdvance(caption) + ButtonMargin);
@@ -603,11 +621,13 @@ void TPlaylistFrm::ApplySkin(const SkinParameters& skin) {
     QPalette frame = QApplication::palette(this);
     QPalette labels = QApplication::palette(lbPlayFileList);
     if (skin.Active) {
-        frame.setColor(QPalette::Window, ColorOfColorRef(skin.MainBackgroundColor));
-        frame.setColor(QPalette::Button, ColorOfColorRef(skin.MainBackgroundColor));
-        if (skin.CurrentTime.Color >= 0) {
-            labels.setColor(QPalette::WindowText, ColorOfColorRef(skin.CurrentTime.Color));
-        }
+        const QColor background = ColorOfColorRef(skin.MainBackgroundColor);
+        const QColor text = LabelColor(background, skin.CurrentTime.Color);
+        frame.setColor(QPalette::Window, background);
+        frame.setColor(QPalette::Button, background);
+        // The tool bar's captions stand on the frame as the labels do.
+        frame.setColor(QPalette::ButtonText, text);
+        labels.setColor(QPalette::WindowText, text);
     }
     setPalette(frame);
     toolBar->setPalette(frame);

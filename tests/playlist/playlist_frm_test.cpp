@@ -408,14 +408,29 @@ TEST_F(PlaylistFrmTest, TheFrameTakesTheSkinsColoursAndTheViewsKeepTheDesktops) 
     const QColor desktop = window->PlayListView()->palette().color(QPalette::Base);
     SkinParameters skin;
     skin.Active = true;
-    skin.MainBackgroundColor = 0x00FF8040; // red 0x40, green 0x80, blue 0xFF
-    skin.CurrentTime.Color = 0x000000FF;
-    window->ApplySkin(skin);
-    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0x40, 0x80, 0xFF));
     const auto* label = window->findChild<QLabel*>("lbPlayFileList");
     ASSERT_NE(label, nullptr);
-    EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(0xFF, 0, 0));
-    EXPECT_EQ(window->PlayListView()->palette().color(QPalette::Base), desktop);
+    // The labels take the time text's colour where it reads on the frame, else black or white.
+    const struct {
+        int background;
+        int time;
+        QColor frame;
+        QColor label;
+    } cases[] = {
+        {0x00402010, 0x00C0FFFF, QColor(0x10, 0x20, 0x40), QColor(0xFF, 0xFF, 0xC0)},
+        {0x00FFE0C0, 0x00FFF0E0, QColor(0xC0, 0xE0, 0xFF), QColor(Qt::black)},
+        {0x00402010, 0x00403020, QColor(0x10, 0x20, 0x40), QColor(Qt::white)},
+        {0x00FFE0C0, -1, QColor(0xC0, 0xE0, 0xFF), QColor(Qt::black)},
+    };
+    for (const auto& c : cases) {
+        skin.MainBackgroundColor = c.background;
+        skin.CurrentTime.Color = c.time;
+        window->ApplySkin(skin);
+        EXPECT_EQ(window->palette().color(QPalette::Window), c.frame);
+        EXPECT_EQ(label->palette().color(QPalette::WindowText), c.label) << c.time;
+        EXPECT_EQ(window->ToolBar()->palette().color(QPalette::ButtonText), c.label) << c.time;
+        EXPECT_EQ(window->PlayListView()->palette().color(QPalette::Base), desktop);
+    }
 
     window->ApplySkin(SkinParameters{});
     EXPECT_EQ(window->palette().color(QPalette::Window),
