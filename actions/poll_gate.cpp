@@ -105,13 +105,15 @@ bool IsProgramInFront(const QWidget* mainWindow, const QWidget* playerDisplay) {
         return false;
     }
     // Up through the windows' owners, which QWidget::isAncestorOf does not cross. A dialog of
-    // the program, even one the main window owns, keeps its keys to itself.
+    // the program, or a window of its own such as the playlist, keeps its keys to itself even
+    // when the main window owns it: what is typed there is not a command.
     for (const QWidget* window = active; window != nullptr; window = window->parentWidget()) {
-        if (qobject_cast<const QDialog*>(window) != nullptr) {
-            return false;
-        }
         if (window == mainWindow) {
             return true;
+        }
+        if (qobject_cast<const QDialog*>(window) != nullptr ||
+            (window->isWindow() && window->windowType() == Qt::Window)) {
+            return false;
         }
     }
     return false;

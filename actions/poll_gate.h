@@ -63,7 +63,8 @@ private:
     QTimer catchUp;
 };
 
-// Whether the active window is the main window, one of the windows it owns that is not a
-// dialog, or the player's display window (when there is one); never while the main window is
-// disabled.
+// Whether the active window is the main window, one of the tool windows it owns (cassettes and
+// cards), or the player's display window (when there is one); never while the main window is
+// disabled. A dialog or a window of its own (the playlist) keeps its keys, even one the main
+// window owns.
 bool IsProgramInFront(const QWidget* mainWindow, const QWidget* playerDisplay = nullptr);

@@ -265,17 +265,20 @@ TEST_F(PollGateTest, NoKeyFiresWhileADialogBoxOrMenuOfOursIsOpen) {
     }
 }
 
-TEST(ProgramInFrontTest, ADialogTheMainWindowOwnsKeepsTheKeysToItself) {
+TEST(ProgramInFrontTest, ADialogOrAWindowTheMainWindowOwnsKeepsTheKeysToItself) {
     QWidget main;
     main.show();
     QWidget tool(&main, Qt::Tool);
     tool.show();
     QDialog dialog(&main);
     dialog.show();
+    // A window of its own, as the playlist: what is typed there is no command.
+    QWidget window(&main, Qt::Window);
+    window.show();
     const struct {
         QWidget* active;
         bool inFront;
-    } cases[] = {{&main, true}, {&tool, true}, {&dialog, false}};
+    } cases[] = {{&main, true}, {&tool, true}, {&dialog, false}, {&window, false}};
     for (const auto& c : cases) {
         QApplication::setActiveWindow(c.active);
         EXPECT_EQ(IsProgramInFront(&main), c.inFront) << c.active->metaObject()->className();
