@@ -52,6 +52,9 @@ TPlayListView::TPlayListView(QWidget* parent)
     setContextMenuPolicy(Qt::DefaultContextMenu);
     header()->setStretchLastSection(true);
     setColumnWidth(0, NameColumnWidth);
+    for (int image = 0; image < PlaylistImageCount; ++image) {
+        images[static_cast<std::size_t>(image)] = PlaylistImage(image);
+    }
 
     popup->setObjectName(QStringLiteral("ListItemPopup"));
     miPlayThisFile = MenuItem(popup, "miPlayThisFile", "&Play This File", Qt::Key_Return);
@@ -93,7 +96,9 @@ QTreeWidgetItem* TPlayListView::InsertItem(int index, const QString& name, const
                                            int image) {
     auto* item = new QTreeWidgetItem({name, QString::fromStdString(path)});
     item->setData(1, Qt::UserRole, QByteArray::fromStdString(path));
-    item->setIcon(0, PlaylistImage(image));
+    if (image >= 0 && image < PlaylistImageCount) {
+        item->setIcon(0, images[static_cast<std::size_t>(image)]);
+    }
     item->setFlags(item->flags() | Qt::ItemIsEditable);
     insertTopLevelItem(std::clamp(index, 0, Count()), item);
     return item;

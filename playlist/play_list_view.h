@@ -1,6 +1,10 @@
 #pragma once
 
+#include "playlist_images.h"
+
+#include <QIcon>
 #include <QTreeWidget>
+#include <array>
 #include <functional>
 #include <string>
 #include <vector>
@@ -73,6 +77,8 @@ private:
     void ScrollWhileDragging();
     void StopScrolling();
 
+    // Drawn once: every item of a kind shows the same picture.
+    std::array<QIcon, PlaylistImageCount> images;
     QMenu* popup;
     QAction* miPlayThisFile;
     QAction* miDelete;

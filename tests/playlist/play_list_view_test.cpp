@@ -86,6 +86,16 @@ TEST_F(PlayListViewTest, MovedItemsKeepTheirPaths) {
     EXPECT_EQ(TPlayListView::Path(list.Item(0)), "/music/B");
 }
 
+// A list of thousands of songs holds one picture per kind, not two drawn for every item.
+TEST_F(PlayListViewTest, ItemsOfAKindShareOnePicture) {
+    Fill("AB", {});
+    list.AppendItem("1", {}, CdTrackImage);
+    list.AppendItem("2", {}, CdTrackImage);
+    EXPECT_EQ(list.Item(0)->icon(0).cacheKey(), list.Item(1)->icon(0).cacheKey());
+    EXPECT_EQ(list.Item(2)->icon(0).cacheKey(), list.Item(3)->icon(0).cacheKey());
+    EXPECT_NE(list.Item(0)->icon(0).cacheKey(), list.Item(2)->icon(0).cacheKey());
+}
+
 TEST_F(PlayListViewTest, NothingMovesOrGoesInDriveMode) {
     Fill("ABC", {1});
     list.DriveMode = true;
