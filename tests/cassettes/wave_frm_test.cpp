@@ -219,8 +219,7 @@ TEST_F(WaveFrmTest, ASpeedChangeRunsWhileTheProgressWindowShowsAndCancelKeepsThe
     // A second change while this one runs is not taken.
     cassette->ExecuteStretch(200, done);
     EXPECT_EQ(DataFiles().size(), 1);
-    ASSERT_TRUE(WaitOnGuiThread([&] { return !progress->Label1->text().isEmpty(); }, Deadline));
-
+    // Cancelled before the event loop runs again: the work cannot have been taken as done.
     progress->btCancel->click();
     ASSERT_TRUE(WaitOnGuiThread([&] { return !ends.empty(); }, Deadline));
     EXPECT_EQ(ends.size(), 1u);
@@ -238,9 +237,8 @@ TEST_F(WaveFrmTest, ACassetteReleasedWhileItsSpeedChangeRunsLeavesNothingBehind)
     TWaveFrm* cassette = CassetteOf(20000);
     bool told = false;
     cassette->ExecuteStretch(150, [&](TWaveFrm&, const std::exception_ptr&) { told = true; });
-    TProgressFrm* progress = ShownProgress();
-    ASSERT_NE(progress, nullptr);
-    ASSERT_TRUE(WaitOnGuiThread([&] { return !progress->Label1->text().isEmpty(); }, Deadline));
+    ASSERT_NE(ShownProgress(), nullptr);
+    // Released before the event loop runs again: the work is still under way.
     delete cassette;
     EXPECT_TRUE(host.main.isEnabled());
     EXPECT_EQ(ShownProgress(), nullptr);
