@@ -183,7 +183,12 @@ void Stretch(const Options& options) {
     request.HopFactor = options.hop;
 
     ProgressLine progress;
+    // Ctrl+C ends the work at its next report, which removes the decoded copy and OUT.wav.
+    CatchInterrupt();
     const ProgressCallback report = [&progress](const std::string& stage, double fraction) {
+        if (Interrupted()) {
+            throw InterruptedError();
+        }
         progress(stage, fraction);
     };
     ExpandWaveFile(*MakeStretchEngine(kind), options.in, options.out, request, decoded, report);
