@@ -170,6 +170,8 @@ void Stretch(const Options& options) {
     if (std::filesystem::equivalent(options.in, options.out, ignored)) {
         throw UsageError("OUT.wav must not be the source itself.");
     }
+    // Ctrl+C ends the work at its next report, which removes the decoded copy and OUT.wav.
+    CatchInterrupt();
     const std::string decoded = ReserveDecodedFile(options.out);
     const StretchEngineKind kind = options.engine.value_or(StretchEngineKind::Described);
     StretchRequest request;
@@ -183,8 +185,6 @@ void Stretch(const Options& options) {
     request.HopFactor = options.hop;
 
     ProgressLine progress;
-    // Ctrl+C ends the work at its next report, which removes the decoded copy and OUT.wav.
-    CatchInterrupt();
     const ProgressCallback report = [&progress](const std::string& stage, double fraction) {
         if (Interrupted()) {
             throw InterruptedError();
