@@ -31,6 +31,7 @@
 #include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -46,8 +47,15 @@ std::string Utf8Path(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
-int Rounded(double value) {
-    return static_cast<int>(std::nearbyint(value));
+// Rounded half to even; a result length may pass 32 bits (ten times a long source).
+std::int64_t Rounded(double value) {
+    return static_cast<std::int64_t>(std::nearbyint(value));
+}
+
+// A position for the ratio bar, which then keeps it to its own range.
+int BarPosition(double value) {
+    return static_cast<int>(
+        std::clamp(std::nearbyint(value), 0.0, double{std::numeric_limits<int>::max()}));
 }
 
 QLineEdit* ReadOnlyEdit(QWidget* parent, const char* name) {
@@ -154,7 +162,7 @@ TExpandWaveFrm::TExpandWaveFrm(std::string dataFolder)
     rbRatioPercent->setChecked(true);
     sbRatio->setRange(0, 1000);
     sbRatio->setPageStep(10);
-    sbRatio->setValue(Rounded(DefaultExpandPercent));
+    sbRatio->setValue(BarPosition(DefaultExpandPercent));
     edRatio->setText(QString::number(sbRatio->value()));
     cbDefault->setChecked(true);
     udResolution->setRange(MinimumBlockLength, 8000);
@@ -391,10 +399,10 @@ void TExpandWaveFrm::SetRatioMode(bool sourceChosen) {
     }
     if (percentMode) {
         sbRatio->setMaximum(1000);
-        sbRatio->setValue(Rounded(DefaultExpandPercent));
+        sbRatio->setValue(BarPosition(DefaultExpandPercent));
     } else if (SourceFrames > 0) {
         sbRatio->setMaximum(SampleCountMaximum());
-        sbRatio->setValue(Rounded(SourceFrames / 100.0 * DefaultExpandPercent));
+        sbRatio->setValue(BarPosition(SourceFrames / 100.0 * DefaultExpandPercent));
     } else {
         sbRatio->setMaximum(1000);
         sbRatio->setValue(0);
@@ -410,10 +418,10 @@ void TExpandWaveFrm::rbRatioClick(bool percent) {
     const double old = sbRatio->value();
     if (percent) {
         sbRatio->setMaximum(1000);
-        sbRatio->setValue(SourceFrames > 0 ? Rounded(old / SourceFrames * 100.0) : 0);
+        sbRatio->setValue(SourceFrames > 0 ? BarPosition(old / SourceFrames * 100.0) : 0);
     } else {
         sbRatio->setMaximum(SampleCountMaximum());
-        sbRatio->setValue(SourceFrames > 0 ? Rounded(SourceFrames * old / 100.0) : 0);
+        sbRatio->setValue(SourceFrames > 0 ? BarPosition(SourceFrames * old / 100.0) : 0);
     }
     sbRatioChange();
 }

@@ -141,7 +141,7 @@ private:
     bool decodedReady = false;
     std::int32_t SourceFrames = 0;
     double SourceSeconds = 0.0;
-    std::int32_t DestFrames = 0;
+    std::int64_t DestFrames = 0;
     double DestSeconds = 0.0;
     std::int32_t channels = 0;
     std::int32_t bits = 0;

@@ -170,6 +170,8 @@ void Stretch(const Options& options) {
     if (std::filesystem::equivalent(options.in, options.out, ignored)) {
         throw UsageError("OUT.wav must not be the source itself.");
     }
+    // Ctrl+C ends the work at its next report, which removes the decoded copy and OUT.wav.
+    CatchInterrupt();
     const std::string decoded = ReserveDecodedFile(options.out);
     const StretchEngineKind kind = options.engine.value_or(StretchEngineKind::Described);
     StretchRequest request;
@@ -184,6 +186,9 @@ void Stretch(const Options& options) {
 
     ProgressLine progress;
     const ProgressCallback report = [&progress](const std::string& stage, double fraction) {
+        if (Interrupted()) {
+            throw InterruptedError();
+        }
         progress(stage, fraction);
     };
     ExpandWaveFile(*MakeStretchEngine(kind), options.in, options.out, request, decoded, report);

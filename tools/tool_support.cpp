@@ -35,10 +35,18 @@ int RunTool(const std::function<int()>& body) {
     }
 }
 
-int RunEventLoop(int intervalMs, const std::function<bool()>& tick) {
+void CatchInterrupt() {
     interrupted = false;
     std::signal(SIGINT, [](int) { interrupted = true; });
     std::signal(SIGTERM, [](int) { interrupted = true; });
+}
+
+bool Interrupted() {
+    return interrupted;
+}
+
+int RunEventLoop(int intervalMs, const std::function<bool()>& tick) {
+    CatchInterrupt();
     QEventLoop loop;
     const ToolErrorScope errors([&loop] { loop.exit(); });
     // Every tick runs here, so that its errors end the loop like those reported by anything

@@ -27,6 +27,16 @@ private:
 // handler on the way, ends it with its message alone on stderr and exit code 1.
 int RunTool(const std::function<int()>& body);
 
+// From now on Ctrl+C (SIGINT or SIGTERM) sets Interrupted() instead of ending the process, so
+// that the tool can end its work and remove what it half made.
+void CatchInterrupt();
+bool Interrupted();
+
+// Raised by a tool's work once it was interrupted.
+struct InterruptedError : std::runtime_error {
+    InterruptedError() : std::runtime_error("Interrupted.") {}
+};
+
 // Runs an event loop, calling `tick` at once and then every `intervalMs` milliseconds until it
 // returns false or Ctrl+C (SIGINT or SIGTERM) arrives. An error met meanwhile, raised by a tick
 // or reported to the application error handler, is printed and ends the loop with the result

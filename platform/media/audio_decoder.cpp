@@ -250,7 +250,13 @@ std::int64_t AudioDecoder::MeasureEnd() {
     }
     // Containers cut the last packet short in its duration (Ogg, edit lists) or in the
     // padding the decoder is told to drop (LAME tags): decoding the last second shows both.
-    SeekBefore(*lastPacketEnd - rate);
+    // A song shorter than that is decoded whole: a seek before its first packet fails.
+    const std::int64_t lastSecond = *lastPacketEnd - rate;
+    if (lastSecond > ToFrames(firstTimestamp.value_or(0))) {
+        SeekBefore(lastSecond);
+    } else {
+        Rewind();
+    }
     std::int64_t decodedEnd = *lastPacketEnd;
     while (Next()) {
         if (const std::optional<std::int64_t> start = FramePosition()) {

@@ -81,6 +81,27 @@ TEST_F(ExpandWaveFrmTest, PercentAndSampleCountConvertIntoEachOther) {
     EXPECT_EQ(frm.Request().Ratio, 1.5);
 }
 
+// A source near the size a WAVE file can hold: its result lengths are counted past the
+// range of 32 bits, and the bar keeps to its maximum.
+TEST_F(ExpandWaveFrmTest, TheLengthsOfALongSourceAreCountedInFull) {
+    const std::string path = dir.File("long.wav");
+    WaveFixture()
+        .Format(MakePcmWaveFormat(1, 44100, 8))
+        .ChunkHeader("data", 0x7fffff00)
+        .WriteTo(path);
+    frm.ChooseSourceFile(QString::fromStdString(path));
+    EXPECT_EQ(frm.edSourceFileInfo1->text().section('(', 0, 0).toStdString(), "2147483392");
+    EXPECT_EQ(frm.edDestinationFileInfo1->text().section('(', 0, 0).toStdString(), "3221225088");
+    frm.sbRatio->setValue(1000);
+    EXPECT_EQ(frm.edDestinationFileInfo1->text().section('(', 0, 0).toStdString(), "21474833920");
+
+    frm.sbRatio->setValue(150);
+    frm.rbRatioSampleCount->setChecked(true);
+    EXPECT_EQ(frm.sbRatio->value(), frm.sbRatio->maximum());
+    EXPECT_GT(frm.sbRatio->maximum(), 2147480000);
+    EXPECT_EQ(frm.Request().TargetFrames, frm.sbRatio->maximum());
+}
+
 TEST_F(ExpandWaveFrmTest, TheRatioMovesByButtonsAndByItsEditWithinTheBar) {
     frm.btScrollUp->click();
     EXPECT_EQ(frm.sbRatio->value(), 250);

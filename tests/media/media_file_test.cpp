@@ -96,6 +96,23 @@ INSTANTIATE_TEST_SUITE_P(Formats, MediaFileTest,
                              return name;
                          });
 
+// A song shorter than the second the length is checked over opens with its exact length and
+// seeks like any other.
+TEST(MediaFileShortTest, ASongShorterThanASecondOpensWithItsLength) {
+    TempDir dir;
+    const ClickSignal signal = MakeClickSignal(44100, 2, 22050, 10000);
+    for (const std::string name : {"short.mp3", "short.m4a", "short.flac"}) {
+        SCOPED_TRACE(name);
+        ASSERT_NO_FATAL_FAILURE(EncodeMedia(dir, signal, name));
+        const std::unique_ptr<PcmSource> source = OpenMediaFile(dir.File(name));
+        EXPECT_EQ(source->Frames(), signal.frames);
+        const std::vector<std::int16_t> fromStart = ReadToEnd(*source);
+        EXPECT_EQ(static_cast<std::int64_t>(fromStart.size() / 2), signal.frames);
+        EXPECT_EQ(PeakFrame(fromStart), signal.click);
+        EXPECT_TRUE(SeekReadsAsFromStart(*source, fromStart, 9000, 2000));
+    }
+}
+
 struct BrokenFile {
     std::string name;
     std::function<void(const std::string& path)> make; // nothing for a missing file

@@ -29,6 +29,8 @@ public:
     // Waits (with a generous deadline) for the tool to end; false if it did not. Its exit and
     // what it wrote to stderr (without the notices of SDL's disk driver) are then known.
     bool Finish();
+    // Sends the tool SIGTERM, as a logout or `kill` does.
+    void Terminate() { process.terminate(); }
     bool Crashed() const { return process.exitStatus() == QProcess::CrashExit; }
     int ExitCode() const { return process.exitCode(); }
     const std::string& Errors() const { return errors; }
