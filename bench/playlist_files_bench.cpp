@@ -58,17 +58,6 @@ void Report(const char* title, const std::string& file, double load, double save
     std::printf("  save: %8.2f ms   cat writing it:  %6.2f ms\n", save, catWrite);
 }
 
-class NoHost : public TPlaylistHost {
-public:
-    bool OpenMedia(const std::string&) override { return false; }
-    std::string CurrentMedia() const override { return {}; }
-    std::vector<std::string> DriveList() const override { return {}; }
-    void SelectTrack(int) override {}
-    void PlaySong() override {}
-    QFont MainFont() const override { return {}; }
-    void ActivateMainWindow() override {}
-};
-
 void MeasureTree(const std::string& folder) {
     const std::string file = folder + "/quavrel_playlist.ini";
     TRegisteredFileTree tree;
@@ -90,7 +79,7 @@ void MeasureTree(const std::string& folder) {
 void MeasurePlayList(const std::string& folder) {
     const std::string songs = folder + "/songs";
     std::filesystem::create_directories(songs);
-    NoHost host;
+    TIdlePlaylistHost host;
     {
         TPlaylistFrm window(host, folder);
         window.LoadLists();

@@ -26,3 +26,15 @@ public:
     // "Mainfrm" (Ctrl+Tab): the main window takes the focus.
     virtual void ActivateMainWindow() = 0;
 };
+
+// A main window that opens and plays nothing: for tools that only read and write the lists.
+class TIdlePlaylistHost : public TPlaylistHost {
+public:
+    bool OpenMedia(const std::string&) override { return false; }
+    std::string CurrentMedia() const override { return {}; }
+    std::vector<std::string> DriveList() const override { return {}; }
+    void SelectTrack(int) override {}
+    void PlaySong() override {}
+    QFont MainFont() const override { return {}; }
+    void ActivateMainWindow() override {}
+};

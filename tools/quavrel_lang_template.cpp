@@ -40,18 +40,6 @@ private:
     static Exception Unused() { return Exception("quavrel-lang-template has no windows"); }
 };
 
-// The playlist window asks its host only when it plays or is shown.
-class NoPlaylistHost : public TPlaylistHost {
-public:
-    bool OpenMedia(const std::string&) override { return false; }
-    std::string CurrentMedia() const override { return {}; }
-    std::vector<std::string> DriveList() const override { return {}; }
-    void SelectTrack(int) override {}
-    void PlaySong() override {}
-    QFont MainFont() const override { return {}; }
-    void ActivateMainWindow() override {}
-};
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -71,7 +59,7 @@ int main(int argc, char** argv) {
         const QTemporaryDir folder;
         const std::string dataFolder = folder.path().toStdString();
         TEventModule events;
-        NoPlaylistHost playlistHost;
+        TIdlePlaylistHost playlistHost;
         TPlaylistFrm playlist(playlistHost, dataFolder);
         NoHost host;
         TAutorecFrm autorec(host, {});
