@@ -36,14 +36,6 @@ PcmWaveFormat RecordingFormatAt(int index) {
     return formats[static_cast<std::size_t>(index)].Format;
 }
 
-void DeleteQuietly(const std::string& path) {
-    try {
-        FileStream::Delete(path);
-    } catch (const std::exception&) {
-        // Nothing more can be done about a file that will not go; it is only a leftover.
-    }
-}
-
 std::int32_t Scaled(std::int32_t time, double factor) {
     return RoundHalfEven(time * factor);
 }
@@ -64,7 +56,7 @@ BackgroundJob::Work StretchWork(StretchEngineKind kind, const std::string& sourc
             *result = StretchWaveFile(*engine, source, target, StretchRequest{factor}, progress);
             check();
         } catch (...) {
-            DeleteQuietly(target);
+            FileStream::DeleteQuietly(target);
             throw;
         }
     };
@@ -81,7 +73,7 @@ struct TWaveFrm::StretchRun {
     ~StretchRun() {
         job.reset();
         if (!copyTaken) {
-            DeleteQuietly(target);
+            FileStream::DeleteQuietly(target);
         }
     }
     StretchRun(const StretchRun&) = delete;
@@ -125,7 +117,7 @@ TWaveFrm::~TWaveFrm() {
         // The file goes whatever the player reported.
     }
     if (!fileName.empty() && !keepFile) {
-        DeleteQuietly(fileName);
+        FileStream::DeleteQuietly(fileName);
     }
 }
 
@@ -150,7 +142,7 @@ void TWaveFrm::StartRecording() {
         mainPlayer->Record();
     } catch (...) {
         mainPlayer->Close();
-        DeleteQuietly(name);
+        FileStream::DeleteQuietly(name);
         throw;
     }
     fileName = name;
@@ -242,7 +234,7 @@ void TWaveFrm::DiscardStretch() {
     const std::string copy = stretchedPlayer->GetFileName();
     stretchedPlayer.reset();
     stretchRatio = 1;
-    DeleteQuietly(copy);
+    FileStream::DeleteQuietly(copy);
 }
 
 double TWaveFrm::StepFactor() {

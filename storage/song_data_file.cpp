@@ -109,14 +109,6 @@ std::optional<TSongRecords> ReadSection(const ProfileFile& file, const QString& 
     return records;
 }
 
-void DeleteQuietly(const std::string& path) {
-    try {
-        FileStream::Delete(path);
-    } catch (const std::exception&) {
-        // A copy left behind is found among the leftover files at a later start.
-    }
-}
-
 // Removes the copies made by a save that did not complete.
 class CopiesOfOneSave {
 public:
@@ -125,8 +117,9 @@ public:
     CopiesOfOneSave& operator=(const CopiesOfOneSave&) = delete;
     ~CopiesOfOneSave() {
         if (!kept) {
+            // A copy left behind is found among the leftover files at a later start.
             for (const std::string& path : paths) {
-                DeleteQuietly(path);
+                FileStream::DeleteQuietly(path);
             }
         }
     }
