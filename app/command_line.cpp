@@ -12,7 +12,13 @@ const char* const CommandLineUsage =
     "\n"
     "  -lang CODE   use the language file quavrel_lang.CODE.ini of the program folder\n"
     "  --help       show this text\n"
-    "  --version    show the program's version\n";
+    "  --version    show the program's version and license\n";
+
+const char* const CommandLineLicense =
+    "License GPL-3.0-or-later: GNU GPL version 3 or later "
+    "<https://www.gnu.org/licenses/gpl-3.0.html>\n"
+    "This is free software: you are free to change and redistribute it.\n"
+    "There is NO WARRANTY, to the extent permitted by law.\n";
 
 TCommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
     TCommandLine line;

@@ -18,6 +18,8 @@ struct TCommandLine {
 };
 
 extern const char* const CommandLineUsage;
+// What --version prints after the program's name and version.
+extern const char* const CommandLineLicense;
 
 // arguments: the bytes the program was given, without its name.
 TCommandLine ParseCommandLine(const std::vector<std::string>& arguments);
