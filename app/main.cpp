@@ -24,7 +24,7 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (commandLine.Version) {
-        std::cout << "Quavrel " << QUAVREL_VERSION << "\n";
+        std::cout << "Quavrel " << QUAVREL_VERSION << "\n" << CommandLineLicense;
         return 0;
     }
     // The program places its own windows and reads the keys held anywhere, which Wayland gives
@@ -35,6 +35,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quavrel"));
     QApplication::setApplicationVersion(QStringLiteral(QUAVREL_VERSION));
+    // Ties the program's windows to its desktop entry.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.quavrel.Quavrel"));
     // The main window only minimises when closed; the program ends by its Exit.
     QApplication::setQuitOnLastWindowClosed(false);
     try {
