@@ -20,6 +20,7 @@ run_packages=(
     libbfio-dev # liblnk.h includes libbfio.h, which liblnk-dev does not bring
     fonts-liberation fonts-ipafont-gothic
     sox
+    librsvg2-bin # rsvg-convert renders the icon's sizes
 )
 # Testing adds the test framework, the private sound server and X display, and the tools that
 # make test media and drive windows.
@@ -28,6 +29,7 @@ test_packages=(
     pulseaudio pulseaudio-utils ffmpeg lame flac
     xvfb openbox xdotool x11-utils x11-xkb-utils x11-xserver-utils imagemagick
     clang-format libxtst-dev
+    desktop-file-utils appstream # the installed desktop entry's and metadata's validators
 )
 
 case ${1:-} in

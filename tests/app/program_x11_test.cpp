@@ -9,7 +9,9 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFileInfo>
+#include <QImage>
 #include <QProcess>
+#include <QRect>
 #include <QTimer>
 #include <climits>
 #include <functional>
@@ -67,8 +69,10 @@ protected:
         return QString::fromStdString(dir.Path()) + "/" + name;
     }
 
-    QProcess& Start(const QStringList& arguments, const QString& program = QUAVREL_PROGRAM) {
+    QProcess& Start(const QStringList& arguments, const QString& program = QUAVREL_PROGRAM,
+                    const QString& workingFolder = QString()) {
         auto process = std::make_unique<QProcess>();
+        process->setWorkingDirectory(workingFolder);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("HOME", Folder("home"));
         environment.insert("XDG_CONFIG_HOME", Folder("config"));
@@ -130,6 +134,15 @@ protected:
         return ids.first();
     }
 
+    // Where window is on the screen, as the X server has it.
+    static QRect Geometry(const QString& window) {
+        const QString shell = RunX11Tool("xdotool", {"getwindowgeometry", "--shell", window});
+        const auto value = [&](const QString& name) {
+            return shell.section(name + "=", 1).section('\n', 0, 0).toInt();
+        };
+        return {value("X"), value("Y"), value("WIDTH"), value("HEIGHT")};
+    }
+
     // A user who has never run the program.
     void ForgetTheDataFolder() { QFile::remove(Folder("config/quavrel/quavrel.ini")); }
 
@@ -189,6 +202,26 @@ TEST_F(ProgramTest, AFirstRunThatQuitsWithoutAFolderLeavesNothing) {
     EXPECT_EQ(program.exitCode(), 0);
     EXPECT_FALSE(QFileInfo::exists(Folder("home/Documents/Quavrel")));
     EXPECT_FALSE(QFileInfo::exists(Folder("config/quavrel/quavrel.ini")));
+}
+
+// Installed, the program finds its folder beside its bin folder wherever it is started from:
+// its main window wears the installed skin, and a song named relative to that place opens.
+TEST_F(ProgramTest, TheInstalledProgramStartsFromAnotherFolder) {
+    ProfileFile settings(Folder("data/quavrel.ini").toStdString());
+    settings.WriteString("Skin", "FileName", "sky");
+    settings.Save();
+    // The picture the build painted, which the installed program folder holds a copy of.
+    const QSize skinSize =
+        QImage(QFileInfo(QUAVREL_PROGRAM).absolutePath() + "/Skins/sky/main.bmp").size();
+    ASSERT_FALSE(skinSize.isEmpty());
+    QProcess& program =
+        Start({"first.wav"}, QUAVREL_INSTALLED_PROGRAM, QString::fromStdString(dir.Path()));
+    const QString window = InFront(program, "^first\\.wav - Quavrel 4\\.00$");
+    ASSERT_FALSE(window.isEmpty());
+    EXPECT_EQ(Geometry(window).size(), skinSize);
+    Chord({"ctrl", "q"});
+    ASSERT_TRUE(Finish(program));
+    EXPECT_EQ(program.exitCode(), 0);
 }
 
 // A termination during the first run's notes ends the program there: the notes left do not
@@ -397,15 +430,11 @@ TEST_F(ProgramTest, AStoredPositionAtTheEndsOfItsRangeShowsTheMainWindowOnTheScr
         settings.WriteInteger("MainFrm", "Top", stored);
         settings.Save();
         QProcess& program = Start({});
-        const QString window = WaitForMainWindow(program);
-        const QString geometry = RunX11Tool("xdotool", {"getwindowgeometry", "--shell", window});
-        const auto value = [&](const QString& name) {
-            return geometry.section(name + "=", 1).section('\n', 0, 0).toInt();
-        };
-        EXPECT_GE(value("X"), 0);
-        EXPECT_GE(value("Y"), 0);
-        EXPECT_LE(value("X") + value("WIDTH"), 1280);
-        EXPECT_LE(value("Y") + value("HEIGHT"), 1024);
+        const QRect geometry = Geometry(WaitForMainWindow(program));
+        EXPECT_GE(geometry.x(), 0);
+        EXPECT_GE(geometry.y(), 0);
+        EXPECT_LE(geometry.x() + geometry.width(), 1280);
+        EXPECT_LE(geometry.y() + geometry.height(), 1024);
         program.terminate();
         ASSERT_TRUE(Finish(program));
         EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);

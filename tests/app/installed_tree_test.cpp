@@ -1,0 +1,108 @@
+// What `cmake --install` lays out, checked in the temporary prefix the tests install into: the
+// program and its tools, the program folder, and what the desktop reads of it.
+#include "tests/support/required_environment.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString Prefix = QStringLiteral(QUAVREL_INSTALL_PREFIX);
+const QString Id = QStringLiteral("org.quavrel.Quavrel");
+constexpr int DeadlineMs = 60000;
+
+QString Installed(const QString& path) {
+    return Prefix + u'/' + path;
+}
+
+struct Finished {
+    int ExitCode = -1;
+    QString Output;
+};
+
+// Runs program to its end with its output and errors together.
+Finished
+RunToTheEnd(const QString& program, const QStringList& arguments,
+            const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(program, arguments);
+    if (!process.waitForFinished(DeadlineMs) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished();
+        return {};
+    }
+    return {process.exitCode(), QString::fromUtf8(process.readAll())};
+}
+
+TEST(InstalledTree, HoldsTheProgramItsToolsAndItsFolder) {
+    for (const char* path :
+         {"bin/quavrel", "bin/quavrel-play", "bin/quavrel-stretch", "bin/quavrel-song",
+          "bin/quavrel-record", "bin/quavrel-lang-template", "bin/quavrel-skin-check",
+          "share/quavrel/Skins/sky/skin.xml", "share/quavrel/Skins/default/skin.xml",
+          "share/quavrel/Skins/splash.bmp", "share/quavrel/quavrel_key.ini",
+          "share/quavrel/readme.html", "share/doc/quavrel/LICENSE"}) {
+        EXPECT_TRUE(QFileInfo(Installed(path)).isFile()) << path;
+    }
+}
+
+// Every language file the program folder of the build holds is installed with it.
+TEST(InstalledTree, HoldsEveryLanguageFile) {
+    const QStringList languages = {QStringLiteral("quavrel_lang*.ini")};
+    EXPECT_EQ(QDir(Installed("share/quavrel")).entryList(languages, QDir::Files),
+              QDir(QStringLiteral(QUAVREL_PROGRAM_FOLDER)).entryList(languages, QDir::Files));
+}
+
+TEST(InstalledTree, HoldsTheIconAtEverySizeAndScalable) {
+    for (const int size : {16, 22, 24, 32, 48, 64, 128, 256, 512}) {
+        const QImage icon(
+            Installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/%2.png").arg(size).arg(Id)));
+        EXPECT_EQ(icon.size(), QSize(size, size)) << size;
+    }
+    EXPECT_TRUE(QFileInfo(Installed("share/icons/hicolor/scalable/apps/" + Id + ".svg")).isFile());
+}
+
+// The desktop entry, the metadata and how they tie to each other and to the icon pass the
+// checks distributions and software centres make.
+TEST(InstalledTree, PassesTheDesktopsValidators) {
+    struct Validator {
+        QString Program;
+        QStringList Arguments;
+    };
+    const Validator validators[] = {
+        {"desktop-file-validate", {Installed("share/applications/" + Id + ".desktop")}},
+        {"appstreamcli",
+         {"validate", "--no-net", Installed("share/metainfo/" + Id + ".metainfo.xml")}},
+        {"appstreamcli", {"validate-tree", "--no-net", Prefix}},
+    };
+    for (const Validator& validator : validators) {
+        QUAVREL_SKIP_UNLESS_PRESENT(!QStandardPaths::findExecutable(validator.Program).isEmpty(),
+                                    validator.Program.toStdString());
+        const Finished run = RunToTheEnd(validator.Program, validator.Arguments);
+        EXPECT_EQ(run.ExitCode, 0) << run.Output.toStdString();
+        // Hints and pedantic notes are advice; warnings and errors are faults.
+        EXPECT_FALSE(run.Output.contains(QStringLiteral("warning"), Qt::CaseInsensitive) ||
+                     run.Output.contains(QStringLiteral("error:"), Qt::CaseInsensitive))
+            << run.Output.toStdString();
+    }
+}
+
+// Packagers and users ask the program what it is without a desktop session.
+TEST(InstalledTree, TheProgramSaysItsVersionAndLicenseWithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        environment.remove(variable);
+    }
+    const Finished run = RunToTheEnd(Installed("bin/quavrel"), {"--version"}, environment);
+    EXPECT_EQ(run.ExitCode, 0);
+    EXPECT_TRUE(run.Output.startsWith(QStringLiteral("Quavrel " QUAVREL_VERSION "\n"
+                                                     "License GPL-3.0-or-later: ")))
+        << run.Output.toStdString();
+}
+
+} // namespace
