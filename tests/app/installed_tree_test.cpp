@@ -3,6 +3,7 @@
 #include "tests/support/required_environment.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -90,6 +91,16 @@ TEST(InstalledTree, PassesTheDesktopsValidators) {
                      run.Output.contains(QStringLiteral("error:"), Qt::CaseInsensitive))
             << run.Output.toStdString();
     }
+}
+
+// Software centres show the newest release the metadata lists as the version installed.
+TEST(InstalledTree, TheMetadataNamesThisVersionFirst) {
+    QFile metadata(Installed("share/metainfo/" + Id + ".metainfo.xml"));
+    ASSERT_TRUE(metadata.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(metadata.readAll());
+    const qsizetype release = text.indexOf(QStringLiteral("<release "));
+    ASSERT_GE(release, 0);
+    EXPECT_EQ(text.mid(release).section(u'"', 1, 1), QStringLiteral(QUAVREL_VERSION));
 }
 
 // Packagers and users ask the program what it is without a desktop session.
