@@ -116,7 +116,8 @@ void TQuavrelProgram::StartUp() {
     if (commandLine.LanguageGiven) {
         languageArguments << QStringLiteral("-lang") << commandLine.LanguageCode;
     }
-    const LanguageChoice language = ChooseLanguageFile(ProgramFolder(), languageArguments);
+    const LanguageChoice language =
+        ChooseLanguageFile(ProgramFolder(), languageArguments, MessagesLocale());
     languagePath = language.Path;
     SetLanguageCode(language.Code);
     LoadLanguageFile(languagePath);
