@@ -6,6 +6,9 @@
 namespace {
 
 const QString DefaultName = QStringLiteral("quavrel_lang.ini");
+// The code the Japanese file has always had, and the language of Japanese locales.
+const QString JapaneseCode = QStringLiteral("jap");
+const QString JapaneseLanguage = QStringLiteral("ja");
 
 QString PathOf(const QDir& folder, const QString& code) {
     return folder.filePath(QStringLiteral("quavrel_lang.") + code + QStringLiteral(".ini"));
@@ -19,11 +22,7 @@ QString CodeOfLocale(const QString& locale) {
         language == QStringLiteral("POSIX")) {
         return {};
     }
-    // The code the Japanese file has always had.
-    if (language == QStringLiteral("ja")) {
-        return QStringLiteral("jap");
-    }
-    return language;
+    return language == JapaneseLanguage ? JapaneseCode : language;
 }
 
 QString& Code() {
@@ -44,6 +43,10 @@ LanguageChoice ChooseLanguageFile(const QString& programFolder, const QStringLis
         return {PathOf(folder, code), code};
     }
     return {folder.filePath(DefaultName), QString()};
+}
+
+QString LocaleLanguage(const QString& code) {
+    return code == JapaneseCode ? JapaneseLanguage : code;
 }
 
 QString MessagesLocale() {

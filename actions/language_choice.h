@@ -18,6 +18,10 @@ struct LanguageChoice {
 LanguageChoice ChooseLanguageFile(const QString& programFolder, const QStringList& arguments,
                                   const QString& locale);
 
+// The language of the locale a language code stands for: "ja" for "jap", the code itself for
+// others; empty for English (no code).
+QString LocaleLanguage(const QString& code);
+
 // The locale the desktop gives for messages: LC_ALL, else LC_MESSAGES, else LANG (the first
 // that is set and not empty); empty when none is.
 QString MessagesLocale();

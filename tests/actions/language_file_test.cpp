@@ -250,6 +250,13 @@ TEST(LanguageChoiceTest, CommandLineThenLocaleWithItsFileThenEnglish) {
     }
 }
 
+// Qt's own texts are looked up by the language of the locale a code stands for.
+TEST(LanguageChoiceTest, ACodeStandsForTheLanguageOfItsLocale) {
+    EXPECT_EQ(LocaleLanguage("jap"), "ja");
+    EXPECT_EQ(LocaleLanguage("de"), "de");
+    EXPECT_EQ(LocaleLanguage(""), "");
+}
+
 // The locale for messages is the first set of LC_ALL, LC_MESSAGES and LANG, as for every
 // program of the desktop.
 TEST(LanguageChoiceTest, TheLocaleForMessagesFollowsThePrecedenceOfItsVariables) {
