@@ -18,6 +18,7 @@
 #include "app/main_frm.h"
 #include "app/modal_boxes.h"
 #include "app/playlist_link.h"
+#include "app/qt_texts.h"
 #include "app/show_page.h"
 #include "app/wave_expansion.h"
 #include "audio/recording_formats.h"
@@ -116,9 +117,11 @@ void TQuavrelProgram::StartUp() {
     if (commandLine.LanguageGiven) {
         languageArguments << QStringLiteral("-lang") << commandLine.LanguageCode;
     }
-    const LanguageChoice language = ChooseLanguageFile(ProgramFolder(), languageArguments);
+    const LanguageChoice language =
+        ChooseLanguageFile(ProgramFolder(), languageArguments, MessagesLocale());
     languagePath = language.Path;
     SetLanguageCode(language.Code);
+    qtTexts = InstallQtTexts(language.Code);
     LoadLanguageFile(languagePath);
 
     // The first run may show the guide in it, before the main window exists.

@@ -105,9 +105,10 @@ for skin in sky default; do
         >"$home/config/quavrel/quavrel.ini"
     printf '[Skin]\nFileName=%s\n' "$skin" >"$home/data/quavrel.ini"
     cp "$root/build/tools/quavrel_key.ini" "$home/data/"
-    HOME=$home/home XDG_CONFIG_HOME=$home/config XDG_DOCUMENTS_DIR=$home/home/Documents \
-        XDG_RUNTIME_DIR=$home/runtime QT_QPA_PLATFORM=xcb SDL_AUDIODRIVER=disk \
-        SDL_DISKAUDIOFILE=/dev/null "$root/build/tools/quavrel" "$song" \
+    # In English (the windows are found by their titles), whatever the desktop's language.
+    LC_ALL=C.UTF-8 HOME=$home/home XDG_CONFIG_HOME=$home/config \
+        XDG_DOCUMENTS_DIR=$home/home/Documents XDG_RUNTIME_DIR=$home/runtime QT_QPA_PLATFORM=xcb \
+        SDL_AUDIODRIVER=disk SDL_DISKAUDIOFILE=/dev/null "$root/build/tools/quavrel" "$song" \
         >"$home/program.log" 2>&1 &
     program=$!
     main=$(find_window "^Quavrel 4.00$")
