@@ -35,6 +35,7 @@
 #include "dialogs/splash_frm.h"
 #include "platform/application_error.h"
 #include "platform/file_stream.h"
+#include "platform/media/ffmpeg_library.h"
 #include "platform/profile_file.h"
 #include "platform/program_folder.h"
 #include "platform/screen_area.h"
@@ -147,6 +148,11 @@ void TQuavrelProgram::FinishStartUp(const QString& languageCode) {
     folderReady = true;
     splash = ShowSplash(ProgramFolder());
     settings = LoadSettingsFile(dataFolder->Path(), languageCode.toStdString());
+    // The song opened below needs FFmpeg: its libraries load on a thread of their own while the
+    // windows are made.
+    if (!settings.FileName.empty()) {
+        PreloadFfmpeg();
+    }
     CreateForms();
     RegisterComponents({events.get(), playlistFrm.get(), autorecFrm.get(), keyBindFrm.get(),
                         expandWaveFrm.get(), selectFrm.get()});
