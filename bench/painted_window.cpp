@@ -65,6 +65,13 @@ xcb_window_t PaintedWindowWatch::FindWindow(pid_t pid, const std::string& title)
     return 0;
 }
 
+int PaintedWindowWatch::CountWindows(pid_t pid) {
+    const std::vector<xcb_window_t> clients = Clients();
+    return static_cast<int>(std::count_if(clients.begin(), clients.end(), [&](xcb_window_t window) {
+        return Cardinal(window, wmPid) == static_cast<std::uint32_t>(pid) && IsViewable(window);
+    }));
+}
+
 bool PaintedWindowWatch::NoWindowNamed(const std::string& title) {
     const std::vector<xcb_window_t> clients = Clients();
     return std::none_of(clients.begin(), clients.end(),

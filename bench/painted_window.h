@@ -22,6 +22,8 @@ public:
     // A viewable client window of the window manager named `title` (WM_NAME) and owned by
     // `pid` (_NET_WM_PID); 0 while there is none.
     xcb_window_t FindWindow(pid_t pid, const std::string& title);
+    // How many viewable client windows of the window manager `pid` owns.
+    int CountWindows(pid_t pid);
     // Whether no client window of the window manager is named `title`.
     bool NoWindowNamed(const std::string& title);
     // Whether the window's pixels on the screen are neither one colour nor what the screen
