@@ -87,9 +87,10 @@ Resident ResidentOf(pid_t pid) {
 // all, lets it settle and reads its resident set; then ends it.
 Resident Measure(PaintedWindowWatch& watch, const fs::path& program, const std::string& title,
                  int windows, const PrivateHome& home) {
+    const auto deadline = Clock::now() + Deadline;
+    watch.WaitForQuietScreen(deadline);
     watch.TakeScreen();
     Child child(program, home.Environment());
-    const auto deadline = Clock::now() + Deadline;
     xcb_window_t window = 0;
     while (window == 0 || !watch.IsPainted(window) || watch.CountWindows(child.Pid()) < windows) {
         if (Clock::now() > deadline || !child.Running()) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <sys/types.h>
@@ -24,8 +25,10 @@ public:
     xcb_window_t FindWindow(pid_t pid, const std::string& title);
     // How many viewable client windows of the window manager `pid` owns.
     int CountWindows(pid_t pid);
-    // Whether no client window of the window manager is named `title`.
-    bool NoWindowNamed(const std::string& title);
+    // Waits until the screen has as many windows mapped as when the watch began: the last
+    // run's windows are gone, their window manager's frames too, which go on showing the old
+    // pixels for a while. std::runtime_error after `deadline`.
+    void WaitForQuietScreen(std::chrono::steady_clock::time_point deadline);
     // Whether the window's pixels on the screen are neither one colour nor what the screen
     // showed at TakeScreen.
     bool IsPainted(xcb_window_t window);
@@ -40,6 +43,7 @@ private:
     };
 
     std::vector<xcb_window_t> Clients();
+    int MappedTopLevels();
     std::string Name(xcb_window_t window);
     std::uint32_t Cardinal(xcb_window_t window, xcb_atom_t property);
     bool IsViewable(xcb_window_t window);
@@ -51,4 +55,5 @@ private:
     xcb_atom_t clientList = 0;
     xcb_atom_t wmPid = 0;
     Image before;
+    int quietTopLevels = 0;
 };

@@ -80,13 +80,8 @@ Figures Measure(PaintedWindowWatch& watch, const fs::path& program, const std::s
     Figures figures;
     for (int start = 0; start < Starts; ++start) {
         const auto deadline = Clock::now() + Deadline;
-        // The last run's window must be gone from the screen before it is taken.
-        while (!watch.NoWindowNamed(title)) {
-            if (Clock::now() > deadline) {
-                throw std::runtime_error("a window \"" + title + "\" is still there");
-            }
-            std::this_thread::sleep_for(PollInterval);
-        }
+        // The last run's windows must be gone from the screen before it is taken.
+        watch.WaitForQuietScreen(deadline);
         watch.TakeScreen();
         home.OpenSongStopped();
         Child child(program, home.Environment());
