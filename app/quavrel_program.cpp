@@ -36,6 +36,8 @@
 #include "dialogs/splash_frm.h"
 #include "platform/application_error.h"
 #include "platform/file_stream.h"
+#include "platform/media/ffmpeg_library.h"
+#include "platform/media/media_file.h"
 #include "platform/profile_file.h"
 #include "platform/program_folder.h"
 #include "platform/screen_area.h"
@@ -150,6 +152,11 @@ void TQuavrelProgram::FinishStartUp(const QString& languageCode) {
     folderReady = true;
     splash = ShowSplash(ProgramFolder());
     settings = LoadSettingsFile(dataFolder->Path(), languageCode.toStdString());
+    // When the song opened below needs FFmpeg, its libraries load on a thread of their own while
+    // the windows are made.
+    if (!settings.FileName.empty() && OpensThroughFfmpeg(settings.FileName)) {
+        PreloadFfmpeg();
+    }
     CreateForms();
     RegisterComponents({events.get(), playlistFrm.get(), autorecFrm.get(), keyBindFrm.get(),
                         expandWaveFrm.get(), selectFrm.get()});
