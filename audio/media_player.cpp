@@ -50,6 +50,7 @@ void TMediaPlayer::CheckOpened() const {
 void TMediaPlayer::Open() {
     Run([this] {
         Close();
+        loopPasses = 0;
         if (FileName.empty()) {
             throw EMediaError("No song to open.");
         }
@@ -73,6 +74,7 @@ void TMediaPlayer::Close() {
         return;
     }
     Halt();
+    ClearLoop();
     source.reset();
     drive.reset();
     toc = {};
@@ -452,4 +454,21 @@ std::int32_t TMediaPlayer::DurationOf(std::int64_t frames) const {
     }
     const auto sectors = frames * CdSectorsPerSecond / source->Format().samplesPerSec;
     return MsfCode(static_cast<std::int32_t>(sectors));
+}
+
+void TMediaPlayer::SetTempo(const TPlaybackTempo& value) {
+    tempo = value;
+}
+
+void TMediaPlayer::SetLoop(std::int32_t startMs, std::int32_t endMs) {
+    loopStartMs = startMs;
+    loopEndMs = endMs;
+}
+
+void TMediaPlayer::ClearLoop() {
+    loopEndMs = -1;
+}
+
+std::int64_t TMediaPlayer::LoopPasses() const {
+    return loopPasses;
 }

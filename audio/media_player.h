@@ -4,6 +4,7 @@
 #include "platform/cd_drive.h"
 #include "platform/exception.h"
 #include "platform/pcm_source.h"
+#include "playback_tempo.h"
 
 #include <cstdint>
 #include <memory>
@@ -107,6 +108,18 @@ public:
     std::int64_t SectionBytes(std::int32_t fromMs, std::int32_t toMs) const;
     TSongListener* Listener = nullptr;
 
+    // How the song is heard from now on; a playing song changes within 150 ms. Positions, heard
+    // bytes and what the listener gets stay in the song's own time and sound.
+    void SetTempo(const TPlaybackTempo& tempo);
+    const TPlaybackTempo& Tempo() const { return tempo; }
+    // A loop range in milliseconds (absolute disc milliseconds on a disc, as positions are).
+    // While set, a song playing from before endMs wraps at endMs to startMs, sample-exact, at
+    // any tempo; a song positioned past endMs plays on. Cleared by ClearLoop, Close and Open.
+    void SetLoop(std::int32_t startMs, std::int32_t endMs);
+    void ClearLoop();
+    // How many times the heard sound has wrapped from the loop's end to its start since Open.
+    std::int64_t LoopPasses() const;
+
 protected:
     // The disc's table of contents, read when first needed.
     const CdToc& Toc() const;
@@ -149,4 +162,8 @@ private:
     std::int64_t filledBytes = 0; // handed to the output device
     mutable std::string lastError;
     std::unique_ptr<TDoubleBufferingPlayer> output;
+    TPlaybackTempo tempo;
+    std::int32_t loopStartMs = 0;
+    std::int32_t loopEndMs = -1; // none
+    std::int64_t loopPasses = 0;
 };
