@@ -36,7 +36,7 @@ build_targets() {
 
 # The environment of every run: no display, and the leaks of system libraries left out.
 export QT_QPA_PLATFORM=offscreen
-export LSAN_OPTIONS="suppressions=$root/scripts/lsan-suppressions.txt:print_suppressions=0"
+export LSAN_OPTIONS="suppressions=$root/tests/fuzz/lsan-suppressions.txt:print_suppressions=0"
 export UBSAN_OPTIONS="print_stacktrace=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
 
 fuzz() {

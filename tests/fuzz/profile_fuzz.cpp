@@ -65,16 +65,19 @@ public:
     THotKeyEditors editors;
 };
 
+// Made once, before the first input, with the dialog below: Qt keeps the fonts their texts
+// need to the end.
+KeyEditors* keys = nullptr;
+
 void ReadKeyFile(const QByteArray& bytes) {
-    static KeyEditors keys;
     const ProfileFile file = ProfileFile::FromBytes(bytes);
     for (const TKeyBind& set : LoadSets(file)) {
-        set.ApplyToEditors(keys.editors);
-        set.MatchesEditors(keys.editors);
+        set.ApplyToEditors(keys->editors);
+        set.MatchesEditors(keys->editors);
     }
     TKeyBind current;
     current.LoadFromSection(file, CurrentKeyBindSection);
-    current.ApplyToEditors(keys.editors);
+    current.ApplyToEditors(keys->editors);
 }
 
 // A dialog with one component of each kind whose texts a language file replaces.
@@ -101,7 +104,6 @@ public:
 };
 
 void ReadLanguageFile(const std::uint8_t* data, std::size_t size) {
-    static TranslatedDialog dialog;
     LoadLanguageFile(QString::fromStdString(WriteFuzzFile("quavrel_lang.fuzz.ini", data, size)));
 }
 
@@ -110,6 +112,9 @@ void ReadLanguageFile(const std::uint8_t* data, std::size_t size) {
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     static QApplication application(*argc, *argv);
+    static KeyEditors editors;
+    static TranslatedDialog dialog;
+    keys = &editors;
     return 0;
 }
 
