@@ -51,15 +51,19 @@ struct MainWindow {
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QApplication application(*argc, *argv);
+    // Never destroyed either, as the window below outlives it.
+    static QApplication* const application = new QApplication(*argc, *argv);
+    (void)application;
     WritePictures();
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static MainWindow main;
+    // Never destroyed: the registry of the buttons a skin creates is a static made after it, so
+    // it would be gone before the buttons at the end of the process.
+    static MainWindow* const main = new MainWindow;
     WriteFuzzFile("Skins/fuzz/skin.xml", data, size);
-    LoadSkin(main.target, SkinName);
+    LoadSkin(main->target, SkinName);
     // The controls of the skin before are deleted by the event loop.
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return 0;
