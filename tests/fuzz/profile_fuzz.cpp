@@ -9,7 +9,6 @@
 //   4  a language file: the messages and the texts of a small dialog.
 #include "actions/key_bind.h"
 #include "actions/language_file.h"
-#include "actions/messages.h"
 #include "actions/real_time_hot_key.h"
 #include "fuzz_folder.h"
 #include "platform/profile_file.h"
@@ -23,7 +22,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <cstdlib>
-#include <memory>
 
 namespace {
 
