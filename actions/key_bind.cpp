@@ -37,7 +37,10 @@ bool Matches(const TKey& key, const TRealTimeVirtualCodeHotKey& editor) {
 
 void TKeyBind::LoadFromSection(const ProfileFile& profile, const QString& section) {
     Name = profile.ReadString(section, QStringLiteral("Name"), {});
-    const int count = ReadCount(profile, section, QStringLiteral("KeyCount"));
+    // Each entry has lines of its own: a count past the lines of the section is damage, which
+    // would have a small file read as thousands of empty entries in each of its sections.
+    const int count = std::min(ReadCount(profile, section, QStringLiteral("KeyCount")),
+                               profile.ValueCount(section));
     for (int j = 0; j < count; ++j) {
         TKey key;
         key.Name = profile.ReadString(section, EntryKey(j), {});

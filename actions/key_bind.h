@@ -27,7 +27,8 @@ public:
     std::vector<TKey> Keys;
 
     // Appends the entries of the section: "Name", "KeyCount", then "Key<j>" with its
-    // ".VirtualKey" storage name and ".ShiftState" text; missing values read as empty.
+    // ".VirtualKey" storage name and ".ShiftState" text; missing values read as empty, and a
+    // "KeyCount" past the section's key=value lines as their number.
     void LoadFromSection(const ProfileFile& profile, const QString& section);
     void SaveToSection(ProfileFile& profile, const QString& section) const;
 

@@ -4,6 +4,7 @@
 #
 # Usage: scripts/deps.sh            what building and running need
 #        scripts/deps.sh --test     that, and what the test suite adds
+#        scripts/deps.sh --fuzz     that, and what the fuzz targets add (scripts/fuzz.sh)
 #        scripts/deps.sh --only PACKAGE...   just these (benchmarks bring their references so)
 #
 # Building and running never install a sound or display server: on a desktop that runs
@@ -32,16 +33,19 @@ test_packages=(
     clang-format libxtst-dev
     desktop-file-utils appstream # the installed desktop entry's and metadata's validators
 )
+# The fuzz targets (scripts/fuzz.sh) build with clang and its libFuzzer; the test suite runs them.
+fuzz_packages=(clang-14 libfuzzer-14-dev llvm-14)
 
 case ${1:-} in
 "") packages=("${run_packages[@]}") ;;
---test) packages=("${run_packages[@]}" "${test_packages[@]}") ;;
+--test) packages=("${run_packages[@]}" "${test_packages[@]}" "${fuzz_packages[@]}") ;;
+--fuzz) packages=("${run_packages[@]}" "${fuzz_packages[@]}") ;;
 --only)
     shift
     packages=("$@")
     ;;
 *)
-    echo "usage: $0 [--test | --only PACKAGE...]" >&2
+    echo "usage: $0 [--test | --fuzz | --only PACKAGE...]" >&2
     exit 2
     ;;
 esac
