@@ -4,6 +4,8 @@
 #include "tests/support/wave_fixture.h"
 #include "tone_measure.h"
 
+#include <algorithm>
+#include <climits>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -34,16 +36,19 @@ protected:
         return out;
     }
 
-    // Everything up to the song's end, in blocks of 2048 frames as the player asks for them.
-    std::vector<std::int16_t> RenderToEnd(TSongRenderer& renderer) {
+    // Everything up to the song's end or `most` frames, in blocks of 2048 frames as the player
+    // asks for them.
+    std::vector<std::int16_t> RenderToEnd(TSongRenderer& renderer, std::int64_t most = INT64_MAX) {
         std::vector<std::int16_t> all;
-        for (;;) {
-            const std::vector<std::int16_t> block = Render(renderer, 2048);
+        while (std::int64_t(all.size()) / 2 < most) {
+            const std::vector<std::int16_t> block =
+                Render(renderer, std::min<std::int64_t>(2048, most - std::int64_t(all.size()) / 2));
             all.insert(all.end(), block.begin(), block.end());
-            if (block.size() < 2048 * 2) {
-                return all;
+            if (block.empty()) {
+                break;
             }
         }
+        return all;
     }
 
     TempDir dir;
@@ -109,4 +114,88 @@ INSTANTIATE_TEST_SUITE_P(
                std::to_string(std::abs(info.param.semitones));
     });
 
+// A card loop at half speed: every pass lasts (end - start) / speed, and after each wrap the
+// output is the stretched start's, sample for sample, without a step larger than the tone's
+// own (the loop holds whole periods, so a clean join is smooth).
+TEST_F(SongRendererTest, ALoopAtHalfSpeedWrapsOnTheStretchedStart) {
+    constexpr std::int64_t LoopStart = 22000;
+    constexpr std::int64_t LoopEnd = 44000;
+    const TPlaybackTempo half{0.5, 0, TStretchEngine::Finer};
+    WriteSong(StereoSine(88200, Tone, 0.5));
+    TSongRenderer fromStart(*source, LoopStart, half);
+    const std::vector<std::int16_t> stretchedStart = Render(fromStart, 8000);
+    tapped.clear();
+
+    auto song = OpenMediaFile(path);
+    TSongRenderer renderer(*song, 10000, half);
+    renderer.SetLoop(LoopStart, LoopEnd);
+    const std::vector<std::int16_t> out = RenderToEnd(renderer, 68000 + 3 * 44000 + 8000);
+    const std::vector<std::int64_t> joins{68000, 112000, 156000};
+    EXPECT_EQ(renderer.Map().WrapsAt(joins[0] - 1), 0);
+    for (std::size_t pass = 0; pass < joins.size(); ++pass) {
+        const std::int64_t join = joins[pass];
+        EXPECT_EQ(renderer.Map().WrapsAt(join), std::int64_t(pass + 1));
+        EXPECT_EQ(renderer.Map().SourceAt(join), LoopStart);
+        EXPECT_TRUE(
+            std::equal(stretchedStart.begin(), stretchedStart.end(), out.begin() + join * 2))
+            << "pass " << pass;
+        EXPECT_LE(LargestStep(FirstChannel(out, join - 1000, 2000)),
+                  LargestStep(FirstChannel(stretchedStart, 2000, 4000)) * 1.02)
+            << "pass " << pass;
+    }
+    // The tap got the song's own frames: up to the end, then the loop again and again.
+    const std::vector<std::int16_t> song16 = StereoSine(88200, Tone, 0.5);
+    std::vector<std::int16_t> expected(song16.begin() + 10000 * 2, song16.begin() + LoopEnd * 2);
+    for (int pass = 0; pass < 3; ++pass) {
+        expected.insert(expected.end(), song16.begin() + LoopStart * 2,
+                        song16.begin() + LoopEnd * 2);
+    }
+    ASSERT_GE(tapped.size(), expected.size());
+    EXPECT_TRUE(std::equal(expected.begin(), expected.end(), tapped.begin()));
+}
+
+struct OnsetCase {
+    int percent;
+    std::int64_t start;
+    bool loop; // the onset is heard after a loop's wrap
+};
+
+class SongRendererOnsetTest : public SongRendererTest,
+                              public testing::WithParamInterface<OnsetCase> {};
+
+// A tone that sets in after silence is heard where the map puts its frame, within 5 ms of the
+// song's time: from a start just before it (as after a seek) and right after a loop's wrap.
+TEST_P(SongRendererOnsetTest, TheMapPlacesWhatIsHeardWithinFiveMilliseconds) {
+    const OnsetCase onset = GetParam();
+    constexpr std::int64_t Onset = 30000;
+    std::vector<std::int16_t> song(30000 * 2, 0);
+    const std::vector<std::int16_t> tone = StereoSine(30000, Tone, 0.5);
+    song.insert(song.end(), tone.begin(), tone.end());
+    WriteSong(song);
+    const TPlaybackTempo tempo{onset.percent / 100.0, 0, TStretchEngine::Finer};
+    TSongRenderer renderer(*source, onset.start, tempo);
+    if (onset.loop) {
+        renderer.SetLoop(Onset - 2000, Onset + 20000);
+    }
+    const std::vector<std::int16_t> out = RenderToEnd(renderer, 200000);
+    // The tone after the second wrap, or after the start, passes half its height (a quarter of
+    // full scale, 8 frames after its onset in the song) at the frame heard: the map tells where
+    // in the song that is.
+    std::int64_t heard = 0;
+    while (renderer.Map().WrapsAt(heard) < (onset.loop ? 2 : 0)) {
+        ++heard;
+    }
+    while (heard * 2 < std::int64_t(out.size()) && std::abs(out[heard * 2]) < 8192) {
+        ++heard;
+    }
+    EXPECT_NEAR(double(renderer.Map().SourceAt(heard)), double(Onset + 8), 44100 * 0.005);
+}
+
+INSTANTIATE_TEST_SUITE_P(HalfAndOneAndAHalf, SongRendererOnsetTest,
+                         testing::Values(OnsetCase{50, 26000, false}, OnsetCase{150, 26000, false},
+                                         OnsetCase{50, 0, true}, OnsetCase{150, 0, true}),
+                         [](const testing::TestParamInfo<OnsetCase>& info) {
+                             return std::to_string(info.param.percent) + "Percent" +
+                                    (info.param.loop ? "AfterAWrap" : "AfterASeek");
+                         });
 } // namespace
