@@ -69,6 +69,19 @@ TEST_F(SongRendererTest, AtNormalSpeedWithoutTransposeTheSongComesOutBitForBit) 
     EXPECT_EQ(tapped, noisy);
 }
 
+// A loop set once its end has passed does not pull the song back: it plays on to its end.
+TEST_F(SongRendererTest, ALoopSetAfterItsEndLetsTheSongPlayOn) {
+    const std::vector<std::int16_t> song = StereoSine(40000, Tone, 0.5);
+    WriteSong(song);
+    TSongRenderer renderer(*source, 0, TPlaybackTempo{});
+    std::vector<std::int16_t> out = Render(renderer, 30000);
+    renderer.SetLoop(0, 20000);
+    const std::vector<std::int16_t> rest = RenderToEnd(renderer);
+    out.insert(out.end(), rest.begin(), rest.end());
+    EXPECT_EQ(out, song);
+    EXPECT_EQ(renderer.Map().WrapsAt(renderer.Rendered()), 0);
+}
+
 struct ToneCase {
     int percent;
     int semitones;
