@@ -9,6 +9,7 @@
 // Usage: quavrel-bench-output-latency [RATE [BITS [CHANNELS]]]   (default 44100 16 2)
 
 #include "platform/wave_device.h"
+#include "reference_capture.h"
 
 #include <QCoreApplication>
 #include <SDL.h>
@@ -19,8 +20,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <mutex>
-#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -29,8 +28,6 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int referenceRate = 44100;
-constexpr int referenceBlockAlign = 4;
 constexpr int clickFrames = 4;
 constexpr double firstClickSeconds = 1.0;
 constexpr double clickSpacingSeconds = 0.4;
@@ -39,66 +36,6 @@ constexpr int clicks = 20;
 double Seconds(Clock::time_point t, Clock::time_point origin) {
     return std::chrono::duration<double>(t - origin).count();
 }
-
-// Records the default source at 44100 Hz, 16-bit stereo, with periods short enough that arrival
-// times say when frames were heard: delivery only ever adds delay, so the earliest arrival
-// relative to the frame count is the reference.
-class ReferenceCapture {
-public:
-    explicit ReferenceCapture(Clock::time_point origin) : origin(origin) {
-        SDL_AudioSpec wanted{};
-        wanted.freq = referenceRate;
-        wanted.format = AUDIO_S16LSB;
-        wanted.channels = 2;
-        wanted.samples = 128;
-        wanted.callback = &ReferenceCapture::OnCallback;
-        wanted.userdata = this;
-        device = SDL_OpenAudioDevice(nullptr, 1, &wanted, nullptr, 0);
-        if (device == 0) {
-            throw std::runtime_error(std::string("Cannot open the reference capture: ") +
-                                     SDL_GetError());
-        }
-        SDL_PauseAudioDevice(device, 0);
-    }
-    ~ReferenceCapture() { SDL_CloseAudioDevice(device); }
-    ReferenceCapture(const ReferenceCapture&) = delete;
-    ReferenceCapture& operator=(const ReferenceCapture&) = delete;
-
-    // When each loud click was heard, in seconds after origin.
-    std::vector<double> ClickTimes() {
-        const std::lock_guard lock(mutex);
-        std::vector<double> times;
-        std::int64_t last = -referenceRate;
-        for (size_t frame = 0; frame < recording.size(); ++frame) {
-            if (std::abs(recording[frame]) > 8000 && frame - last > referenceRate / 5) {
-                times.push_back(start + static_cast<double>(frame) / referenceRate);
-                last = static_cast<std::int64_t>(frame);
-            }
-        }
-        return times;
-    }
-
-private:
-    static void SDLCALL OnCallback(void* self, Uint8* stream, int length) {
-        auto& capture = *static_cast<ReferenceCapture*>(self);
-        const double now = Seconds(Clock::now(), capture.origin);
-        const std::lock_guard lock(capture.mutex);
-        for (int i = 0; i < length; i += referenceBlockAlign) {
-            std::int16_t left;
-            std::memcpy(&left, stream + i, 2);
-            capture.recording.push_back(left);
-        }
-        const double startIfHeardNow =
-            now - static_cast<double>(capture.recording.size()) / referenceRate;
-        capture.start = std::min(capture.start, startIfHeardNow);
-    }
-
-    Clock::time_point origin;
-    SDL_AudioDeviceID device = 0;
-    std::mutex mutex;
-    std::vector<std::int16_t> recording; // left channel
-    double start = 1e9;
-};
 
 double ClickSeconds(int i) {
     return firstClickSeconds + i * clickSpacingSeconds;
