@@ -52,11 +52,12 @@ TEST(InstalledTree, HoldsTheProgramItsToolsAndItsFolder) {
     }
 }
 
-// Every language file the program folder of the build holds is installed with it.
-TEST(InstalledTree, HoldsEveryLanguageFile) {
+// Every language file the sources ship is installed with the program, and no other: a file a
+// translator tries out in the build's program folder is no part of it.
+TEST(InstalledTree, HoldsEveryShippedLanguageFile) {
     const QStringList languages = {QStringLiteral("quavrel_lang*.ini")};
     EXPECT_EQ(QDir(Installed("share/quavrel")).entryList(languages, QDir::Files),
-              QDir(QStringLiteral(QUAVREL_PROGRAM_FOLDER)).entryList(languages, QDir::Files));
+              QDir(QStringLiteral(QUAVREL_RESOURCES)).entryList(languages, QDir::Files));
 }
 
 TEST(InstalledTree, HoldsTheIconAtEverySizeAndScalable) {
