@@ -60,6 +60,12 @@ public:
     TRealTimeAction* reConfig;
     TRealTimeAction* reShowHomepage;
     TRealTimeAction* reShowVornic;
+    TRealTimeAction* reSpeedReset;
+    TRealTimeAction* reTransposeUp;
+    TRealTimeAction* reTransposeDown;
+    TRealTimeAction* reCentsUp;
+    TRealTimeAction* reCentsDown;
+    TRealTimeAction* reSpeedTrainer;
 
     TRealTimeKey* rkPrevTrack;
     TRealTimeKey* rkBack;

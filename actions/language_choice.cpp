@@ -1,18 +1,28 @@
 #include "language_choice.h"
 
-#include "platform/folder_search.h"
-
 #include <QDir>
+#include <QFileInfo>
 
 namespace {
 
 const QString DefaultName = QStringLiteral("quavrel_lang.ini");
-const QString Base = QStringLiteral("quavrel_lang");
+// The code the Japanese file has always had, and the language of Japanese locales.
+const QString JapaneseCode = QStringLiteral("jap");
+const QString JapaneseLanguage = QStringLiteral("ja");
 
-QString CodeInName(const QString& fileName) {
-    const QString stem = fileName.left(fileName.lastIndexOf(u'.'));
-    const qsizetype dot = stem.indexOf(u'.');
-    return dot < 0 ? stem : stem.mid(dot + 1);
+QString PathOf(const QDir& folder, const QString& code) {
+    return folder.filePath(QStringLiteral("quavrel_lang.") + code + QStringLiteral(".ini"));
+}
+
+// The language of a locale name "language[_territory][.codeset][@modifier]", as the code of
+// its file; empty for the "C" and "POSIX" locales, which are English.
+QString CodeOfLocale(const QString& locale) {
+    const QString language = locale.section(u'@', 0, 0).section(u'.', 0, 0).section(u'_', 0, 0);
+    if (language.isEmpty() || language == QStringLiteral("C") ||
+        language == QStringLiteral("POSIX")) {
+        return {};
+    }
+    return language == JapaneseLanguage ? JapaneseCode : language;
 }
 
 QString& Code() {
@@ -22,17 +32,31 @@ QString& Code() {
 
 } // namespace
 
-LanguageChoice ChooseLanguageFile(const QString& programFolder, const QStringList& arguments) {
+LanguageChoice ChooseLanguageFile(const QString& programFolder, const QStringList& arguments,
+                                  const QString& locale) {
     const QDir folder(programFolder);
     if (arguments.size() >= 2 && arguments[0] == QStringLiteral("-lang")) {
-        const QString& code = arguments[1];
-        return {folder.filePath(Base + u'.' + code + QStringLiteral(".ini")), code};
+        return {PathOf(folder, arguments[1]), arguments[1]};
     }
-    const QString found = FirstFileMatching(programFolder, Base + QStringLiteral("*.ini"));
-    if (found.isEmpty()) {
-        return {folder.filePath(DefaultName), QString()};
+    const QString code = CodeOfLocale(locale);
+    if (!code.isEmpty() && QFileInfo(PathOf(folder, code)).isFile()) {
+        return {PathOf(folder, code), code};
     }
-    return {folder.filePath(found), CodeInName(found)};
+    return {folder.filePath(DefaultName), QString()};
+}
+
+QString LocaleLanguage(const QString& code) {
+    return code == JapaneseCode ? JapaneseLanguage : code;
+}
+
+QString MessagesLocale() {
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const QString value = qEnvironmentVariable(name);
+        if (!value.isEmpty()) {
+            return value;
+        }
+    }
+    return {};
 }
 
 const QString& LanguageCode() {

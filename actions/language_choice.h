@@ -5,15 +5,26 @@
 
 struct LanguageChoice {
     QString Path;
-    // "jap" for Japanese; chooses fonts and skin titles. Empty when no file names one.
+    // "jap" for Japanese; chooses fonts and skin titles. Empty for English.
     QString Code;
 };
 
 // The language file: "-lang CODE" as the first two arguments (those after the program name)
-// gives programFolder/quavrel_lang.CODE.ini; otherwise the first quavrel_lang*.ini the folder
-// lists, whose code is what its name holds between the first "." and ".ini"; otherwise
-// programFolder/quavrel_lang.ini, with no code.
-LanguageChoice ChooseLanguageFile(const QString& programFolder, const QStringList& arguments);
+// gives programFolder/quavrel_lang.CODE.ini. Otherwise the desktop's locale for messages (such
+// as "ja_JP.UTF-8") names the code of its language ("jap" for "ja", the language itself for
+// others), and that file is taken when the folder holds it. Otherwise English:
+// programFolder/quavrel_lang.ini, with no code. Other files in the folder are never taken in
+// their place, so several installed languages do not make the choice depend on their order.
+LanguageChoice ChooseLanguageFile(const QString& programFolder, const QStringList& arguments,
+                                  const QString& locale);
+
+// The language of the locale a language code stands for: "ja" for "jap", the code itself for
+// others; empty for English (no code).
+QString LocaleLanguage(const QString& code);
+
+// The locale the desktop gives for messages: LC_ALL, else LC_MESSAGES, else LANG (the first
+// that is set and not empty); empty when none is.
+QString MessagesLocale();
 
 // The interface language's code for the whole program, set once at start-up.
 const QString& LanguageCode();

@@ -222,3 +222,24 @@ QUAVREL_MESSAGE(SFileListDamaged, "SFileListDamaged",
                 "before that line were loaded; the whole file is kept as %s when the list is "
                 "saved next.")
 QUAVREL_MESSAGE(STooManyFiles, "STooManyFiles", "Error! Too many files.")
+QUAVREL_MESSAGE(RHINT_SPEEDRESET, "RHINT_SPEEDRESET",
+                "Normal Speed : \rThe song plays at its own speed again (100 %).")
+QUAVREL_MESSAGE(RHINT_TRANSPOSEUP, "RHINT_TRANSPOSEUP",
+                "Transpose Up : \rThe song sounds a semitone higher (up to +12), at the same "
+                "speed.")
+QUAVREL_MESSAGE(RHINT_TRANSPOSEDOWN, "RHINT_TRANSPOSEDOWN",
+                "Transpose Down : \rThe song sounds a semitone lower (down to -12), at the same "
+                "speed.")
+QUAVREL_MESSAGE(RHINT_CENTSUP, "RHINT_CENTSUP",
+                "Fine Tune Up : \rThe song sounds 10 cents higher (up to +50), to match an "
+                "instrument tuned a little sharp.")
+QUAVREL_MESSAGE(RHINT_CENTSDOWN, "RHINT_CENTSDOWN",
+                "Fine Tune Down : \rThe song sounds 10 cents lower (down to -50), to match an "
+                "instrument tuned a little flat.")
+QUAVREL_MESSAGE(RHINT_SPEEDTRAINER, "RHINT_SPEEDTRAINER",
+                "Speed Trainer : \rOn or off. While a repeat section loops, each pass plays a "
+                "step faster, from the start speed up to the target speed.\rThe speeds are set "
+                "in the Practice menu.")
+QUAVREL_MESSAGE(RHINT_TRANSPOSE, "RHINT_TRANSPOSE",
+                "Transpose : \rHow far the song sounds higher (+) or lower (-) than its own "
+                "pitch, in semitones (st) and cents (ct).")

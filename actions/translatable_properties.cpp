@@ -4,7 +4,10 @@
 
 #include <QAbstractButton>
 #include <QAction>
+#include <QColorDialog>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QFontDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -151,13 +154,23 @@ bool IsQtPart(const QObject* object) {
     return object->objectName().startsWith(QLatin1String("qt_"));
 }
 
+// A dialog that Qt builds of widgets of its own: its look-in list holds the folder it shows,
+// its type list the filters, its labels Qt's own texts.
+bool IsQtDialog(const QObject* object) {
+    return qobject_cast<const QFileDialog*>(object) != nullptr ||
+           qobject_cast<const QFontDialog*>(object) != nullptr ||
+           qobject_cast<const QColorDialog*>(object) != nullptr;
+}
+
 void CollectOwned(QObject* owner, std::vector<QObject*>& components) {
     for (QObject* child : owner->children()) {
         if (IsQtPart(child)) {
             CollectOwned(child, components);
         } else if (!child->objectName().isEmpty()) {
             components.push_back(child);
-            CollectOwned(child, components);
+            if (!IsQtDialog(child)) {
+                CollectOwned(child, components);
+            }
         }
     }
 }

@@ -22,6 +22,7 @@ std::vector<TranslatableProperty> TranslatableProperties(QObject* object);
 
 // The objects of root that take part in translation, depth first in the order they were
 // given their parent: an object with an empty name is left out with all it owns; the parts Qt
-// makes inside its widgets ("qt_..." names) are passed through to what they hold. The root
-// itself comes last.
+// makes inside its widgets ("qt_..." names) are passed through to what they hold; a dialog Qt
+// builds itself (a file, font or colour dialog) takes part, but not the widgets it is made of,
+// which Qt fills and names and refills as it pleases. The root itself comes last.
 std::vector<QObject*> TranslatableComponents(QObject* root);

@@ -31,6 +31,12 @@ namespace {
 // finest moves a card's end by about a tenth of a second at a tap, for short notes.
 constexpr int Quickness[] = {1, 5, 10, 15, 30, 60};
 
+// A choice of a submenu is named by the submenu's item and its value, such as
+// "miSelectHint2", so that a language file can translate it.
+QString ChoiceName(const char* submenu, int value) {
+    return QString::fromLatin1(submenu) + QString::number(value);
+}
+
 FontSetting SettingOf(const QFont& font, int color) {
     FontSetting setting;
     setting.Name = font.family().toStdString();
@@ -138,8 +144,12 @@ TConfigMenu::~TConfigMenu() {
 }
 
 QAction* TConfigMenu::Item(QMenu* menu, const char* name, const QString& caption, int tag) {
+    return Item(menu, QString::fromLatin1(name), caption, tag);
+}
+
+QAction* TConfigMenu::Item(QMenu* menu, const QString& name, const QString& caption, int tag) {
     auto* item = new QAction(caption, &events);
-    item->setObjectName(QString::fromLatin1(name));
+    item->setObjectName(name);
     item->setData(tag);
     menu->addAction(item);
     return item;
@@ -159,8 +169,7 @@ QMenu* TConfigMenu::ChoiceMenu(QMenu* menu, const char* name, const QString& cap
     QMenu* submenu = Submenu(menu, name, caption);
     auto* group = new QActionGroup(submenu);
     for (const auto& [choice, value] : choices) {
-        QAction* item = submenu->addAction(choice);
-        item->setData(value);
+        QAction* item = Item(submenu, ChoiceName(name, value), choice, value);
         item->setCheckable(true);
         group->addAction(item);
     }
@@ -230,7 +239,7 @@ void TConfigMenu::BuildCustomize(QMenu* customize) {
          std::vector<std::pair<QString, int>>{{QStringLiteral("&Main Window"), 1},
                                               {QStringLiteral("&Cassette Tape"), 3},
                                               {QStringLiteral("M&emory Card"), 2}}) {
-        QAction* item = fonts->addAction(caption);
+        QAction* item = Item(fonts, ChoiceName("miSelectFont", kind), caption, kind);
         QObject::connect(item, &QAction::triggered, fonts,
                          [this, kind = kind] { ChooseFont(kind); });
     }

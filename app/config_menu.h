@@ -15,7 +15,8 @@ class TMainFrm;
 struct Settings;
 
 // The program's main menu: commands, the skin choice, and every option the user may set. Its
-// items belong to the event module, so a language file translates them under its section. The
+// items, the choices of its submenus too, belong to the event module, so a language file
+// translates them under its section. The
 // check marks are set from the options each time a menu opens; a choice writes its option at
 // once.
 class TConfigMenu {
@@ -55,6 +56,7 @@ public:
 private:
     // An item of the event module named name with caption; tag is its value in a choice list.
     QAction* Item(QMenu* menu, const char* name, const QString& caption, int tag = 0);
+    QAction* Item(QMenu* menu, const QString& name, const QString& caption, int tag);
     QMenu* Submenu(QMenu* menu, const char* name, const QString& caption);
     // A submenu of radio items, each with its value; choosing one stores it with store.
     QMenu* ChoiceMenu(QMenu* menu, const char* name, const QString& caption,

@@ -18,6 +18,7 @@
 #include "app/main_frm.h"
 #include "app/modal_boxes.h"
 #include "app/playlist_link.h"
+#include "app/qt_texts.h"
 #include "app/show_page.h"
 #include "app/wave_expansion.h"
 #include "audio/recording_formats.h"
@@ -35,6 +36,8 @@
 #include "dialogs/splash_frm.h"
 #include "platform/application_error.h"
 #include "platform/file_stream.h"
+#include "platform/media/ffmpeg_library.h"
+#include "platform/media/media_file.h"
 #include "platform/profile_file.h"
 #include "platform/program_folder.h"
 #include "platform/screen_area.h"
@@ -116,9 +119,11 @@ void TQuavrelProgram::StartUp() {
     if (commandLine.LanguageGiven) {
         languageArguments << QStringLiteral("-lang") << commandLine.LanguageCode;
     }
-    const LanguageChoice language = ChooseLanguageFile(ProgramFolder(), languageArguments);
+    const LanguageChoice language =
+        ChooseLanguageFile(ProgramFolder(), languageArguments, MessagesLocale());
     languagePath = language.Path;
     SetLanguageCode(language.Code);
+    qtTexts = InstallQtTexts(language.Code);
     LoadLanguageFile(languagePath);
 
     // The first run may show the guide in it, before the main window exists.
@@ -147,6 +152,11 @@ void TQuavrelProgram::FinishStartUp(const QString& languageCode) {
     folderReady = true;
     splash = ShowSplash(ProgramFolder());
     settings = LoadSettingsFile(dataFolder->Path(), languageCode.toStdString());
+    // When the song opened below needs FFmpeg, its libraries load on a thread of their own while
+    // the windows are made.
+    if (!settings.FileName.empty() && OpensThroughFfmpeg(settings.FileName)) {
+        PreloadFfmpeg();
+    }
     CreateForms();
     RegisterComponents({events.get(), playlistFrm.get(), autorecFrm.get(), keyBindFrm.get(),
                         expandWaveFrm.get(), selectFrm.get()});

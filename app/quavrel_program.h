@@ -9,6 +9,7 @@
 #include <QPoint>
 #include <QPointer>
 #include <QString>
+#include <QTranslator>
 #include <QWidget>
 #include <exception>
 #include <memory>
@@ -100,6 +101,8 @@ private:
     TCommandLine commandLine;
     SingleInstance instance;
     QString languagePath;
+    // Qt's own texts in the interface language, when the system has them.
+    std::unique_ptr<QTranslator> qtTexts;
     std::unique_ptr<TDesktopDataFolderUi> dataFolderUi;
     std::unique_ptr<TDataFolder> dataFolder;
     Settings settings;

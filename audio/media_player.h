@@ -4,6 +4,8 @@
 #include "platform/cd_drive.h"
 #include "platform/exception.h"
 #include "platform/pcm_source.h"
+#include "playback_tempo.h"
+#include "song_renderer.h"
 
 #include <cstdint>
 #include <memory>
@@ -107,6 +109,20 @@ public:
     std::int64_t SectionBytes(std::int32_t fromMs, std::int32_t toMs) const;
     TSongListener* Listener = nullptr;
 
+    // How the song is heard from now on; a playing song changes within 150 ms. Positions, heard
+    // bytes and what the listener gets stay in the song's own time and sound. A song playing
+    // plainly starts again where it is heard to take a tempo that is not neutral, and fails as
+    // Play does when the output cannot start again.
+    void SetTempo(const TPlaybackTempo& tempo);
+    const TPlaybackTempo& Tempo() const { return tempo; }
+    // A loop range in milliseconds (absolute disc milliseconds on a disc, as positions are).
+    // While set, a song playing from before endMs wraps at endMs to startMs, sample-exact, at
+    // any tempo; a song positioned past endMs plays on. Cleared by ClearLoop, Close and Open.
+    void SetLoop(std::int32_t startMs, std::int32_t endMs);
+    void ClearLoop();
+    // How many times the heard sound has wrapped from the loop's end to its start since Open.
+    std::int64_t LoopPasses() const;
+
 protected:
     // The disc's table of contents, read when first needed.
     const CdToc& Toc() const;
@@ -134,6 +150,8 @@ private:
     void StartOutput();
     void DropUnheard(std::int64_t heard);
     void Fill(std::uint8_t* data, std::int32_t& bytes);
+    std::int64_t PlayedFrames() const;
+    void LoopRenderer();
 
     std::uint32_t deviceId = 0;
     TMPTimeFormats timeFormat = tfMilliseconds;
@@ -144,9 +162,14 @@ private:
     // Absolute frame of the source's frame 0: the first track's disc address on a CD.
     mutable std::int64_t originFrame = 0;
     std::int64_t frame = 0;
-    std::int64_t runStart = 0;
     std::int64_t heardBytes = 0;  // by the runs before the current one
     std::int64_t filledBytes = 0; // handed to the output device
     mutable std::string lastError;
     std::unique_ptr<TDoubleBufferingPlayer> output;
+    // The run's sound; it maps what the output device played back to the song.
+    std::unique_ptr<TSongRenderer> renderer;
+    TPlaybackTempo tempo;
+    std::int32_t loopStartMs = 0;
+    std::int32_t loopEndMs = -1; // none
+    std::int64_t loopPasses = 0; // by the runs before the current one
 };

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -42,6 +43,7 @@ PaintedWindowWatch::PaintedWindowWatch() {
         xcb_disconnect(connection);
         throw std::runtime_error("no window manager on the X display (scripts/xvfb.sh has one)");
     }
+    quietTopLevels = MappedTopLevels();
 }
 
 PaintedWindowWatch::~PaintedWindowWatch() {
@@ -65,10 +67,20 @@ xcb_window_t PaintedWindowWatch::FindWindow(pid_t pid, const std::string& title)
     return 0;
 }
 
-bool PaintedWindowWatch::NoWindowNamed(const std::string& title) {
+int PaintedWindowWatch::CountWindows(pid_t pid) {
     const std::vector<xcb_window_t> clients = Clients();
-    return std::none_of(clients.begin(), clients.end(),
-                        [&](xcb_window_t window) { return Name(window) == title; });
+    return static_cast<int>(std::count_if(clients.begin(), clients.end(), [&](xcb_window_t window) {
+        return Cardinal(window, wmPid) == static_cast<std::uint32_t>(pid) && IsViewable(window);
+    }));
+}
+
+void PaintedWindowWatch::WaitForQuietScreen(std::chrono::steady_clock::time_point deadline) {
+    while (MappedTopLevels() > quietTopLevels) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            throw std::runtime_error("the last run's windows are still on the screen");
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(3));
+    }
 }
 
 bool PaintedWindowWatch::IsPainted(xcb_window_t window) {
@@ -121,6 +133,18 @@ std::vector<xcb_window_t> PaintedWindowWatch::Clients() {
     }
     const auto* windows = static_cast<const xcb_window_t*>(xcb_get_property_value(reply.get()));
     return {windows, windows + xcb_get_property_value_length(reply.get()) / 4};
+}
+
+int PaintedWindowWatch::MappedTopLevels() {
+    const auto tree =
+        Owned(xcb_query_tree_reply(connection, xcb_query_tree(connection, screen->root), nullptr));
+    if (!tree) {
+        return 0;
+    }
+    const xcb_window_t* children = xcb_query_tree_children(tree.get());
+    const int count = xcb_query_tree_children_length(tree.get());
+    return static_cast<int>(std::count_if(
+        children, children + count, [this](xcb_window_t child) { return IsViewable(child); }));
 }
 
 std::string PaintedWindowWatch::Name(xcb_window_t window) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <sys/types.h>
@@ -22,8 +23,12 @@ public:
     // A viewable client window of the window manager named `title` (WM_NAME) and owned by
     // `pid` (_NET_WM_PID); 0 while there is none.
     xcb_window_t FindWindow(pid_t pid, const std::string& title);
-    // Whether no client window of the window manager is named `title`.
-    bool NoWindowNamed(const std::string& title);
+    // How many viewable client windows of the window manager `pid` owns.
+    int CountWindows(pid_t pid);
+    // Waits until the screen has as many windows mapped as when the watch began: the last
+    // run's windows are gone, their window manager's frames too, which go on showing the old
+    // pixels for a while. std::runtime_error after `deadline`.
+    void WaitForQuietScreen(std::chrono::steady_clock::time_point deadline);
     // Whether the window's pixels on the screen are neither one colour nor what the screen
     // showed at TakeScreen.
     bool IsPainted(xcb_window_t window);
@@ -38,6 +43,7 @@ private:
     };
 
     std::vector<xcb_window_t> Clients();
+    int MappedTopLevels();
     std::string Name(xcb_window_t window);
     std::uint32_t Cardinal(xcb_window_t window, xcb_atom_t property);
     bool IsViewable(xcb_window_t window);
@@ -49,4 +55,5 @@ private:
     xcb_atom_t clientList = 0;
     xcb_atom_t wmPid = 0;
     Image before;
+    int quietTopLevels = 0;
 };

@@ -73,7 +73,6 @@ template <typename T> T* Named(T* widget, const char* name) {
 QToolButton* PlayButton(QWidget* parent, const char* name) {
     auto* button = Named(new QToolButton(parent), name);
     button->setAutoRaise(true);
-    button->setIcon(button->style()->standardIcon(QStyle::SP_MediaPlay));
     return button;
 }
 
@@ -229,6 +228,13 @@ void TExpandWaveFrm::Execute(std::function<void(bool created)> done) {
     PreviewPlayer->SetFileName(PreviewFile());
     if (!rbRatioPercent->isChecked() && !rbRatioSampleCount->isChecked()) {
         rbRatioPercent->setChecked(true);
+    }
+    // The play buttons' icon is looked up in the icon themes when the dialog first opens, not
+    // while the program starts.
+    if (btSourcePlay->icon().isNull()) {
+        for (QToolButton* play : {btSourcePlay, btDestinationPlay}) {
+            play->setIcon(play->style()->standardIcon(QStyle::SP_MediaPlay));
+        }
     }
     setWindowModality(Qt::ApplicationModal);
     CentreOnScreen(this);

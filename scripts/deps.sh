@@ -19,6 +19,7 @@ run_packages=(
     librubberband-dev libjpeg62-turbo-dev liblnk-dev
     libbfio-dev # liblnk.h includes libbfio.h, which liblnk-dev does not bring
     fonts-liberation fonts-ipafont-gothic
+    qt6-translations-l10n # Qt's own buttons and dialogs in the interface language
     sox
     librsvg2-bin # rsvg-convert renders the icon's sizes
 )

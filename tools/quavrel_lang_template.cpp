@@ -2,45 +2,21 @@
 #include "actions/event_module.h"
 #include "actions/language_file.h"
 #include "actions/language_template.h"
+#include "app/config_menu.h"
+#include "app/main_frm.h"
 #include "cassettes/autorec_frm.h"
-#include "cassettes/cassette_host.h"
 #include "cassettes/select_frm.h"
+#include "controller/main_controller.h"
 #include "dialogs/expand_wave_frm.h"
 #include "dialogs/key_bind_frm.h"
-#include "platform/exception.h"
 #include "playlist/playlist_frm.h"
 #include "playlist/playlist_host.h"
+#include "storage/settings.h"
 #include "tool_support.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QTemporaryDir>
-
-namespace {
-
-// The select window only keeps its host until it is shown, which the template never does.
-class NoHost : public TCassetteHost {
-public:
-    QWidget* MainWindow() override { return nullptr; }
-    void BringMainToFront() override {}
-    bool StayOnTop() const override { return false; }
-    const Settings& GetSettings() const override { throw Unused(); }
-    std::string DataFolder() const override { return {}; }
-    TCDAMediaPlayer& SongPlayer() override { throw Unused(); }
-    const TSkinWindowLook& WindowSkin(TQvrKind) const override { throw Unused(); }
-    int DockSnapDistance() const override { return 0; }
-    TQvrBaseFrm* DockedWindow() const override { return nullptr; }
-    void DockWindow(TQvrBaseFrm*, bool) override {}
-    void QueueClose(TQvrBaseFrm*) override {}
-    bool Closing(const TQvrBaseFrm*) const override { return false; }
-    void ChooseSaveWaveFile(std::function<void(const std::string&)>) override {}
-    void ShowProblem(const QString&) override {}
-
-private:
-    static Exception Unused() { return Exception("quavrel-lang-template has no windows"); }
-};
-
-} // namespace
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -60,13 +36,17 @@ int main(int argc, char** argv) {
         const QTemporaryDir folder;
         const std::string dataFolder = folder.path().toStdString();
         TEventModule events;
+        // The main menu's items belong to the event module.
+        Settings settings = DefaultSettings("");
+        TMainFrm frm(events, folder.path() + QStringLiteral("/Skins/"));
+        TMainController controller(frm, events, settings, dataFolder);
+        const TConfigMenu menu(events, controller, frm, settings, {});
         TIdlePlaylistHost playlistHost;
         TPlaylistFrm playlist(playlistHost, dataFolder);
-        NoHost host;
-        TAutorecFrm autorec(host, {});
+        TAutorecFrm autorec(controller, {});
         TKeyBindFrm keyBind(events, QDir(folder.path()).filePath("quavrel_key.ini"));
         TExpandWaveFrm expandWave(dataFolder);
-        TSelectFrm select(host, {});
+        TSelectFrm select(controller, {});
         RegisterComponents({&events, &playlist, &autorec, &keyBind, &expandWave, &select});
         WriteLanguageTemplate(path);
         return 0;

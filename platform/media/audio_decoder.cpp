@@ -9,7 +9,7 @@
 namespace {
 
 bool IsLossless(AVCodecID id) {
-    const AVCodecDescriptor* descriptor = avcodec_descriptor_get(id);
+    const AVCodecDescriptor* descriptor = Ffmpeg().avcodec_descriptor_get(id);
     return descriptor && (descriptor->props & AV_CODEC_PROP_LOSSLESS) &&
            !(descriptor->props & AV_CODEC_PROP_LOSSY);
 }
@@ -36,7 +36,8 @@ AudioDecoder::AudioDecoder(const std::string& path) : path(path) {
     if (opened < 0) {
         Fail(FfmpegReason(opened));
     }
-    const int index = av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
+    const int index =
+        Ffmpeg().av_find_best_stream(format.get(), AVMEDIA_TYPE_AUDIO, -1, -1, &decoder, 0);
     if (index == AVERROR_STREAM_NOT_FOUND) {
         Fail("the file has no audio stream");
     }
@@ -49,7 +50,7 @@ AudioDecoder::AudioDecoder(const std::string& path) : path(path) {
         Fail("the audio stream has no sample rate");
     }
     if (av_cmp_q(stream->time_base, AVRational{1, rate}) > 0) {
-        tick = av_rescale_q_rnd(1, stream->time_base, AVRational{1, rate}, AV_ROUND_UP);
+        tick = Ffmpeg().av_rescale_q_rnd(1, stream->time_base, AVRational{1, rate}, AV_ROUND_UP);
     }
 
     const int codecOpened = OpenCodec();
@@ -61,12 +62,12 @@ AudioDecoder::AudioDecoder(const std::string& path) : path(path) {
 // A demuxer of its own, handed over only once it has read the file's streams.
 int AudioDecoder::OpenFormat(FormatContextPtr& opened) const {
     AVFormatContext* raw = nullptr;
-    const int result = avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
+    const int result = Ffmpeg().avformat_open_input(&raw, path.c_str(), nullptr, nullptr);
     if (result < 0) {
         return result;
     }
     FormatContextPtr context(raw);
-    const int found = avformat_find_stream_info(raw, nullptr);
+    const int found = Ffmpeg().avformat_find_stream_info(raw, nullptr);
     if (found >= 0) {
         opened = std::move(context);
     }
@@ -102,16 +103,16 @@ void AudioDecoder::SelectStream(int index) {
 
 // A fresh decoder: flushing leaves some decoders (AAC) with state that changes the first frame.
 int AudioDecoder::OpenCodec() {
-    codec.reset(avcodec_alloc_context3(decoder));
+    codec.reset(Ffmpeg().avcodec_alloc_context3(decoder));
     if (!codec) {
         return AVERROR(ENOMEM);
     }
-    const int result = avcodec_parameters_to_context(codec.get(), stream->codecpar);
+    const int result = Ffmpeg().avcodec_parameters_to_context(codec.get(), stream->codecpar);
     if (result < 0) {
         return result;
     }
     codec->pkt_timebase = stream->time_base;
-    return avcodec_open2(codec.get(), decoder, nullptr);
+    return Ffmpeg().avcodec_open2(codec.get(), decoder, nullptr);
 }
 
 void AudioDecoder::Fail(const std::string& reason) const {
@@ -119,12 +120,12 @@ void AudioDecoder::Fail(const std::string& reason) const {
 }
 
 std::int64_t AudioDecoder::ToFrames(std::int64_t timestamp) const {
-    return av_rescale_q(timestamp, stream->time_base, AVRational{1, rate});
+    return Ffmpeg().av_rescale_q(timestamp, stream->time_base, AVRational{1, rate});
 }
 
 bool AudioDecoder::Next() {
     for (;;) {
-        const int result = avcodec_receive_frame(codec.get(), frame.get());
+        const int result = Ffmpeg().avcodec_receive_frame(codec.get(), frame.get());
         if (result == 0) {
             resampler.Configure(frame->ch_layout, static_cast<AVSampleFormat>(frame->format),
                                 frame->sample_rate, rate);
@@ -142,7 +143,7 @@ bool AudioDecoder::Next() {
         }
         // EAGAIN wants the next packet; any other error dropped a packet that did not decode.
         if (!Feed()) {
-            avcodec_send_packet(codec.get(), nullptr);
+            Ffmpeg().avcodec_send_packet(codec.get(), nullptr);
             inputEnded = true;
         }
     }
@@ -151,16 +152,16 @@ bool AudioDecoder::Next() {
 // Hands the decoder the stream's next packet; false at the end of the input.
 bool AudioDecoder::Feed() {
     for (;;) {
-        if (av_read_frame(format.get(), packet.get()) < 0) {
+        if (Ffmpeg().av_read_frame(format.get(), packet.get()) < 0) {
             return false;
         }
         const bool ours = packet->stream_index == stream->index;
         if (ours) {
             NotePacket();
             // A packet the decoder rejects is skipped.
-            avcodec_send_packet(codec.get(), packet.get());
+            Ffmpeg().avcodec_send_packet(codec.get(), packet.get());
         }
-        av_packet_unref(packet.get());
+        Ffmpeg().av_packet_unref(packet.get());
         if (ours) {
             return true;
         }
@@ -192,7 +193,7 @@ void AudioDecoder::Place() {
 }
 
 void AudioDecoder::SeekBefore(std::int64_t frame) {
-    SeekTo(av_rescale_q_rnd(frame, AVRational{1, rate}, stream->time_base, AV_ROUND_DOWN));
+    SeekTo(Ffmpeg().av_rescale_q_rnd(frame, AVRational{1, rate}, stream->time_base, AV_ROUND_DOWN));
 }
 
 void AudioDecoder::Rewind() {
@@ -217,10 +218,11 @@ void AudioDecoder::SeekTo(std::int64_t timestamp) {
     if (sharedPositions) {
         Reopen();
     }
-    int result =
-        avformat_seek_file(format.get(), stream->index, INT64_MIN, timestamp, timestamp, 0);
+    int result = Ffmpeg().avformat_seek_file(format.get(), stream->index, INT64_MIN, timestamp,
+                                             timestamp, 0);
     if (result < 0) {
-        result = av_seek_frame(format.get(), stream->index, timestamp, AVSEEK_FLAG_BACKWARD);
+        result =
+            Ffmpeg().av_seek_frame(format.get(), stream->index, timestamp, AVSEEK_FLAG_BACKWARD);
     }
     if (result >= 0) {
         result = OpenCodec();
@@ -278,7 +280,7 @@ std::optional<std::int64_t> AudioDecoder::DeclaredEnd() const {
 std::optional<std::int64_t> AudioDecoder::CountEnd() {
     std::optional<std::int64_t> end;
     std::optional<std::int64_t> next; // where the packet after the last one read starts
-    while (av_read_frame(format.get(), packet.get()) >= 0) {
+    while (Ffmpeg().av_read_frame(format.get(), packet.get()) >= 0) {
         if (packet->stream_index == stream->index) {
             NotePacket();
         }
@@ -292,7 +294,7 @@ std::optional<std::int64_t> AudioDecoder::CountEnd() {
                 end = std::max(end.value_or(*next), *next);
             }
         }
-        av_packet_unref(packet.get());
+        Ffmpeg().av_packet_unref(packet.get());
     }
     if (!end) {
         return std::nullopt;

@@ -59,8 +59,8 @@ private:
     int rate = 0;
     std::int64_t tick = 0; // of a time base coarser than a frame, in frames; else 0
     Resampler resampler;
-    FramePtr frame{av_frame_alloc()};
-    PacketPtr packet{av_packet_alloc()};
+    FramePtr frame{Ffmpeg().av_frame_alloc()};
+    PacketPtr packet{Ffmpeg().av_packet_alloc()};
     int sampleCount = 0;
     std::optional<std::int64_t> position;     // of the frame just decoded, when known
     std::optional<std::int64_t> countedStart; // of the next frame, once the position is known

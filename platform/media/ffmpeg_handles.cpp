@@ -4,11 +4,11 @@
 
 std::string FfmpegReason(int error) {
     char text[AV_ERROR_MAX_STRING_SIZE] = {};
-    av_strerror(error, text, sizeof text);
+    Ffmpeg().av_strerror(error, text, sizeof text);
     return text;
 }
 
 void SilenceFfmpegLog() {
     static std::once_flag once;
-    std::call_once(once, [] { av_log_set_level(AV_LOG_QUIET); });
+    std::call_once(once, [] { Ffmpeg().av_log_set_level(AV_LOG_QUIET); });
 }

@@ -1,29 +1,25 @@
 #pragma once
 
-extern "C" {
-#include <libavcodec/avcodec.h>
-#include <libavformat/avformat.h>
-#include <libswresample/swresample.h>
-}
+#include "ffmpeg_library.h"
 
 #include <memory>
 #include <string>
 
 // Owners of FFmpeg's objects, released through FFmpeg's own functions.
 struct FormatContextDeleter {
-    void operator()(AVFormatContext* context) const { avformat_close_input(&context); }
+    void operator()(AVFormatContext* context) const { Ffmpeg().avformat_close_input(&context); }
 };
 struct CodecContextDeleter {
-    void operator()(AVCodecContext* context) const { avcodec_free_context(&context); }
+    void operator()(AVCodecContext* context) const { Ffmpeg().avcodec_free_context(&context); }
 };
 struct FrameDeleter {
-    void operator()(AVFrame* frame) const { av_frame_free(&frame); }
+    void operator()(AVFrame* frame) const { Ffmpeg().av_frame_free(&frame); }
 };
 struct PacketDeleter {
-    void operator()(AVPacket* packet) const { av_packet_free(&packet); }
+    void operator()(AVPacket* packet) const { Ffmpeg().av_packet_free(&packet); }
 };
 struct SwrContextDeleter {
-    void operator()(SwrContext* context) const { swr_free(&context); }
+    void operator()(SwrContext* context) const { Ffmpeg().swr_free(&context); }
 };
 
 using FormatContextPtr = std::unique_ptr<AVFormatContext, FormatContextDeleter>;

@@ -2,6 +2,7 @@
 
 #include "audio_decoder.h"
 #include "chunked_pcm_source.h"
+#include "plain_wave_source.h"
 
 #include <algorithm>
 
@@ -96,5 +97,12 @@ bool MediaFileSource::Refill() {
 } // namespace
 
 std::unique_ptr<PcmSource> OpenMediaFile(const std::string& path) {
+    if (std::unique_ptr<PcmSource> wave = OpenPlainWave(path)) {
+        return wave;
+    }
     return std::make_unique<MediaFileSource>(path);
+}
+
+bool OpensThroughFfmpeg(const std::string& path) {
+    return OpenPlainWave(path) == nullptr;
 }

@@ -5,10 +5,10 @@
 PcmConverter::PcmConverter(const WaveDeviceFormat& from, const WaveDeviceFormat& to)
     : from(from), to(to), resampler(std::make_unique<Resampler>()) {
     AVChannelLayout layout{};
-    av_channel_layout_default(&layout, from.channels);
+    Ffmpeg().av_channel_layout_default(&layout, from.channels);
     resampler->Configure(layout, from.bitsPerSample == 8 ? AV_SAMPLE_FMT_U8 : AV_SAMPLE_FMT_S16,
                          from.samplesPerSec, to.samplesPerSec);
-    av_channel_layout_uninit(&layout);
+    Ffmpeg().av_channel_layout_uninit(&layout);
 }
 
 PcmConverter::~PcmConverter() = default;

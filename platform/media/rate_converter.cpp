@@ -40,7 +40,7 @@ RateConverter::RateConverter(std::unique_ptr<PcmSource> source, int outRate)
     : source(std::move(source)), inRate(this->source->Format().samplesPerSec), outRate(outRate),
       inPeriod(inRate / std::gcd(inRate, outRate)), outPeriod(outRate / std::gcd(inRate, outRate)),
       input(static_cast<std::size_t>(chunkFrames) * frameBytes) {
-    frames = av_rescale_rnd(this->source->Frames(), outRate, inRate, AV_ROUND_NEAR_INF);
+    frames = Ffmpeg().av_rescale_rnd(this->source->Frames(), outRate, inRate, AV_ROUND_NEAR_INF);
     const AVChannelLayout stereo = AV_CHANNEL_LAYOUT_STEREO;
     resampler.Configure(stereo, AV_SAMPLE_FMT_S16, inRate, outRate);
     Seek(0);

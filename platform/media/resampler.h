@@ -10,7 +10,7 @@
 class Resampler {
 public:
     Resampler() = default;
-    ~Resampler() { av_channel_layout_uninit(&inLayout); }
+    ~Resampler() { Ffmpeg().av_channel_layout_uninit(&inLayout); }
     Resampler(const Resampler&) = delete;
     Resampler& operator=(const Resampler&) = delete;
 

@@ -46,6 +46,12 @@ TEST(EventModuleTest, HoldsEveryCommandWithItsCodeAndKeyInOrder) {
         {"Config", 63, true},
         {"ShowHomepage", 70, false},
         {"ShowVornic", 71, false},
+        {"SpeedReset", 81, false},
+        {"TransposeUp", 82, false},
+        {"TransposeDown", 83, false},
+        {"CentsUp", 84, false},
+        {"CentsDown", 85, false},
+        {"SpeedTrainer", 86, false},
     };
     TEventModule module;
     EXPECT_EQ(module.objectName(), "EventModule");
@@ -62,7 +68,8 @@ TEST(EventModuleTest, HoldsEveryCommandWithItsCodeAndKeyInOrder) {
         EXPECT_EQ(command.Action->Tag(), row.tag);
         EXPECT_EQ(command.Action->ToggleType(), row.tag == 31);
         EXPECT_EQ(command.Action->LinkedKeyCount(), row.keyed ? 1 : 0);
-        EXPECT_EQ(command.Hint != nullptr, row.keyed);
+        // Every command but the two that open web pages explains itself.
+        EXPECT_EQ(command.Hint != nullptr, row.tag != 70 && row.tag != 71);
         if (row.keyed) {
             ASSERT_NE(command.Key, nullptr);
             EXPECT_EQ(command.Key, TRealTimeKey::Registry()[keyIndex++]);

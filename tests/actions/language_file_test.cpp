@@ -2,17 +2,20 @@
 #include "actions/language_file.h"
 #include "actions/language_template.h"
 #include "actions/messages.h"
+#include "platform/profile_file.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wave_fixture.h"
 
 #include <QComboBox>
 #include <QDialog>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
+#include <optional>
 
 namespace {
 
@@ -172,32 +175,123 @@ TEST_F(LanguageFileTest, TheTemplateHoldsEveryTextAndLoadsBackUnchanged) {
     EXPECT_EQ(dialog.name->text(), "default");
 }
 
+// A file dialog is Qt's: its title is the program's to translate, the widgets inside it are
+// not (its look-in list holds the folder it shows).
+TEST_F(LanguageFileTest, AFileDialogTakesPartWithoutTheWidgetsItIsMadeOf) {
+    SampleDialog dialog;
+    auto* open = new QFileDialog(&dialog.root);
+    open->setOption(QFileDialog::DontUseNativeDialog);
+    open->setObjectName("OpenDialog");
+    open->setWindowTitle("Open");
+    auto* lookIn = open->findChild<QComboBox*>("lookInCombo");
+    ASSERT_NE(lookIn, nullptr);
+    const QString folderShown = lookIn->itemText(0);
+    RegisterComponents({&dialog.root});
+    const std::string path = folder.File("template.ini");
+    WriteLanguageTemplate(path);
+    const ProfileFile written(path);
+    EXPECT_EQ(written.Value("KeyBindFrm", "OpenDialog.Caption"), "Open");
+    EXPECT_FALSE(written.ValueExists("KeyBindFrm", "lookInCombo.Items"));
+    EXPECT_FALSE(written.ValueExists("KeyBindFrm", "fileNameLabel.Caption"));
+
+    Load("[KeyBindFrm]\nOpenDialog.Caption=Öffnen\nlookInCombo.Items=\"/elsewhere\"\n");
+    EXPECT_EQ(open->windowTitle(), "Öffnen");
+    EXPECT_EQ(lookIn->itemText(0), folderShown);
+}
+
 TEST(LanguageChoiceTest, CommandLineCodeNamesTheFile) {
-    const LanguageChoice choice = ChooseLanguageFile("/opt/q", {"-lang", "jap"});
+    const LanguageChoice choice = ChooseLanguageFile("/opt/q", {"-lang", "jap"}, "C");
     EXPECT_EQ(choice.Path, "/opt/q/quavrel_lang.jap.ini");
     EXPECT_EQ(choice.Code, "jap");
-    EXPECT_EQ(ChooseLanguageFile("/nowhere", {"-lang"}).Path, "/nowhere/quavrel_lang.ini");
-    EXPECT_EQ(ChooseLanguageFile("/nowhere", {"x", "-lang", "jap"}).Code, "");
+    EXPECT_EQ(ChooseLanguageFile("/nowhere", {"-lang"}, "C").Path, "/nowhere/quavrel_lang.ini");
+    EXPECT_EQ(ChooseLanguageFile("/nowhere", {"x", "-lang", "jap"}, "C").Code, "");
 }
 
-TEST(LanguageChoiceTest, WithoutACodeTheFirstFileTheFolderListsIsUsed) {
-    TempDir folder;
-    WriteFile(folder.File("quavrel_lang.eng.ini"), {});
-    WriteFile(folder.File("quavrel_lang.jap.ini"), {});
-    WriteFile(folder.File("other.ini"), {});
-    const LanguageChoice choice = ChooseLanguageFile(QString::fromStdString(folder.Path()), {});
-    ASSERT_TRUE(choice.Code == "eng" || choice.Code == "jap") << choice.Code.toStdString();
-    EXPECT_EQ(choice.Path.toStdString(),
-              folder.File("quavrel_lang." + choice.Code.toStdString() + ".ini"));
+// Which file a start takes from the command line, the desktop's locale and the files installed
+// in the program folder ("" standing for quavrel_lang.ini).
+TEST(LanguageChoiceTest, CommandLineThenLocaleWithItsFileThenEnglish) {
+    const struct {
+        QStringList arguments;
+        const char* locale;
+        QStringList installed;
+        const char* file; // of the choice
+        const char* code;
+    } cases[] = {
+        {{"-lang", "jap"}, "en_US.UTF-8", {"jap", "eng", ""}, "quavrel_lang.jap.ini", "jap"},
+        {{"-lang", "eng"}, "ja_JP.UTF-8", {"jap", "eng"}, "quavrel_lang.eng.ini", "eng"},
+        // A file that is not there still names the language chosen; it changes no text.
+        {{"-lang", "fra"}, "ja_JP.UTF-8", {"jap"}, "quavrel_lang.fra.ini", "fra"},
+        {{}, "ja_JP.UTF-8", {"jap", "eng", ""}, "quavrel_lang.jap.ini", "jap"},
+        {{}, "ja_JP.eucJP", {"eng", "jap"}, "quavrel_lang.jap.ini", "jap"},
+        {{}, "ja", {"jap"}, "quavrel_lang.jap.ini", "jap"},
+        {{}, "ja_JP@modifier", {"jap"}, "quavrel_lang.jap.ini", "jap"},
+        {{}, "de_AT.UTF-8", {"jap", "de"}, "quavrel_lang.de.ini", "de"},
+        // No file for the locale's language: English, whatever else is installed.
+        {{}, "ja_JP.UTF-8", {"eng", "", "de"}, "quavrel_lang.ini", ""},
+        {{}, "ja_JP.UTF-8", {}, "quavrel_lang.ini", ""},
+        {{}, "en_GB.UTF-8", {"jap", "de"}, "quavrel_lang.ini", ""},
+        {{}, "C.UTF-8", {"jap", "", "eng"}, "quavrel_lang.ini", ""},
+        {{}, "POSIX", {"jap"}, "quavrel_lang.ini", ""},
+        {{}, "", {"jap", "eng"}, "quavrel_lang.ini", ""},
+    };
+    for (const auto& c : cases) {
+        TempDir folder;
+        for (const QString& code : c.installed) {
+            WriteFile(folder.File(code.isEmpty() ? "quavrel_lang.ini"
+                                                 : "quavrel_lang." + code.toStdString() + ".ini"),
+                      {});
+        }
+        const std::string scene = c.arguments.join(' ').toStdString() + " | " + c.locale + " | " +
+                                  c.installed.join(',').toStdString();
+        const LanguageChoice choice =
+            ChooseLanguageFile(QString::fromStdString(folder.Path()), c.arguments, c.locale);
+        EXPECT_EQ(choice.Path.toStdString(), folder.File(c.file)) << scene;
+        EXPECT_EQ(choice.Code, c.code) << scene;
+    }
 }
 
-TEST(LanguageChoiceTest, ANameWithoutCodeGivesItsWholeStemAndNoFileTheDefault) {
-    TempDir folder;
-    const QString path = QString::fromStdString(folder.Path());
-    EXPECT_EQ(ChooseLanguageFile(path, {}).Path.toStdString(), folder.File("quavrel_lang.ini"));
-    EXPECT_EQ(ChooseLanguageFile(path, {}).Code, "");
-    WriteFile(folder.File("quavrel_lang.ini"), {});
-    EXPECT_EQ(ChooseLanguageFile(path, {}).Code, "quavrel_lang");
+// Qt's own texts are looked up by the language of the locale a code stands for.
+TEST(LanguageChoiceTest, ACodeStandsForTheLanguageOfItsLocale) {
+    EXPECT_EQ(LocaleLanguage("jap"), "ja");
+    EXPECT_EQ(LocaleLanguage("de"), "de");
+    EXPECT_EQ(LocaleLanguage(""), "");
+}
+
+// The locale for messages is the first set of LC_ALL, LC_MESSAGES and LANG, as for every
+// program of the desktop.
+TEST(LanguageChoiceTest, TheLocaleForMessagesFollowsThePrecedenceOfItsVariables) {
+    const struct {
+        const char* all;
+        const char* messages;
+        const char* lang;
+        const char* locale;
+    } cases[] = {
+        {"ja_JP.UTF-8", "en_US.UTF-8", "de_DE.UTF-8", "ja_JP.UTF-8"},
+        {"", "ja_JP.UTF-8", "en_US.UTF-8", "ja_JP.UTF-8"},
+        {"", "", "ja_JP.UTF-8", "ja_JP.UTF-8"},
+        {"", "", "", ""},
+    };
+    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
+    std::optional<QByteArray> kept[3];
+    for (int i = 0; i < 3; ++i) {
+        if (qEnvironmentVariableIsSet(names[i])) {
+            kept[i] = qgetenv(names[i]);
+        }
+    }
+    for (const auto& c : cases) {
+        const char* values[] = {c.all, c.messages, c.lang};
+        for (int i = 0; i < 3; ++i) {
+            qputenv(names[i], values[i]);
+        }
+        EXPECT_EQ(MessagesLocale(), c.locale) << c.all << "|" << c.messages << "|" << c.lang;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (kept[i]) {
+            qputenv(names[i], *kept[i]);
+        } else {
+            qunsetenv(names[i]);
+        }
+    }
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "actions/dialog_state.h"
 #include "actions/event_module.h"
 #include "actions/language_choice.h"
+#include "actions/language_file.h"
 #include "actions/line_break_tags.h"
 #include "actions/messages.h"
 #include "app/config_menu.h"
@@ -148,6 +149,27 @@ TEST_F(ConfigMenuTest, MouseChoicesChangeOnlyTheirOwnOption) {
     EXPECT_EQ(settings.MainFrmRightClicked, 1);
     EXPECT_EQ(settings.MainFrmDoubleClicked, 2);
     EXPECT_EQ(Checked(Opened("miMainFrmRightClick")), QStringList{"Pop Up &Cassette List"});
+}
+
+// A language file translates the choices of the submenus under the event module's section, each
+// named by its submenu's item and its value; choosing one still stores its value.
+TEST_F(ConfigMenuTest, ALanguageFileTranslatesTheChoicesOfTheSubmenus) {
+    QFile file(QString::fromStdString(data.File("quavrel_lang.test.ini")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("[EventModule]\n"
+               "miSelectHint2.Caption=長いヒント(&L)\n"
+               "miDoubleClickCassette2.Caption=名前の変更(&R)\n"
+               "miMainFrmDoubleClick2.Caption=メインメニューを表示(&M)\n"
+               "miSelectFont3.Caption=カセットテープ(&C)\n");
+    file.close();
+    RegisterComponents({&events});
+    LoadLanguageFile(file.fileName());
+    EXPECT_EQ(Checked(Opened("miSelectHint")), QStringList{"長いヒント(&L)"});
+    EXPECT_EQ(Checked(Opened("miMainFrmDoubleClick")), QStringList{"メインメニューを表示(&M)"});
+    EXPECT_EQ(Checked(Opened("miMainFrmRightClick")), QStringList{"Pop Up &Cassette List"});
+    EXPECT_NE(Captioned(Opened("miSelectFont"), "カセットテープ(&C)"), nullptr);
+    Captioned(Opened("miDoubleClickCassette"), "名前の変更(&R)")->trigger();
+    EXPECT_EQ(settings.WaveFrmDoubleClicked, 2);
 }
 
 TEST_F(ConfigMenuTest, RecordingQualityListsWhatTheDeviceTakes) {

@@ -82,6 +82,8 @@ protected:
         environment.insert("XDG_CONFIG_HOME", Folder("config"));
         environment.insert("XDG_DOCUMENTS_DIR", Folder("home/Documents"));
         environment.insert("QT_QPA_PLATFORM", "xcb");
+        // The English texts the tests look for, whatever the language of the desktop.
+        environment.insert("LC_ALL", "C.UTF-8");
         environment.insert("SDL_AUDIODRIVER", "disk");
         environment.insert("SDL_DISKAUDIOFILE", "/dev/null");
         process->setProcessEnvironment(environment);
