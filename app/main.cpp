@@ -5,6 +5,7 @@
 #include "platform/termination_signals.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -37,6 +38,9 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(QUAVREL_VERSION));
     // Ties the program's windows to its desktop entry.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.quavrel.Quavrel"));
+    // Task bars and window lists of X11 desktops show the window's own icon: the one installed
+    // with the desktop entry.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("org.quavrel.Quavrel")));
     // The main window only minimises when closed; the program ends by its Exit.
     QApplication::setQuitOnLastWindowClosed(false);
     try {

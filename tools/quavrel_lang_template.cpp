@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
         Arguments args(argc, argv);
         const std::string path =
             args.Take("the output file (usage: quavrel-lang-template OUT.ini)");
-        if (!args.Empty()) {
+        // "--help" asks how the tool is used; a file of such a name is given as ./--help.
+        if (!args.Empty() || path.starts_with('-')) {
             throw UsageError("Usage: quavrel-lang-template OUT.ini");
         }
         // The dialogs as the program registers them, in its order. The key-binding dialog

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QImage>
 #include <QProcess>
 #include <QStandardPaths>
@@ -52,11 +53,12 @@ TEST(InstalledTree, HoldsTheProgramItsToolsAndItsFolder) {
     }
 }
 
-// Every language file the program folder of the build holds is installed with it.
-TEST(InstalledTree, HoldsEveryLanguageFile) {
+// Every language file the sources ship is installed with the program, and no other: a file a
+// translator tries out in the build's program folder is no part of it.
+TEST(InstalledTree, HoldsEveryShippedLanguageFile) {
     const QStringList languages = {QStringLiteral("quavrel_lang*.ini")};
     EXPECT_EQ(QDir(Installed("share/quavrel")).entryList(languages, QDir::Files),
-              QDir(QStringLiteral(QUAVREL_PROGRAM_FOLDER)).entryList(languages, QDir::Files));
+              QDir(QStringLiteral(QUAVREL_RESOURCES)).entryList(languages, QDir::Files));
 }
 
 TEST(InstalledTree, HoldsTheIconAtEverySizeAndScalable) {
@@ -90,6 +92,34 @@ TEST(InstalledTree, PassesTheDesktopsValidators) {
         EXPECT_FALSE(run.Output.contains(QStringLiteral("warning"), Qt::CaseInsensitive) ||
                      run.Output.contains(QStringLiteral("error:"), Qt::CaseInsensitive))
             << run.Output.toStdString();
+    }
+}
+
+// The desktop entry hands the files opened with it to the program, and offers it for songs
+// and disc images in the menus of sound, music and education.
+TEST(InstalledTree, TheDesktopEntryOpensSongsAndDiscImages) {
+    QFile entry(Installed("share/applications/" + Id + ".desktop"));
+    ASSERT_TRUE(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+    QHash<QString, QString> values;
+    for (const QString& line : QString::fromUtf8(entry.readAll()).split(u'\n')) {
+        values.insert(line.section(u'=', 0, 0), line.section(u'=', 1));
+    }
+    EXPECT_EQ(values.value("Exec").toStdString(), "quavrel %F");
+    EXPECT_EQ(values.value("Icon").toStdString(), Id.toStdString());
+    const struct {
+        const char* key;
+        QStringList items;
+    } lists[] = {
+        {"Categories", {"Audio", "Music", "Education"}},
+        {"MimeType",
+         {"application/x-cue", "audio/x-wav", "audio/mpeg", "audio/flac", "audio/ogg", "audio/mp4",
+          "audio/x-ms-wma"}},
+    };
+    for (const auto& list : lists) {
+        const QStringList items = values.value(list.key).split(u';');
+        for (const QString& item : list.items) {
+            EXPECT_TRUE(items.contains(item)) << list.key << " lacks " << item.toStdString();
+        }
     }
 }
 

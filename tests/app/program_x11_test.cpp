@@ -70,10 +70,14 @@ protected:
     }
 
     QProcess& Start(const QStringList& arguments, const QString& program = QUAVREL_PROGRAM,
-                    const QString& workingFolder = QString()) {
+                    const QString& workingFolder = QString(),
+                    const QString& dataFolders = QString()) {
         auto process = std::make_unique<QProcess>();
         process->setWorkingDirectory(workingFolder);
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        if (!dataFolders.isEmpty()) {
+            environment.insert("XDG_DATA_DIRS", dataFolders);
+        }
         environment.insert("HOME", Folder("home"));
         environment.insert("XDG_CONFIG_HOME", Folder("config"));
         environment.insert("XDG_DOCUMENTS_DIR", Folder("home/Documents"));
@@ -145,6 +149,27 @@ protected:
         return {value("X"), value("Y"), value("WIDTH"), value("HEIGHT")};
     }
 
+    // The first icon a window shows in task bars, as the X server has it.
+    static QImage Icon(const QString& window) {
+        const QStringList numbers =
+            RunX11Tool("xprop", {"-id", window, "-notype", "32c", "_NET_WM_ICON"})
+                .section(u'=', 1)
+                .split(u',', Qt::SkipEmptyParts);
+        if (numbers.size() < 2) {
+            return {};
+        }
+        const int width = numbers[0].toInt();
+        const int height = numbers[1].toInt();
+        if (numbers.size() < 2 + width * height) {
+            return {};
+        }
+        QImage icon(width, height, QImage::Format_ARGB32);
+        for (int pixel = 0; pixel < width * height; ++pixel) {
+            icon.setPixel(pixel % width, pixel / width, numbers[2 + pixel].trimmed().toUInt());
+        }
+        return icon;
+    }
+
     // A user who has never run the program.
     void ForgetTheDataFolder() { QFile::remove(Folder("config/quavrel/quavrel.ini")); }
 
@@ -207,7 +232,8 @@ TEST_F(ProgramTest, AFirstRunThatQuitsWithoutAFolderLeavesNothing) {
 }
 
 // Installed, the program finds its folder beside its bin folder wherever it is started from:
-// its main window wears the installed skin, and a song named relative to that place opens.
+// its main window wears the installed skin, and a song named relative to that place opens. Its
+// window shows the icon installed with it to the desktop that finds its desktop entry.
 TEST_F(ProgramTest, TheInstalledProgramStartsFromAnotherFolder) {
     ProfileFile settings(Folder("data/quavrel.ini").toStdString());
     settings.WriteString("Skin", "FileName", "sky");
@@ -216,11 +242,22 @@ TEST_F(ProgramTest, TheInstalledProgramStartsFromAnotherFolder) {
     const QSize skinSize =
         QImage(QFileInfo(QUAVREL_PROGRAM).absolutePath() + "/Skins/sky/main.bmp").size();
     ASSERT_FALSE(skinSize.isEmpty());
-    QProcess& program =
-        Start({"first.wav"}, QUAVREL_INSTALLED_PROGRAM, QString::fromStdString(dir.Path()));
+    const QString share = QFileInfo(QUAVREL_INSTALLED_PROGRAM).absolutePath() + "/../share";
+    QProcess& program = Start({"first.wav"}, QUAVREL_INSTALLED_PROGRAM,
+                              QString::fromStdString(dir.Path()), share + ":/usr/share");
     const QString window = InFront(program, "^first\\.wav - Quavrel 4\\.00$");
     ASSERT_FALSE(window.isEmpty());
     EXPECT_EQ(Geometry(window).size(), skinSize);
+    const QImage icon = Icon(window);
+    ASSERT_FALSE(icon.isNull());
+    const QImage installedIcon =
+        QImage(share + QStringLiteral("/icons/hicolor/%1x%2/apps/org.quavrel.Quavrel.png")
+                           .arg(icon.width())
+                           .arg(icon.height()))
+            // As the window keeps it: premultiplied, then handed on without.
+            .convertToFormat(QImage::Format_ARGB32_Premultiplied)
+            .convertToFormat(QImage::Format_ARGB32);
+    EXPECT_EQ(icon, installedIcon);
     Chord({"ctrl", "q"});
     ASSERT_TRUE(Finish(program));
     EXPECT_EQ(program.exitCode(), 0);

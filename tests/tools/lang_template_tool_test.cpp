@@ -94,4 +94,16 @@ TEST(LangTemplateToolTest, TheJapaneseFileHasEveryTextOfTheTemplate) {
     });
 }
 
+// Asked how it is used, the tool says so and writes no file named after the question.
+TEST(LangTemplateToolTest, AnOptionIsNoOutputFile) {
+    for (const char* option : {"--help", "-h", "--version"}) {
+        ToolProcess tool(QUAVREL_LANG_TEMPLATE_TOOL, {option});
+        ASSERT_TRUE(tool.Finish());
+        EXPECT_EQ(tool.ExitCode(), 1) << option;
+        EXPECT_NE(tool.Errors().find("Usage: quavrel-lang-template OUT.ini"), std::string::npos)
+            << tool.Errors();
+        EXPECT_FALSE(QFile::remove(QString::fromLatin1(option))) << option;
+    }
+}
+
 } // namespace
