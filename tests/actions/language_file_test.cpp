@@ -12,6 +12,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
@@ -173,6 +175,29 @@ TEST_F(LanguageFileTest, TheTemplateHoldsEveryTextAndLoadsBackUnchanged) {
     }
     EXPECT_EQ(dialog.kinds->itemText(1), "Wide one");
     EXPECT_EQ(dialog.name->text(), "default");
+}
+
+// A template written where a list was empty holds "Items=" with nothing after it; a file copied
+// from it must not take away what the program has put in the list since (the saved key sets).
+TEST_F(LanguageFileTest, AnEmptyListValueLeavesTheListAsTheProgramFilledIt) {
+    SampleDialog dialog;
+    auto* notes = new QPlainTextEdit("first\nsecond", &dialog.root);
+    notes->setObjectName("meNotes");
+    auto* windows = new QListWidget(&dialog.root);
+    windows->setObjectName("lbWindows");
+    RegisterComponents({&dialog.root});
+    Load("[KeyBindFrm]\n"
+         "cbKinds.Items=\n"
+         "meNotes.Lines=\n"
+         "lbWindows.Items=\n"
+         "edName.Text=\n");
+    ASSERT_EQ(dialog.kinds->count(), 2);
+    EXPECT_EQ(dialog.kinds->itemText(0), "Normal");
+    EXPECT_EQ(dialog.kinds->itemText(1), "Wide one");
+    EXPECT_EQ(notes->toPlainText(), "first\nsecond");
+    EXPECT_EQ(windows->count(), 0);
+    // A text may well be translated to nothing.
+    EXPECT_EQ(dialog.name->text(), "");
 }
 
 // A file dialog is Qt's: its title is the program's to translate, the widgets inside it are
