@@ -10,8 +10,21 @@ const QString DefaultName = QStringLiteral("quavrel_lang.ini");
 const QString JapaneseCode = QStringLiteral("jap");
 const QString JapaneseLanguage = QStringLiteral("ja");
 
+// The folder's file of the language, its name in any case (files copied from Windows are often
+// in capitals); the name in the code's case when the folder holds none. A name in the code's
+// case comes first, then the others in the order of their names.
 QString PathOf(const QDir& folder, const QString& code) {
-    return folder.filePath(QStringLiteral("quavrel_lang.") + code + QStringLiteral(".ini"));
+    const QString name = QStringLiteral("quavrel_lang.") + code + QStringLiteral(".ini");
+    if (QFileInfo(folder.filePath(name)).isFile()) {
+        return folder.filePath(name);
+    }
+    const QStringList entries = folder.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    for (const QString& entry : entries) {
+        if (entry.compare(name, Qt::CaseInsensitive) == 0) {
+            return folder.filePath(entry);
+        }
+    }
+    return folder.filePath(name);
 }
 
 // The language of a locale name "language[_territory][.codeset][@modifier]", as the code of
@@ -35,12 +48,13 @@ QString& Code() {
 LanguageChoice ChooseLanguageFile(const QString& programFolder, const QStringList& arguments,
                                   const QString& locale) {
     const QDir folder(programFolder);
+    // The rest of the program compares codes in small letters ("jap").
     if (arguments.size() >= 2 && arguments[0] == QStringLiteral("-lang")) {
-        return {PathOf(folder, arguments[1]), arguments[1]};
+        return {PathOf(folder, arguments[1]), arguments[1].toLower()};
     }
-    const QString code = CodeOfLocale(locale);
-    if (!code.isEmpty() && QFileInfo(PathOf(folder, code)).isFile()) {
-        return {PathOf(folder, code), code};
+    const QString code = CodeOfLocale(locale).toLower();
+    if (const QString path = PathOf(folder, code); !code.isEmpty() && QFileInfo(path).isFile()) {
+        return {path, code};
     }
     return {folder.filePath(DefaultName), QString()};
 }

@@ -12,7 +12,8 @@ struct LanguageChoice {
 // The language file: "-lang CODE" as the first two arguments (those after the program name)
 // gives programFolder/quavrel_lang.CODE.ini. Otherwise the desktop's locale for messages (such
 // as "ja_JP.UTF-8") names the code of its language ("jap" for "ja", the language itself for
-// others), and that file is taken when the folder holds it. Otherwise English:
+// others), and that file is taken when the folder holds it. The file's name may be in any case,
+// and the code is given in small letters. Otherwise English:
 // programFolder/quavrel_lang.ini, with no code. Other files in the folder are never taken in
 // their place, so several installed languages do not make the choice depend on their order.
 LanguageChoice ChooseLanguageFile(const QString& programFolder, const QStringList& arguments,

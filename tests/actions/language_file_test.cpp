@@ -251,6 +251,11 @@ TEST(LanguageChoiceTest, CommandLineThenLocaleWithItsFileThenEnglish) {
         {{}, "ja", {"jap"}, "quavrel_lang.jap.ini", "jap"},
         {{}, "ja_JP@modifier", {"jap"}, "quavrel_lang.jap.ini", "jap"},
         {{}, "de_AT.UTF-8", {"jap", "de"}, "quavrel_lang.de.ini", "de"},
+        // A file named in capitals, as on Windows, is the same language; the rest of the
+        // program (fonts, skin titles) knows the code in small letters.
+        {{}, "ja_JP.UTF-8", {"JAP"}, "quavrel_lang.JAP.ini", "jap"},
+        {{"-lang", "JAP"}, "C", {"jap"}, "quavrel_lang.jap.ini", "jap"},
+        {{"-lang", "Jap"}, "C", {"JAP"}, "quavrel_lang.JAP.ini", "jap"},
         // No file for the locale's language: English, whatever else is installed.
         {{}, "ja_JP.UTF-8", {"eng", "", "de"}, "quavrel_lang.ini", ""},
         {{}, "ja_JP.UTF-8", {}, "quavrel_lang.ini", ""},
