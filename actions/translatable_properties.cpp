@@ -70,7 +70,9 @@ std::optional<TranslatableProperty> Text(QObject* object) {
 
 // A string list property. Language files hold it as quoted comma text ("a","b c"); the file
 // reader drops the outer pair of quotes, so the value is put back inside one pair before it is
-// read as comma text, as the program these files were first written for does.
+// read as comma text, as the program these files were first written for does. An empty value
+// is what a template holds for a list that was empty when it was written; the list keeps what
+// the program has put in it since (the saved key sets) instead of becoming one empty entry.
 TranslatableProperty ListProperty(const char* name, std::function<QStringList()> read,
                                   std::function<void(const QStringList&)> write) {
     return {QString::fromLatin1(name),
@@ -78,7 +80,11 @@ TranslatableProperty ListProperty(const char* name, std::function<QStringList()>
                 const QString quoted = ToQuotedCommaText(read());
                 return quoted.mid(1, quoted.size() - 2);
             },
-            [write](const QString& text) { write(FromCommaText(u'"' + text + u'"')); }};
+            [write](const QString& text) {
+                if (!text.isEmpty()) {
+                    write(FromCommaText(u'"' + text + u'"'));
+                }
+            }};
 }
 
 // Entries are replaced as a whole; the selected entry stays selected by its position.

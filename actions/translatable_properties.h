@@ -10,7 +10,7 @@ class QObject;
 // files for the Windows program use: "Caption" (a label's or button's text, a group box's or
 // menu's title, an action's text, a window's title), "Text" (an edit field's text), "Items"
 // (a list's or combo box's entries) and "Lines" (a multi-line editor's lines), both as comma
-// text, and "Hint" (the tool tip).
+// text, where an empty value leaves the list as it is, and "Hint" (the tool tip).
 struct TranslatableProperty {
     QString Name;
     std::function<QString()> Read;

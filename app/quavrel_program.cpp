@@ -120,7 +120,7 @@ void TQuavrelProgram::StartUp() {
         languageArguments << QStringLiteral("-lang") << commandLine.LanguageCode;
     }
     const LanguageChoice language =
-        ChooseLanguageFile(ProgramFolder(), languageArguments, MessagesLocale());
+        ChooseLanguageFile(ProgramFolder(), languageArguments, MessagesLanguages());
     languagePath = language.Path;
     SetLanguageCode(language.Code);
     qtTexts = InstallQtTexts(language.Code);

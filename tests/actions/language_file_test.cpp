@@ -12,6 +12,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <gtest/gtest.h>
@@ -175,6 +177,29 @@ TEST_F(LanguageFileTest, TheTemplateHoldsEveryTextAndLoadsBackUnchanged) {
     EXPECT_EQ(dialog.name->text(), "default");
 }
 
+// A template written where a list was empty holds "Items=" with nothing after it; a file copied
+// from it must not take away what the program has put in the list since (the saved key sets).
+TEST_F(LanguageFileTest, AnEmptyListValueLeavesTheListAsTheProgramFilledIt) {
+    SampleDialog dialog;
+    auto* notes = new QPlainTextEdit("first\nsecond", &dialog.root);
+    notes->setObjectName("meNotes");
+    auto* windows = new QListWidget(&dialog.root);
+    windows->setObjectName("lbWindows");
+    RegisterComponents({&dialog.root});
+    Load("[KeyBindFrm]\n"
+         "cbKinds.Items=\n"
+         "meNotes.Lines=\n"
+         "lbWindows.Items=\n"
+         "edName.Text=\n");
+    ASSERT_EQ(dialog.kinds->count(), 2);
+    EXPECT_EQ(dialog.kinds->itemText(0), "Normal");
+    EXPECT_EQ(dialog.kinds->itemText(1), "Wide one");
+    EXPECT_EQ(notes->toPlainText(), "first\nsecond");
+    EXPECT_EQ(windows->count(), 0);
+    // A text may well be translated to nothing.
+    EXPECT_EQ(dialog.name->text(), "");
+}
+
 // A file dialog is Qt's: its title is the program's to translate, the widgets inside it are
 // not (its look-in list holds the folder it shows).
 TEST_F(LanguageFileTest, AFileDialogTakesPartWithoutTheWidgetsItIsMadeOf) {
@@ -200,11 +225,11 @@ TEST_F(LanguageFileTest, AFileDialogTakesPartWithoutTheWidgetsItIsMadeOf) {
 }
 
 TEST(LanguageChoiceTest, CommandLineCodeNamesTheFile) {
-    const LanguageChoice choice = ChooseLanguageFile("/opt/q", {"-lang", "jap"}, "C");
+    const LanguageChoice choice = ChooseLanguageFile("/opt/q", {"-lang", "jap"}, {"C"});
     EXPECT_EQ(choice.Path, "/opt/q/quavrel_lang.jap.ini");
     EXPECT_EQ(choice.Code, "jap");
-    EXPECT_EQ(ChooseLanguageFile("/nowhere", {"-lang"}, "C").Path, "/nowhere/quavrel_lang.ini");
-    EXPECT_EQ(ChooseLanguageFile("/nowhere", {"x", "-lang", "jap"}, "C").Code, "");
+    EXPECT_EQ(ChooseLanguageFile("/nowhere", {"-lang"}, {"C"}).Path, "/nowhere/quavrel_lang.ini");
+    EXPECT_EQ(ChooseLanguageFile("/nowhere", {"x", "-lang", "jap"}, {"C"}).Code, "");
 }
 
 // Which file a start takes from the command line, the desktop's locale and the files installed
@@ -212,27 +237,36 @@ TEST(LanguageChoiceTest, CommandLineCodeNamesTheFile) {
 TEST(LanguageChoiceTest, CommandLineThenLocaleWithItsFileThenEnglish) {
     const struct {
         QStringList arguments;
-        const char* locale;
+        QStringList locales; // the desktop's, in the order it prefers them
         QStringList installed;
         const char* file; // of the choice
         const char* code;
     } cases[] = {
-        {{"-lang", "jap"}, "en_US.UTF-8", {"jap", "eng", ""}, "quavrel_lang.jap.ini", "jap"},
-        {{"-lang", "eng"}, "ja_JP.UTF-8", {"jap", "eng"}, "quavrel_lang.eng.ini", "eng"},
+        {{"-lang", "jap"}, {"en_US.UTF-8"}, {"jap", "eng", ""}, "quavrel_lang.jap.ini", "jap"},
+        {{"-lang", "eng"}, {"ja_JP.UTF-8"}, {"jap", "eng"}, "quavrel_lang.eng.ini", "eng"},
         // A file that is not there still names the language chosen; it changes no text.
-        {{"-lang", "fra"}, "ja_JP.UTF-8", {"jap"}, "quavrel_lang.fra.ini", "fra"},
-        {{}, "ja_JP.UTF-8", {"jap", "eng", ""}, "quavrel_lang.jap.ini", "jap"},
-        {{}, "ja_JP.eucJP", {"eng", "jap"}, "quavrel_lang.jap.ini", "jap"},
-        {{}, "ja", {"jap"}, "quavrel_lang.jap.ini", "jap"},
-        {{}, "ja_JP@modifier", {"jap"}, "quavrel_lang.jap.ini", "jap"},
-        {{}, "de_AT.UTF-8", {"jap", "de"}, "quavrel_lang.de.ini", "de"},
+        {{"-lang", "fra"}, {"ja_JP.UTF-8"}, {"jap"}, "quavrel_lang.fra.ini", "fra"},
+        {{}, {"ja_JP.UTF-8"}, {"jap", "eng", ""}, "quavrel_lang.jap.ini", "jap"},
+        {{}, {"ja_JP.eucJP"}, {"eng", "jap"}, "quavrel_lang.jap.ini", "jap"},
+        {{}, {"ja"}, {"jap"}, "quavrel_lang.jap.ini", "jap"},
+        {{}, {"ja_JP@modifier"}, {"jap"}, "quavrel_lang.jap.ini", "jap"},
+        {{}, {"de_AT.UTF-8"}, {"jap", "de"}, "quavrel_lang.de.ini", "de"},
+        // A file named in capitals, as on Windows, is the same language; the rest of the
+        // program (fonts, skin titles) knows the code in small letters.
+        {{}, {"ja_JP.UTF-8"}, {"JAP"}, "quavrel_lang.JAP.ini", "jap"},
+        {{"-lang", "JAP"}, {"C"}, {"jap"}, "quavrel_lang.jap.ini", "jap"},
+        {{"-lang", "Jap"}, {"C"}, {"JAP"}, "quavrel_lang.JAP.ini", "jap"},
+        // The first language the desktop prefers that has a file; English stops the search.
+        {{}, {"fr", "ja", "en_US.UTF-8"}, {"jap", "de"}, "quavrel_lang.jap.ini", "jap"},
+        {{}, {"en_US", "ja_JP.UTF-8"}, {"jap"}, "quavrel_lang.ini", ""},
+        {{}, {"en", "ja_JP.UTF-8"}, {"jap", "en"}, "quavrel_lang.en.ini", "en"},
         // No file for the locale's language: English, whatever else is installed.
-        {{}, "ja_JP.UTF-8", {"eng", "", "de"}, "quavrel_lang.ini", ""},
-        {{}, "ja_JP.UTF-8", {}, "quavrel_lang.ini", ""},
-        {{}, "en_GB.UTF-8", {"jap", "de"}, "quavrel_lang.ini", ""},
-        {{}, "C.UTF-8", {"jap", "", "eng"}, "quavrel_lang.ini", ""},
-        {{}, "POSIX", {"jap"}, "quavrel_lang.ini", ""},
-        {{}, "", {"jap", "eng"}, "quavrel_lang.ini", ""},
+        {{}, {"ja_JP.UTF-8"}, {"eng", "", "de"}, "quavrel_lang.ini", ""},
+        {{}, {"ja_JP.UTF-8"}, {}, "quavrel_lang.ini", ""},
+        {{}, {"en_GB.UTF-8"}, {"jap", "de"}, "quavrel_lang.ini", ""},
+        {{}, {"C.UTF-8"}, {"jap", "", "eng"}, "quavrel_lang.ini", ""},
+        {{}, {"POSIX"}, {"jap"}, "quavrel_lang.ini", ""},
+        {{}, {}, {"jap", "eng"}, "quavrel_lang.ini", ""},
     };
     for (const auto& c : cases) {
         TempDir folder;
@@ -241,10 +275,11 @@ TEST(LanguageChoiceTest, CommandLineThenLocaleWithItsFileThenEnglish) {
                                                  : "quavrel_lang." + code.toStdString() + ".ini"),
                       {});
         }
-        const std::string scene = c.arguments.join(' ').toStdString() + " | " + c.locale + " | " +
+        const std::string scene = c.arguments.join(' ').toStdString() + " | " +
+                                  c.locales.join(':').toStdString() + " | " +
                                   c.installed.join(',').toStdString();
         const LanguageChoice choice =
-            ChooseLanguageFile(QString::fromStdString(folder.Path()), c.arguments, c.locale);
+            ChooseLanguageFile(QString::fromStdString(folder.Path()), c.arguments, c.locales);
         EXPECT_EQ(choice.Path.toStdString(), folder.File(c.file)) << scene;
         EXPECT_EQ(choice.Code, c.code) << scene;
     }
@@ -258,34 +293,43 @@ TEST(LanguageChoiceTest, ACodeStandsForTheLanguageOfItsLocale) {
 }
 
 // The locale for messages is the first set of LC_ALL, LC_MESSAGES and LANG, as for every
-// program of the desktop.
-TEST(LanguageChoiceTest, TheLocaleForMessagesFollowsThePrecedenceOfItsVariables) {
+// program of the desktop; the languages LANGUAGE lists come before it, unless the locale is
+// the "C" one (or none), as gettext has it.
+TEST(LanguageChoiceTest, TheLanguagesForMessagesFollowThePrecedenceOfTheirVariables) {
     const struct {
+        const char* language;
         const char* all;
         const char* messages;
         const char* lang;
-        const char* locale;
+        QStringList languages;
     } cases[] = {
-        {"ja_JP.UTF-8", "en_US.UTF-8", "de_DE.UTF-8", "ja_JP.UTF-8"},
-        {"", "ja_JP.UTF-8", "en_US.UTF-8", "ja_JP.UTF-8"},
-        {"", "", "ja_JP.UTF-8", "ja_JP.UTF-8"},
-        {"", "", "", ""},
+        {"", "ja_JP.UTF-8", "en_US.UTF-8", "de_DE.UTF-8", {"ja_JP.UTF-8"}},
+        {"", "", "ja_JP.UTF-8", "en_US.UTF-8", {"ja_JP.UTF-8"}},
+        {"", "", "", "ja_JP.UTF-8", {"ja_JP.UTF-8"}},
+        {"", "", "", "", {}},
+        {"en_US:en", "", "", "ja_JP.UTF-8", {"en_US", "en", "ja_JP.UTF-8"}},
+        {"ja::de", "", "", "en_US.UTF-8", {"ja", "de", "en_US.UTF-8"}},
+        {"ja", "C", "", "ja_JP.UTF-8", {"C"}},
+        {"ja", "", "", "POSIX", {"POSIX"}},
+        {"ja", "", "", "C.UTF-8", {"C.UTF-8"}},
+        {"ja", "", "", "", {}},
     };
-    const char* names[] = {"LC_ALL", "LC_MESSAGES", "LANG"};
-    std::optional<QByteArray> kept[3];
-    for (int i = 0; i < 3; ++i) {
+    const char* names[] = {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"};
+    std::optional<QByteArray> kept[4];
+    for (int i = 0; i < 4; ++i) {
         if (qEnvironmentVariableIsSet(names[i])) {
             kept[i] = qgetenv(names[i]);
         }
     }
     for (const auto& c : cases) {
-        const char* values[] = {c.all, c.messages, c.lang};
-        for (int i = 0; i < 3; ++i) {
+        const char* values[] = {c.language, c.all, c.messages, c.lang};
+        for (int i = 0; i < 4; ++i) {
             qputenv(names[i], values[i]);
         }
-        EXPECT_EQ(MessagesLocale(), c.locale) << c.all << "|" << c.messages << "|" << c.lang;
+        EXPECT_EQ(MessagesLanguages(), c.languages)
+            << c.language << "|" << c.all << "|" << c.messages << "|" << c.lang;
     }
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < 4; ++i) {
         if (kept[i]) {
             qputenv(names[i], *kept[i]);
         } else {

@@ -81,7 +81,7 @@ TEST(LangTemplateToolTest, TheJapaneseFileHasEveryTextOfTheTemplate) {
         const std::string where = section.toStdString() + " " + key.toStdString();
         const std::optional<QString> japaneseText = japanese.Value(section, key);
         if (text.isEmpty()) {
-            // Nothing to translate; an empty list would clear what the program filled in.
+            // Nothing to translate.
             EXPECT_FALSE(japaneseText.has_value()) << where;
             return;
         }
