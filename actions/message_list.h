@@ -222,3 +222,24 @@ QUAVREL_MESSAGE(SFileListDamaged, "SFileListDamaged",
                 "before that line were loaded; the whole file is kept as %s when the list is "
                 "saved next.")
 QUAVREL_MESSAGE(STooManyFiles, "STooManyFiles", "Error! Too many files.")
+QUAVREL_MESSAGE(RHINT_SPEEDRESET, "RHINT_SPEEDRESET",
+                "Normal Speed : \rPlay the song at its own speed again (100 %).")
+QUAVREL_MESSAGE(RHINT_TRANSPOSEUP, "RHINT_TRANSPOSEUP",
+                "Transpose Up : \rPlay the song a semitone higher, at the same speed.")
+QUAVREL_MESSAGE(RHINT_TRANSPOSEDOWN, "RHINT_TRANSPOSEDOWN",
+                "Transpose Down : \rPlay the song a semitone lower, at the same speed.")
+QUAVREL_MESSAGE(RHINT_CENTSUP, "RHINT_CENTSUP",
+                "Tune Up : \rPlay the song 10 cents higher, to match an instrument tuned higher.")
+QUAVREL_MESSAGE(RHINT_CENTSDOWN, "RHINT_CENTSDOWN",
+                "Tune Down : \rPlay the song 10 cents lower, to match an instrument tuned lower.")
+QUAVREL_MESSAGE(RHINT_SPEEDTRAINER, "RHINT_SPEEDTRAINER",
+                "Speed Trainer : \rWhile the repeat section plays, each pass plays a little "
+                "faster, from the trainer's start speed up to its target (menu \"Practice\").")
+QUAVREL_MESSAGE(SSongSpeedLabel, "SSongSpeedLabel", "Speed %d%%")
+QUAVREL_MESSAGE(STrainerSpeedLabel, "STrainerSpeedLabel", "Trainer %d%%")
+QUAVREL_MESSAGE(STransposeSemitones, "STransposeSemitones", "%+d st")
+QUAVREL_MESSAGE(STransposeCents, "STransposeCents", "%+d ct")
+QUAVREL_MESSAGE(STrainerOptionsCaption, "STrainerOptionsCaption", "Speed Trainer")
+QUAVREL_MESSAGE(STrainerStartSpeed, "STrainerStartSpeed", "Start speed (%) :")
+QUAVREL_MESSAGE(STrainerStep, "STrainerStep", "Change per pass (%) :")
+QUAVREL_MESSAGE(STrainerTargetSpeed, "STrainerTargetSpeed", "Target speed (%) :")
