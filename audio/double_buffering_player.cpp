@@ -130,12 +130,13 @@ void TDoubleBufferingPlayer::WndProc(const DeviceMessage& message) {
 }
 
 void TDoubleBufferingPlayer::AllocateBuffers() {
+    Size = RunBufferSize;
     for (std::uint8_t index = 0; index < Buffers.size(); ++index) {
         auto buffer = std::make_unique<TBufferObject>();
-        buffer->Data.resize(BufferSize);
+        buffer->Data.resize(static_cast<std::size_t>(Size));
         buffer->Index = index;
         buffer->WaveHeader.data = buffer->Data.data();
-        buffer->WaveHeader.length = BufferSize;
+        buffer->WaveHeader.length = Size;
         buffer->WaveHeader.user = buffer.get();
         Buffers[index] = std::move(buffer);
     }
@@ -171,11 +172,11 @@ void TDoubleBufferingPlayer::FillAndWrite(int index) {
     try {
         AdvanceCounter();
         TBufferObject& buffer = *Buffers[index];
-        std::int32_t bytes = BufferSize;
+        std::int32_t bytes = Size;
         if (OnFill) {
             OnFill(Counter, buffer.Data.data(), bytes);
         }
-        bytes = std::clamp(bytes, 0, BufferSize);
+        bytes = std::clamp(bytes, 0, Size);
         buffer.FillSize = bytes;
         buffer.WaveHeader.length = bytes;
         if (bytes > 0) {
@@ -214,7 +215,7 @@ void TDoubleBufferingPlayer::CloseRecording() {
 
 void TDoubleBufferingPlayer::AddRecordBuffer(int index) {
     TBufferObject& buffer = *Buffers[index];
-    buffer.WaveHeader.length = BufferSize;
+    buffer.WaveHeader.length = Size;
     try {
         Run->Queue(buffer.WaveHeader);
     } catch (const EWaveDeviceError& error) {

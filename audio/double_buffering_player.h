@@ -64,6 +64,8 @@ public:
     std::uint8_t GetMode() const { return Mode; }
 
     PcmWaveFormat Format;
+    // The size of each of the two buffers, for the runs started from now on.
+    std::int32_t RunBufferSize = BufferSize;
     TDataEvent OnData;
     TFillEvent OnFill;
     std::function<void()> OnStop;
@@ -102,5 +104,6 @@ private:
     bool Stopping = false;
     bool Ended = false;
     std::int32_t Counter = 0;
+    std::int32_t Size = BufferSize; // of the run's buffers
     GuiMailbox Window;
 };

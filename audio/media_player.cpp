@@ -15,6 +15,10 @@ constexpr std::int32_t MsfCode(std::int32_t sectors) {
     return TmsfCode(0, sectors) >> 8;
 }
 
+// While the stretcher is in the path, a change of tempo is heard after at most two buffers of
+// this many bytes; the song as it is plays from the described larger ones.
+constexpr std::int32_t StretchedBufferSize = 8192;
+
 std::uint32_t NextDeviceId() {
     static std::uint32_t last = 0;
     return ++last;
@@ -150,6 +154,8 @@ void TMediaPlayer::StartOutput() {
     const WaveDeviceFormat format = source->Format();
     output = std::make_unique<TDoubleBufferingPlayer>();
     output->SetMode(TDoubleBufferingPlayer::ModePlay);
+    output->RunBufferSize =
+        tempo.IsNeutral() ? TDoubleBufferingPlayer::BufferSize : StretchedBufferSize;
     output->Format = MakePcmWaveFormat(format.channels, format.samplesPerSec, format.bitsPerSample);
     output->OnFill = [this](std::int32_t, std::uint8_t* data, std::int32_t& bytes) {
         Fill(data, bytes);
@@ -157,19 +163,20 @@ void TMediaPlayer::StartOutput() {
     output->OnEnd = [this] {
         frame = source->Frames();
         heardBytes = filledBytes;
+        loopPasses += renderer->Map().WrapsAt(renderer->Rendered());
         state = TMPModes::mpStopped;
     };
     // Ended by the device (an error raised afterwards): count what was handed over as heard.
     output->OnStop = [this] {
         if (state == TMPModes::mpPlaying) {
-            frame = std::min(runStart + (filledBytes - heardBytes) / source->Format().BlockAlign(),
-                             source->Frames());
+            frame = std::min(renderer->Map().SourceAt(renderer->Rendered()), source->Frames());
             heardBytes = filledBytes;
+            loopPasses += renderer->Map().WrapsAt(renderer->Rendered());
             state = TMPModes::mpStopped;
         }
     };
-    source->Seek(frame);
-    runStart = frame;
+    renderer = std::make_unique<TSongRenderer>(*source, frame, tempo);
+    LoopRenderer();
     try {
         output->SetActive(true);
     } catch (...) {
@@ -185,11 +192,14 @@ void TMediaPlayer::Halt() {
     if (state != TMPModes::mpPlaying) {
         return;
     }
+    const std::int64_t played = PlayedFrames();
     const std::int64_t heard = CurrentFrame();
-    DropUnheard(heardBytes + (heard - runStart) * source->Format().BlockAlign());
+    DropUnheard(heardBytes + renderer->Map().CountedAt(played) * source->Format().BlockAlign());
+    loopPasses += renderer->Map().WrapsAt(played);
     frame = heard;
     state = TMPModes::mpStopped;
     output.reset();
+    renderer.reset();
 }
 
 // What was handed to the output device after `heard` will never be heard.
@@ -201,13 +211,20 @@ void TMediaPlayer::DropUnheard(std::int64_t heard) {
     }
 }
 
+// The listener gets the song's own frames as they are passed, whatever the tempo.
 void TMediaPlayer::Fill(std::uint8_t* data, std::int32_t& bytes) {
     const WaveDeviceFormat format = source->Format();
-    bytes = source->Read(data, bytes / format.BlockAlign()) * format.BlockAlign();
-    if (Listener != nullptr && bytes > 0) {
-        Listener->SongFilled(filledBytes, data, bytes, format);
-    }
-    filledBytes += bytes;
+    const std::int32_t blockAlign = format.BlockAlign();
+    const std::int32_t frames = renderer->Render(
+        reinterpret_cast<std::int16_t*>(data), bytes / blockAlign,
+        [&](const std::int16_t* passed, std::int32_t count) {
+            if (Listener != nullptr) {
+                Listener->SongFilled(filledBytes, reinterpret_cast<const std::uint8_t*>(passed),
+                                     count * blockAlign, format);
+            }
+            filledBytes += std::int64_t{count} * blockAlign;
+        });
+    bytes = frames * blockAlign;
 }
 
 void TMediaPlayer::Stop() {
@@ -403,15 +420,20 @@ std::int64_t TMediaPlayer::HeardBytes() const {
     if (state != TMPModes::mpPlaying) {
         return heardBytes;
     }
-    return heardBytes + (CurrentFrame() - runStart) * source->Format().BlockAlign();
+    return heardBytes + renderer->Map().CountedAt(PlayedFrames()) * source->Format().BlockAlign();
+}
+
+// The output frames of the run the device has played.
+std::int64_t TMediaPlayer::PlayedFrames() const {
+    return std::min(output->GetDevicePosition() / source->Format().BlockAlign(),
+                    renderer->Rendered());
 }
 
 std::int64_t TMediaPlayer::CurrentFrame() const {
     if (state != TMPModes::mpPlaying) {
         return frame;
     }
-    const auto played = output->GetDevicePosition() / source->Format().BlockAlign();
-    return std::min(runStart + played, source->Frames());
+    return std::min(renderer->Map().SourceAt(PlayedFrames()), source->Frames());
 }
 
 std::int64_t TMediaPlayer::FrameOf(std::int32_t position) const {
@@ -456,19 +478,44 @@ std::int32_t TMediaPlayer::DurationOf(std::int64_t frames) const {
     return MsfCode(static_cast<std::int32_t>(sectors));
 }
 
+// A playing song through the plain path starts again where it is heard, on the smaller buffers
+// of the stretched path; a playing song already on them joins the new tempo as it plays.
 void TMediaPlayer::SetTempo(const TPlaybackTempo& value) {
     tempo = value;
+    if (state != TMPModes::mpPlaying) {
+        return;
+    }
+    if (!tempo.IsNeutral() && output->RunBufferSize == TDoubleBufferingPlayer::BufferSize) {
+        Run([this] { SeekTo(CurrentFrame(), true); });
+    } else {
+        renderer->SetTempo(tempo);
+    }
 }
 
 void TMediaPlayer::SetLoop(std::int32_t startMs, std::int32_t endMs) {
     loopStartMs = startMs;
     loopEndMs = endMs;
+    if (state == TMPModes::mpPlaying) {
+        LoopRenderer();
+    }
 }
 
 void TMediaPlayer::ClearLoop() {
     loopEndMs = -1;
+    if (renderer) {
+        renderer->ClearLoop();
+    }
+}
+
+void TMediaPlayer::LoopRenderer() {
+    if (loopEndMs >= 0) {
+        renderer->SetLoop(FrameOfMilliseconds(loopStartMs), FrameOfMilliseconds(loopEndMs));
+    }
 }
 
 std::int64_t TMediaPlayer::LoopPasses() const {
-    return loopPasses;
+    if (state != TMPModes::mpPlaying) {
+        return loopPasses;
+    }
+    return loopPasses + renderer->Map().WrapsAt(PlayedFrames());
 }

@@ -5,6 +5,7 @@
 #include "platform/exception.h"
 #include "platform/pcm_source.h"
 #include "playback_tempo.h"
+#include "song_renderer.h"
 
 #include <cstdint>
 #include <memory>
@@ -147,6 +148,8 @@ private:
     void StartOutput();
     void DropUnheard(std::int64_t heard);
     void Fill(std::uint8_t* data, std::int32_t& bytes);
+    std::int64_t PlayedFrames() const;
+    void LoopRenderer();
 
     std::uint32_t deviceId = 0;
     TMPTimeFormats timeFormat = tfMilliseconds;
@@ -157,13 +160,14 @@ private:
     // Absolute frame of the source's frame 0: the first track's disc address on a CD.
     mutable std::int64_t originFrame = 0;
     std::int64_t frame = 0;
-    std::int64_t runStart = 0;
     std::int64_t heardBytes = 0;  // by the runs before the current one
     std::int64_t filledBytes = 0; // handed to the output device
     mutable std::string lastError;
     std::unique_ptr<TDoubleBufferingPlayer> output;
+    // The run's sound; it maps what the output device played back to the song.
+    std::unique_ptr<TSongRenderer> renderer;
     TPlaybackTempo tempo;
     std::int32_t loopStartMs = 0;
     std::int32_t loopEndMs = -1; // none
-    std::int64_t loopPasses = 0;
+    std::int64_t loopPasses = 0; // by the runs before the current one
 };
