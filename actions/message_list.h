@@ -223,18 +223,26 @@ QUAVREL_MESSAGE(SFileListDamaged, "SFileListDamaged",
                 "saved next.")
 QUAVREL_MESSAGE(STooManyFiles, "STooManyFiles", "Error! Too many files.")
 QUAVREL_MESSAGE(RHINT_SPEEDRESET, "RHINT_SPEEDRESET",
-                "Normal Speed : \rPlay the song at its own speed again (100 %).")
+                "Normal Speed : \rThe song plays at its own speed again (100 %).")
 QUAVREL_MESSAGE(RHINT_TRANSPOSEUP, "RHINT_TRANSPOSEUP",
-                "Transpose Up : \rPlay the song a semitone higher, at the same speed.")
+                "Transpose Up : \rThe song sounds a semitone higher (up to +12), at the same "
+                "speed.")
 QUAVREL_MESSAGE(RHINT_TRANSPOSEDOWN, "RHINT_TRANSPOSEDOWN",
-                "Transpose Down : \rPlay the song a semitone lower, at the same speed.")
+                "Transpose Down : \rThe song sounds a semitone lower (down to -12), at the same "
+                "speed.")
 QUAVREL_MESSAGE(RHINT_CENTSUP, "RHINT_CENTSUP",
-                "Tune Up : \rPlay the song 10 cents higher, to match an instrument tuned higher.")
+                "Fine Tune Up : \rThe song sounds 10 cents higher (up to +50), to match an "
+                "instrument tuned a little sharp.")
 QUAVREL_MESSAGE(RHINT_CENTSDOWN, "RHINT_CENTSDOWN",
-                "Tune Down : \rPlay the song 10 cents lower, to match an instrument tuned lower.")
+                "Fine Tune Down : \rThe song sounds 10 cents lower (down to -50), to match an "
+                "instrument tuned a little flat.")
 QUAVREL_MESSAGE(RHINT_SPEEDTRAINER, "RHINT_SPEEDTRAINER",
-                "Speed Trainer : \rWhile the repeat section plays, each pass plays a little "
-                "faster, from the trainer's start speed up to its target (menu \"Practice\").")
+                "Speed Trainer : \rOn or off. While a repeat section loops, each pass plays a "
+                "step faster, from the start speed up to the target speed.\rThe speeds are set "
+                "in the Practice menu.")
+QUAVREL_MESSAGE(RHINT_TRANSPOSE, "RHINT_TRANSPOSE",
+                "Transpose : \rHow far the song sounds higher (+) or lower (-) than its own "
+                "pitch, in semitones (st) and cents (ct).")
 QUAVREL_MESSAGE(SSongSpeedLabel, "SSongSpeedLabel", "Speed %d%%")
 QUAVREL_MESSAGE(STrainerSpeedLabel, "STrainerSpeedLabel", "Trainer %d%%")
 QUAVREL_MESSAGE(STransposeSemitones, "STransposeSemitones", "%+d st")

@@ -18,6 +18,7 @@ constexpr const char* Names[SkinFunctionCount] = {
     "RepeatStart",
     "RepeatEnd",
     "Ratio",
+    "TransposeLabel",
     "AutoRec",
     "Back",
     "Config",
@@ -49,6 +50,12 @@ constexpr const char* Names[SkinFunctionCount] = {
     "HistoryBack",
     "ShowVornic",
     "ShowHomepage",
+    "SpeedReset",
+    "TransposeUp",
+    "TransposeDown",
+    "CentsUp",
+    "CentsDown",
+    "SpeedTrainer",
 };
 
 } // namespace

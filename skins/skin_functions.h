@@ -11,7 +11,8 @@ class TRealTimeAction;
 
 // The function names a skin files its controls under, in the table's order. The controller
 // shows, hides, fills and places whole groups; buttons run the command of their name (from
-// AutoRec on; the ones before have no command).
+// AutoRec on; the ones before have no command). A skin without the practice functions (the
+// transpose text and the buttons from SpeedReset on) loads as before; their groups stay empty.
 enum class TSkinFunction {
     Velocity,
     Image,
@@ -22,6 +23,7 @@ enum class TSkinFunction {
     RepeatStart,
     RepeatEnd,
     Ratio,
+    TransposeLabel,
     AutoRec,
     Back,
     Config,
@@ -53,9 +55,15 @@ enum class TSkinFunction {
     HistoryBack,
     ShowVornic,
     ShowHomepage,
+    SpeedReset,
+    TransposeUp,
+    TransposeDown,
+    CentsUp,
+    CentsDown,
+    SpeedTrainer,
 };
 
-inline constexpr int SkinFunctionCount = 40;
+inline constexpr int SkinFunctionCount = 47;
 // The first function that has a command.
 inline constexpr TSkinFunction FirstCommandFunction = TSkinFunction::AutoRec;
 

@@ -201,7 +201,8 @@ void SetLabelColor(QLabel* label, const QColor& color) {
 void SetLabelProperty(QLabel* label, const QString& name, const QString& value) {
     QFont font = label->font();
     if (Is(name, "Function")) {
-        if (value == u"SpeedMeterLabel") {
+        // The readouts the controller fills: a small font the skin may change after this line.
+        if (value == u"SpeedMeterLabel" || value == u"TransposeLabel") {
             label->setFont(QFont(QStringLiteral("Small Fonts"), 7));
             label->setEnabled(true);
             label->setAttribute(Qt::WA_TransparentForMouseEvents, false);

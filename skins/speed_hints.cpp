@@ -12,6 +12,7 @@ void ApplySpeedHints(const TSkinControlGroups& groups, int hintLength) {
         {TSkinFunction::Velocity, &RHINT_SPEED},
         {TSkinFunction::SpeedMeterLabel, &RHINT_SPEED},
         {TSkinFunction::Ratio, &RHINT_SCROLLBAR_RATIO},
+        {TSkinFunction::TransposeLabel, &RHINT_TRANSPOSE},
     };
     for (const auto& [function, text] : hints) {
         const QString hint = ActionButtonHint(hintLength, *text, std::nullopt);

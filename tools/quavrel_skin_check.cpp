@@ -1,6 +1,7 @@
 // quavrel-skin-check: loads a skin folder with the program's own loader and prints "ok", or the
 // text the program would show in its message box (exit code 1). With --screenshot it also
-// saves a picture of the skin's windows.
+// saves a picture of the skin's windows, a cassette docked; with --practice-screenshot one
+// with a memory card docked, its section slowed down and transposed.
 #include "actions/event_module.h"
 #include "platform/font_aliases.h"
 #include "skin_screenshot.h"
@@ -13,10 +14,13 @@
 #include <QFileInfo>
 #include <QWidget>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 namespace {
 
-constexpr const char* Usage = "Usage: quavrel-skin-check SKIN_FOLDER [--screenshot OUT.png]";
+constexpr const char* Usage = "Usage: quavrel-skin-check SKIN_FOLDER [--screenshot OUT.png]"
+                              " [--practice-screenshot OUT.png]";
 
 // Keeps the message instead of showing it.
 class CheckedTarget : public SkinTarget {
@@ -35,15 +39,18 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     return RunTool([&] {
         Arguments args(argc, argv);
-        const QFileInfo folder(QDir::cleanPath(QString::fromStdString(args.Take(
-            "the skin folder (usage: quavrel-skin-check SKIN_FOLDER [--screenshot OUT.png])"))));
-        QString screenshot;
+        const QFileInfo folder(QDir::cleanPath(QString::fromStdString(args.Take(Usage))));
+        std::vector<std::pair<TScreenshotScene, QString>> screenshots;
         while (!args.Empty()) {
-            if (args.Take("an option") != "--screenshot") {
+            const std::string option = args.Take("an option");
+            TScreenshotScene scene = TScreenshotScene::Cassette;
+            if (option == "--practice-screenshot") {
+                scene = TScreenshotScene::Practice;
+            } else if (option != "--screenshot") {
                 throw UsageError(Usage);
             }
-            screenshot =
-                QString::fromStdString(args.Take("the screenshot file after --screenshot"));
+            screenshots.emplace_back(
+                scene, QString::fromStdString(args.Take(("the file after " + option).c_str())));
         }
         RegisterFontAliases();
         QWidget window;
@@ -58,8 +65,10 @@ int main(int argc, char** argv) {
             return 1;
         }
         std::cout << "ok\n";
-        if (!screenshot.isEmpty() && !SkinScreenshot(target).save(screenshot)) {
-            throw std::runtime_error("cannot write " + screenshot.toStdString());
+        for (const auto& [scene, file] : screenshots) {
+            if (!SkinScreenshot(target, scene).save(file)) {
+                throw std::runtime_error("cannot write " + file.toStdString());
+            }
         }
         return 0;
     });

@@ -27,8 +27,9 @@ QFont DefaultFont(bool emphasised) {
 }
 
 // What the controller would show for a song that plays, with a cassette docked that has not
-// been stretched yet.
-void FillSampleState(SkinTarget& target) {
+// been stretched yet, or with a memory card docked whose section plays at 75 %, three
+// semitones and 20 cents higher (where a cassette stretched to 10000 / 75 % would stand).
+void FillSampleState(SkinTarget& target, TScreenshotScene scene) {
     target.Groups[TSkinFunction::RestoreSpeedChange].SetVisibleAll(false);
     TSkinBackground* face = target.Background();
     face->SetTimeFont(DefaultFont(true));
@@ -44,9 +45,16 @@ void FillSampleState(SkinTarget& target) {
         target.Groups[function].SetMaxAll(1000);
         target.Groups[function].SetPositionAll(position);
     }
-    target.Groups[TSkinFunction::Ratio].SetPositionAll(150);
-    target.Groups[TSkinFunction::SpeedMeter].SetPositionAll(150);
-    target.Groups[TSkinFunction::SpeedMeterLabel].SetTextAll(QStringLiteral("150%"));
+    const bool practice = scene == TScreenshotScene::Practice;
+    const int ratio = practice ? 10000 / 75 : 150;
+    target.Groups[TSkinFunction::Ratio].SetPositionAll(ratio);
+    target.Groups[TSkinFunction::SpeedMeter].SetPositionAll(ratio);
+    target.Groups[TSkinFunction::SpeedMeterLabel].SetTextAll(practice ? QStringLiteral("Speed 75%")
+                                                                      : QStringLiteral("150%"));
+    target.Groups[TSkinFunction::TransposeLabel].SetTextAll(
+        practice ? QStringLiteral("+3 st +20 ct") : QString());
+    // Only a cassette's own copy is stretched by a command.
+    target.Groups[TSkinFunction::ExecSpeedChange].SetVisibleAll(!practice);
 }
 
 // A cassette or card window: its colour, its picture in its shape, and its title.
@@ -72,22 +80,27 @@ void DrawFloatingWindow(QPainter& painter, const TSkinWindowLook& look, QPoint a
 
 } // namespace
 
-QImage SkinScreenshot(SkinTarget& target) {
+QImage SkinScreenshot(SkinTarget& target, TScreenshotScene scene) {
     QWidget* window = target.MainWindow();
-    FillSampleState(target);
+    FillSampleState(target, scene);
     // Buttons take their shapes when they first paint: the first rendering gives every control
     // its shape, the second shows the window as the screen does.
     window->grab();
     const QImage face = window->grab().toImage();
     const TSkinWindowLook& cassette = target.Parameters.Cassette;
     const TSkinWindowLook& card = target.Parameters.Card;
+    const bool cardDocked = scene == TScreenshotScene::Practice;
+    const TSkinWindowLook& docked = cardDocked ? card : cassette;
+    const TSkinWindowLook& beside = cardDocked ? cassette : card;
 
     const QPoint mainAt(Margin, Margin);
-    const QPoint cassetteAt = mainAt + cassette.DockingPoint;
+    const QPoint dockedAt = mainAt + docked.DockingPoint;
     QRect used =
-        QRect(mainAt, window->size()) | QRect(cassetteAt, QSize(cassette.Width, cassette.Height));
-    const QPoint cardAt(used.right() + 1 + Margin, used.top());
-    used |= QRect(cardAt, QSize(card.Width, card.Height));
+        QRect(mainAt, window->size()) | QRect(dockedAt, QSize(docked.Width, docked.Height));
+    const QPoint besideAt(used.right() + 1 + Margin, used.top());
+    used |= QRect(besideAt, QSize(beside.Width, beside.Height));
+    const QPoint cassetteAt = cardDocked ? besideAt : dockedAt;
+    const QPoint cardAt = cardDocked ? dockedAt : besideAt;
 
     QImage shot(used.right() + 1 + Margin, used.bottom() + 1 + Margin, QImage::Format_RGB32);
     shot.fill(Desktop);

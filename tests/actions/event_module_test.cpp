@@ -68,7 +68,8 @@ TEST(EventModuleTest, HoldsEveryCommandWithItsCodeAndKeyInOrder) {
         EXPECT_EQ(command.Action->Tag(), row.tag);
         EXPECT_EQ(command.Action->ToggleType(), row.tag == 31);
         EXPECT_EQ(command.Action->LinkedKeyCount(), row.keyed ? 1 : 0);
-        EXPECT_EQ(command.Hint != nullptr, row.keyed);
+        // Every command but the two that open web pages explains itself.
+        EXPECT_EQ(command.Hint != nullptr, row.tag != 70 && row.tag != 71);
         if (row.keyed) {
             ASSERT_NE(command.Key, nullptr);
             EXPECT_EQ(command.Key, TRealTimeKey::Registry()[keyIndex++]);

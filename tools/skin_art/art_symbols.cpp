@@ -21,6 +21,7 @@ public:
     QRectF Rect(double x, double y, double w, double h) const {
         return {At(x, y), QSizeF(w * box.width(), h * box.height())};
     }
+    double Width() const { return box.width(); }
     double Height() const { return box.height(); }
 
 private:
@@ -107,12 +108,64 @@ void Gear(QPainter& painter, const Box& b, const QColor& ink) {
     painter.drawPath(gear);
 }
 
+// A sharp: two upright strokes crossed by two thick bars rising to the right.
+void Sharp(QPainter& painter, const Box& b, const QColor& ink) {
+    const double s = b.Height();
+    painter.setPen(Stroke(ink, 0.09 * s));
+    painter.drawLine(b.At(0.38, 0.04), b.At(0.38, 0.9));
+    painter.drawLine(b.At(0.62, 0.1), b.At(0.62, 0.96));
+    painter.setPen(Stroke(ink, 0.17 * s));
+    painter.drawLine(b.At(0.16, 0.4), b.At(0.84, 0.28));
+    painter.drawLine(b.At(0.16, 0.74), b.At(0.84, 0.62));
+}
+
+// A flat: a stem with a round belly at its foot.
+void Flat(QPainter& painter, const Box& b, const QColor& ink) {
+    const double s = b.Height();
+    painter.setPen(Stroke(ink, 0.12 * s));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawLine(b.At(0.32, 0.02), b.At(0.32, 0.94));
+    QPainterPath belly;
+    belly.moveTo(b.At(0.32, 0.58));
+    belly.cubicTo(b.At(0.5, 0.4), b.At(0.86, 0.42), b.At(0.76, 0.62));
+    belly.cubicTo(b.At(0.68, 0.78), b.At(0.5, 0.86), b.At(0.32, 0.94));
+    painter.drawPath(belly);
+}
+
+// Plus or minus, then a cent sign: the fine tuning by cents.
+void Cents(QPainter& painter, const Box& b, bool up) {
+    const double thick = 0.15 * b.Height() / b.Width();
+    painter.drawPath(RoundedBar(b.Rect(0.02, 0.43, 0.36, 0.15)));
+    if (up) {
+        painter.drawPath(RoundedBar(b.Rect(0.2 - thick / 2, 0.25, thick, 0.51)));
+    }
+    painter.drawPath(Letters(QStringLiteral("\u00A2"), b.At(0.72, 0.52), 1.05 * b.Height()));
+}
+
+// Steps climbing to the right beside an arrow pointing up: each pass a little faster.
+void Trainer(QPainter& painter, const Box& b) {
+    for (int i = 0; i < 3; ++i) {
+        const double height = 0.34 + i * 0.3;
+        painter.drawPath(RoundedBar(b.Rect(0.02 + i * 0.2, 0.98 - height, 0.16, height)));
+    }
+    const double s = b.Height();
+    painter.setPen(Stroke(painter.brush().color(), 0.13 * s));
+    painter.drawLine(b.At(0.83, 0.96), b.At(0.83, 0.4));
+    painter.setPen(Qt::NoPen);
+    painter.drawPath(ArrowHead(b.At(0.83, 0.02), -std::numbers::pi / 2, 0.42 * s));
+}
+
 } // namespace
 
 double SymbolAspect(TSkinFunction function) {
     switch (function) {
     case F::RepeatPlaySwitch:
+    case F::SpeedReset:
         return 1.7;
+    case F::CentsUp:
+    case F::CentsDown:
+    case F::SpeedTrainer:
+        return 1.35;
     case F::RepStartBack:
     case F::RepStartStep:
     case F::RepEndBack:
@@ -304,6 +357,23 @@ void DrawSymbol(QPainter& painter, TSkinFunction function, const QRectF& box, co
         painter.drawPath(RoundedBar(b.Rect(0.18, 0.48, 0.64, 0.46)));
         break;
     }
+    case F::SpeedReset:
+        // Back to the song's own speed.
+        painter.drawPath(Letters(QStringLiteral("100%"), b.At(0.5, 0.5), 0.95 * s));
+        break;
+    case F::TransposeUp:
+        Sharp(painter, b, ink);
+        break;
+    case F::TransposeDown:
+        Flat(painter, b, ink);
+        break;
+    case F::CentsUp:
+    case F::CentsDown:
+        Cents(painter, b, function == F::CentsUp);
+        break;
+    case F::SpeedTrainer:
+        Trainer(painter, b);
+        break;
     case F::Velocity:
     case F::Image:
     case F::DockingPoint:
@@ -313,6 +383,7 @@ void DrawSymbol(QPainter& painter, TSkinFunction function, const QRectF& box, co
     case F::RepeatStart:
     case F::RepeatEnd:
     case F::Ratio:
+    case F::TransposeLabel:
         break;
     }
     painter.restore();

@@ -82,7 +82,7 @@ QRect SkinPainter::DisplayRect() const {
     for (const char* text : {"CurrentTime", "RepeatStart", "RepeatStop"}) {
         display = Around(display, QRect(layout.TimeText(text).Pos, sample));
     }
-    for (const F bar : {F::PlayingPosition, F::RepeatStart, F::RepeatEnd}) {
+    for (const F bar : {F::PlayingPosition, F::RepeatStart, F::RepeatEnd, F::TransposeLabel}) {
         if (const ArtControl* control = layout.Find(bar)) {
             display = Around(display, control->Rect);
         }
