@@ -240,6 +240,13 @@ void TMainController::UpdateControlVisibility() {
           TSkinFunction::Velocity, TSkinFunction::SpeedMeterLabel}) {
         SetGroupVisible(group, true);
     }
+    // What acts on the song's sound in modes 1 and 2.
+    for (const TSkinFunction group :
+         {TSkinFunction::TransposeLabel, TSkinFunction::SpeedReset, TSkinFunction::TransposeUp,
+          TSkinFunction::TransposeDown, TSkinFunction::CentsUp, TSkinFunction::CentsDown,
+          TSkinFunction::SpeedTrainer}) {
+        SetGroupVisible(group, mode != ModeCassette);
+    }
     SetGroupVisible(TSkinFunction::ExecSpeedChange,
                     cassette != nullptr && !cassette->IsStretched());
     SetGroupVisible(TSkinFunction::RestoreSpeedChange,

@@ -8,6 +8,7 @@
 #include "skins/round_half_even.h"
 #include "storage/settings.h"
 
+#include <QStringList>
 #include <algorithm>
 
 namespace {
@@ -39,7 +40,10 @@ void TMainController::TakePractice(const TPracticeSettings& kept) {
     practice = Bounded(kept);
     trainer.End();
     ApplyPlaybackTempo();
-    FollowCardLoop();
+    // A card of the song may loop already: the song's own trainer takes it.
+    if (practice.TrainerOn && songLoop) {
+        BeginTrainerRun();
+    }
     ShowSpeed();
 }
 
@@ -165,4 +169,16 @@ void TMainController::ShowSongSpeed(bool fromBar) {
     frm.Groups[TSkinFunction::SpeedMeter].SetPositionAll(at);
     frm.Groups[TSkinFunction::SpeedMeterLabel].SetTextAll(
         FormatMessage(trainer.Running() ? STrainerSpeedLabel : SSongSpeedLabel, {practice.Speed}));
+    frm.Groups[TSkinFunction::TransposeLabel].SetTextAll(TransposeText());
+}
+
+QString TMainController::TransposeText() const {
+    QStringList parts;
+    if (const int semitones = TransposeSemitones(); semitones != 0) {
+        parts << FormatMessage(STransposeSemitones, {semitones});
+    }
+    if (const int cents = TransposeCents(); cents != 0) {
+        parts << FormatMessage(STransposeCents, {cents});
+    }
+    return parts.join(u' ');
 }

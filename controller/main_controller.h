@@ -214,6 +214,8 @@ public:
     int TransposeSemitones() const;
     int TransposeCents() const;
     void SetTranspose(int semitones, int cents);
+    // What the transpose text shows: "+3 st -20 ct", the parts at 0 left out; empty at none.
+    QString TransposeText() const;
     // The trainer's start speed, step per pass and target (per cent), bounded; a run going on
     // starts again with them.
     void SetTrainerOptions(int start, int step, int target);

@@ -417,7 +417,7 @@ TEST_F(MainControllerTest, RepStartSetWithNothingDockedMakesAndFillsACard) {
     EXPECT_TRUE(Visible(TSkinFunction::Ratio));
 }
 
-TEST_F(MainControllerTest, ACardRepeatLoopsBackOnTheTickAfterItsEnd) {
+TEST_F(MainControllerTest, ACardRepeatLoopsAtItsEndAndTheTickBringsBackASongPastIt) {
     OpenSongAt(1000);
     controller.Click(C::cmRepStartSet, false);
     player().SetPosition(1500);
@@ -430,6 +430,13 @@ TEST_F(MainControllerTest, ACardRepeatLoopsBackOnTheTickAfterItsEnd) {
     controller.Tick();
     EXPECT_EQ(Position(), 1400);
     Hear(200);
+    controller.Tick();
+    EXPECT_EQ(Position(), 1100);
+    EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
+    // A song put past the end goes back to the start on the next tick.
+    player().SetPosition(1800);
+    player().Play();
+    Hear(100);
     controller.Tick();
     EXPECT_EQ(Position(), 1000);
     EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
@@ -476,15 +483,18 @@ TEST_F(MainControllerTest, ASectionThatEndsWithTheSongEndsThere) {
         controller.SetCardTime(false, 20000, true);
         controller.Click(automatic ? C::cmAutoRec : C::cmRepeatPlaySwitch, false);
         controller.Tick();
-        HearToTheEnd();
-        controller.Tick();
         if (automatic) {
+            HearToTheEnd();
+            controller.Tick();
             EXPECT_FALSE(controller.AutoRecording());
             ASSERT_NE(controller.DockedCassette(), nullptr);
             EXPECT_EQ(controller.DockedCassette()->RepeatStopTimeOnFile, 20000);
         } else {
+            // Repeating, the song player wraps at the song's end and plays on.
+            Hear(1500);
+            controller.Tick();
             EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
-            EXPECT_EQ(Position(), 19000);
+            EXPECT_EQ(Position(), 19500);
         }
         player().Stop();
     }
@@ -1227,6 +1237,19 @@ struct TransposeCase {
     int centsAfter;
 };
 
+TEST_F(MainControllerTest, TheTransposeTextLeavesOutWhatIsZero) {
+    const struct {
+        int semitones;
+        int cents;
+        const char* text;
+    } cases[] = {{0, 0, ""}, {3, 0, "+3 st"}, {0, -20, "-20 ct"}, {-12, -50, "-12 st -50 ct"}};
+    for (const auto& c : cases) {
+        controller.SetTranspose(c.semitones, c.cents);
+        EXPECT_EQ(controller.TransposeText(), c.text);
+        EXPECT_EQ(frm.Groups[TSkinFunction::TransposeLabel].Item(0)->windowTitle(), c.text);
+    }
+}
+
 TEST_F(MainControllerTest, TransposeMovesBySemitonesAndTenCentsWithinTheirRanges) {
     const TransposeCase cases[] = {
         {"up a semitone", 0, 0, C::cmTransposeUp, 1, 0},
@@ -1247,6 +1270,8 @@ TEST_F(MainControllerTest, TransposeMovesBySemitonesAndTenCentsWithinTheirRanges
         EXPECT_EQ(controller.TransposeSemitones(), c.semitonesAfter);
         EXPECT_EQ(controller.TransposeCents(), c.centsAfter);
         EXPECT_EQ(player().Tempo().Cents, c.semitonesAfter * 100 + c.centsAfter);
+        EXPECT_EQ(frm.Groups[TSkinFunction::TransposeLabel].Item(0)->windowTitle(),
+                  controller.TransposeText());
         // The speed stays.
         EXPECT_EQ(player().Tempo().Speed, 0.8);
     }
@@ -1345,6 +1370,52 @@ TEST_F(MainControllerTest, EachSongKeepsHowItIsPractisedAndANewSongTakesTheDefau
     EXPECT_EQ(controller.Practice(), practised);
     EXPECT_EQ(player().Tempo().Speed, 0.7);
     EXPECT_EQ(player().Tempo().Cents, -280);
+}
+
+// The song player wraps at the card's end itself: the song never plays past it, tick or not.
+TEST_F(MainControllerTest, ARepeatingCardWrapsInTheSongPlayerBeforeAnyTick) {
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    player().SetPosition(1500);
+    controller.Click(C::cmRepEndSet, false);
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    ASSERT_EQ(Position(), 1000);
+    Hear(600);
+    EXPECT_EQ(player().LoopPasses(), 1);
+    EXPECT_NEAR(Position(), 1100, 5);
+}
+
+TEST_F(MainControllerTest, TheTrainerPlaysEachPassOfTheLoopAtItsNextSpeed) {
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    player().SetPosition(1500);
+    controller.Click(C::cmRepEndSet, false);
+    controller.SetTrainerOptions(50, 25, 100);
+    controller.SetSpeedTrainerOn(true);
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    std::vector<int> speeds = {controller.SongSpeed()};
+    for (int tick = 0; tick < 100 && controller.SpeedTrainerRunning(); ++tick) {
+        Hear(C::TickMilliseconds);
+        controller.Tick();
+        if (controller.SongSpeed() != speeds.back()) {
+            speeds.push_back(controller.SongSpeed());
+            EXPECT_EQ(player().LoopPasses(), static_cast<std::int64_t>(speeds.size()) - 1);
+        }
+    }
+    EXPECT_EQ(speeds, (std::vector<int>{50, 75, 100}));
+    EXPECT_EQ(SpeedLabel(frm), "Speed 100%");
+}
+
+// What is heard at half speed stands where the song is heard, not where it was read.
+TEST_F(MainControllerTest, AtHalfSpeedACardStartsWhereTheSongIsHeard) {
+    OpenSongAt(1000);
+    controller.SetSongSpeed(50);
+    controller.Click(C::cmPlay, false);
+    Hear(1000);
+    controller.Click(C::cmRepStartSet, false);
+    ASSERT_NE(controller.DockedCard(), nullptr);
+    EXPECT_NEAR(controller.DockedCard()->StartTime(), 1500, 5);
+    EXPECT_NEAR(Position(), 1500, 5);
 }
 
 } // namespace
