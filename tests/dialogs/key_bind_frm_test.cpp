@@ -160,7 +160,7 @@ TEST_F(KeyBindFrmTest, AWindowsKeyFileOfAll29KeysLoadsAndLeavesTheNewKeysUnbound
                                        "hkJumpToStartTime",
                                        "hkHistoryBack"};
     ProfileFile file;
-    for (const QString section : {QStringLiteral("ConfFrm.ConfigItem0"), CurrentKeyBindSection}) {
+    for (const QString& section : {QStringLiteral("ConfFrm.ConfigItem0"), CurrentKeyBindSection}) {
         file.WriteString(section, "Name", section == CurrentKeyBindSection ? "" : "Windows");
         file.WriteString(section, "KeyCount", "29");
         for (int i = 0; i < 29; ++i) {
