@@ -110,7 +110,9 @@ public:
     TSongListener* Listener = nullptr;
 
     // How the song is heard from now on; a playing song changes within 150 ms. Positions, heard
-    // bytes and what the listener gets stay in the song's own time and sound.
+    // bytes and what the listener gets stay in the song's own time and sound. A song playing
+    // plainly starts again where it is heard to take a tempo that is not neutral, and fails as
+    // Play does when the output cannot start again.
     void SetTempo(const TPlaybackTempo& tempo);
     const TPlaybackTempo& Tempo() const { return tempo; }
     // A loop range in milliseconds (absolute disc milliseconds on a disc, as positions are).

@@ -4,20 +4,24 @@
 #include "platform/file_stream.h"
 #include "platform/media/media_file.h"
 #include "platform/media/rate_converter.h"
+#include "song_renderer.h"
 #include "wave_file_stream.h"
 
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <limits>
 #include <vector>
 
 namespace {
 
-// Writes `frames` frames of reader from where it stands to a new WAVE file at path in the
-// reader's format, reporting the fraction done after each piece. Nothing of a file that fails
-// half-way is left.
-void WriteSoundToWave(PcmSource& reader, std::int64_t frames, const std::string& path,
-                      const ProgressCallback& progress) {
-    const WaveDeviceFormat format = reader.Format();
+// Gives up to `frames` frames of sound; 0 at its end.
+using SoundReader = std::function<std::int32_t(std::uint8_t* data, std::int32_t frames)>;
+
+// Writes `frames` frames that `read` gives to a new WAVE file at path in `format`, reporting
+// the fraction done after each piece. Nothing of a file that fails half-way is left.
+void WriteSoundToWave(const WaveDeviceFormat& format, const SoundReader& read, std::int64_t frames,
+                      const std::string& path, const ProgressCallback& progress) {
     const std::int32_t align = format.BlockAlign();
     if (frames * align > std::numeric_limits<std::int32_t>::max() - TRiffStream::NewHeaderSize) {
         throw EMediaError("The song is too long for a WAVE file of 2 GiB.");
@@ -36,12 +40,12 @@ void WriteSoundToWave(PcmSource& reader, std::int64_t frames, const std::string&
             }
             const auto wanted = static_cast<std::int32_t>(std::min<std::int64_t>(
                 remaining, static_cast<std::int64_t>(buffer.size()) / align));
-            const std::int32_t read = reader.Read(buffer.data(), wanted);
-            if (read == 0) {
+            const std::int32_t got = read(buffer.data(), wanted);
+            if (got == 0) {
                 break; // a damaged file ends early: keep what it has
             }
-            file.Write(buffer.data(), read * align);
-            remaining -= read;
+            file.Write(buffer.data(), got * align);
+            remaining -= got;
         }
         file.Close();
     } catch (...) {
@@ -57,7 +61,7 @@ void WriteSoundToWave(PcmSource& reader, std::int64_t frames, const std::string&
 } // namespace
 
 void ExportSongSection(const TMediaPlayer& player, std::int32_t fromMs, std::int32_t toMs,
-                       const std::string& path) {
+                       const std::string& path, const TPlaybackTempo& tempo) {
     constexpr int rate = 44100;
     if (toMs < fromMs) {
         throw EMCIDeviceError("The section ends before it starts.");
@@ -73,8 +77,15 @@ void ExportSongSection(const TMediaPlayer& player, std::int32_t fromMs, std::int
     if (first >= reader->Frames()) {
         throw EMCIDeviceError("The section lies beyond the end of the song.");
     }
-    reader->Seek(first);
-    WriteSoundToWave(*reader, frameOf(toMs) - first, path, nullptr);
+    TSongRenderer renderer(*reader, first, tempo);
+    const auto frames = std::llround(double(frameOf(toMs) - first) / tempo.Speed);
+    WriteSoundToWave(
+        reader->Format(),
+        [&](std::uint8_t* data, std::int32_t wanted) {
+            return renderer.Render(reinterpret_cast<std::int16_t*>(data), wanted,
+                                   [](const std::int16_t*, std::int32_t) {});
+        },
+        frames, path, nullptr);
 }
 
 std::unique_ptr<PcmSource> OpenSongSound(const std::string& path) {
@@ -100,5 +111,8 @@ void DecodeSongToWave(const std::string& path, const std::string& wavePath,
         FileStream::Delete(wavePath);
         throw;
     }
-    WriteSoundToWave(*reader, reader->Frames(), wavePath, progress);
+    WriteSoundToWave(
+        reader->Format(),
+        [&](std::uint8_t* data, std::int32_t frames) { return reader->Read(data, frames); },
+        reader->Frames(), wavePath, progress);
 }

@@ -70,8 +70,10 @@ std::optional<TSongRenderer::Join> TSongRenderer::NextJoin() const {
     std::optional<Join> join;
     if (loop && source < loop->second && loop->first < loop->second) {
         const std::int64_t end = std::min(loop->second, reader.Frames());
-        join = Join{map.PieceOutput() + OutputFrames(end - source, tempo.Speed), end - source,
-                    loop->first, after, true};
+        const std::int64_t at = map.PieceOutput() + OutputFrames(end - source, tempo.Speed);
+        if (at >= output) { // a loop set after its end passed: the song plays on
+            join = Join{at, end - source, loop->first, after, true};
+        }
     }
     if (asked && (!join || askedAt < join->at)) {
         const std::int64_t at = std::max(askedAt, output);

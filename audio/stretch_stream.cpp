@@ -12,9 +12,9 @@ using RubberBand::RubberBandStretcher;
 constexpr std::int32_t Block = 2048;
 
 RubberBandStretcher::Options OptionsFor(TStretchEngine engine) {
-    RubberBandStretcher::Options options =
-        RubberBandStretcher::OptionProcessRealTime | RubberBandStretcher::OptionEngineFiner |
-        RubberBandStretcher::OptionFormantPreserved | RubberBandStretcher::OptionThreadingNever;
+    RubberBandStretcher::Options options = RubberBandStretcher::OptionProcessRealTime |
+                                           RubberBandStretcher::OptionEngineFiner |
+                                           RubberBandStretcher::OptionThreadingNever;
     if (engine == TStretchEngine::Short) {
         options |= RubberBandStretcher::OptionWindowShort;
     }

@@ -10,9 +10,10 @@ namespace RubberBand {
 class RubberBandStretcher;
 }
 
-// The song through the real-time stretcher: reset and primed with the song's own frames before
-// the start, its start delay discarded, so that the first frame after the pre-roll is the start
-// frame's. Each process call takes what the stretcher asks for, never more than its block.
+// The song through a real-time stretcher of its own (a reset one does not start exactly as a new
+// one does), primed with the song's own frames before the start, its start delay discarded, so
+// that the first frame after the pre-roll is the start frame's. Each process call takes what
+// the stretcher asks for, never more than its block.
 class TStretchStream : public TRenderStream {
 public:
     TStretchStream(TSourceReader& reader, std::int64_t start, const TPlaybackTempo& tempo,

@@ -1,4 +1,5 @@
-// quavrel-song: lists CD drives, tells what a song holds, plays it or exports a section of it.
+// quavrel-song: lists CD drives, tells what a song holds, plays it or exports a section of it,
+// at a speed and transpose of choice.
 #include "audio/cda_media_player.h"
 #include "audio/song_export.h"
 #include "audio/time_text.h"
@@ -6,15 +7,19 @@
 
 #include <QCoreApplication>
 #include <iostream>
+#include <limits>
 #include <optional>
+#include <regex>
 
 namespace {
 
 const char* const Usage =
     "Usage: quavrel-song drives\n"
     "       quavrel-song info SONG\n"
-    "       quavrel-song play SONG [--from MS] [--to MS] [--loop] [--track N]\n"
-    "       quavrel-song export SONG --from MS --to MS OUT.wav";
+    "       quavrel-song play SONG [--from MS] [--to MS] [--loop] [--track N] [TEMPO]\n"
+    "       quavrel-song export SONG OUT.wav [--from MS] [--to MS] [TEMPO]\n"
+    "TEMPO: [--speed PERCENT] [--transpose SEMITONES[.CENTS]] [--engine finer|short]\n"
+    "       speed 25 to 200, semitones -12 to 12, cents 00 to 50 (e.g. 3, -12, 0.20, -1.50)";
 
 // The main window follows the song at this pace, and so does a looping memory card.
 constexpr int TimerMilliseconds = 64;
@@ -27,7 +32,43 @@ struct Options {
     std::optional<std::int32_t> to;
     std::optional<std::int32_t> track;
     bool loop = false;
+    TPlaybackTempo tempo;
 };
+
+double ParseSpeed(double percent) {
+    if (!(percent >= TPlaybackTempo::MinSpeed * 100 && percent <= TPlaybackTempo::MaxSpeed * 100)) {
+        throw UsageError("The speed must be 25 to 200 percent.\n" + std::string(Usage));
+    }
+    return percent / 100.0;
+}
+
+// Semitones with optional cents after a point: "3", "-12", "0.20", "-1.50".
+std::int32_t ParseTranspose(const std::string& text) {
+    static const std::regex form(R"(([+-]?)(\d{1,2})(?:\.(\d\d))?)");
+    std::smatch parts;
+    if (std::regex_match(text, parts, form)) {
+        const std::int32_t semitones = std::stoi(parts[2].str());
+        const std::int32_t cents = parts[3].matched ? std::stoi(parts[3].str()) : 0;
+        if (semitones <= 12 && cents <= 50 && semitones * 100 + cents <= TPlaybackTempo::MaxCents) {
+            const std::int32_t value = semitones * 100 + cents;
+            return parts[1].str() == "-" ? -value : value;
+        }
+    }
+    throw UsageError("Not a transpose: " + text +
+                     " (semitones -12 to 12 with optional cents 00 to 50 after a point, e.g. 3, "
+                     "-12, 0.20, -1.50)\n" +
+                     Usage);
+}
+
+TStretchEngine ParseEngine(const std::string& text) {
+    if (text == "finer") {
+        return TStretchEngine::Finer;
+    }
+    if (text == "short") {
+        return TStretchEngine::Short;
+    }
+    throw UsageError("Not an engine: " + text + " (finer or short)\n" + Usage);
+}
 
 Options ParseOptions(int argc, char** argv) {
     Arguments args(argc, argv);
@@ -47,6 +88,12 @@ Options ParseOptions(int argc, char** argv) {
             options.track = args.TakeInteger("--track");
         } else if (arg == "--loop") {
             options.loop = true;
+        } else if (arg == "--speed") {
+            options.tempo.Speed = ParseSpeed(args.TakeNumber("--speed"));
+        } else if (arg == "--transpose") {
+            options.tempo.Cents = ParseTranspose(args.Take("--transpose"));
+        } else if (arg == "--engine") {
+            options.tempo.Engine = ParseEngine(args.Take("--engine"));
         } else if (arg.starts_with("--")) {
             throw UsageError("Unknown argument: " + arg + "\n" + Usage);
         } else {
@@ -58,8 +105,7 @@ Options ParseOptions(int argc, char** argv) {
                                                              : 1;
     const bool known = options.command == "drives" || options.command == "info" ||
                        options.command == "play" || options.command == "export";
-    if (!known || positional.size() != wanted ||
-        (options.command == "export" && (!options.from || !options.to))) {
+    if (!known || positional.size() != wanted) {
         throw UsageError(Usage);
     }
     if (wanted > 0) {
@@ -102,6 +148,7 @@ int Play(TCDAMediaPlayer& player, const Options& options) {
     } else if (options.track) {
         to = base + player.TrackOrMediaLength(*options.track);
     }
+    player.SetTempo(options.tempo);
     player.SetPositionWithMethod(from);
     player.Play();
     const PositionDisplay display;
@@ -138,7 +185,9 @@ int main(int argc, char** argv) {
             return PrintInfo(player);
         }
         if (options.command == "export") {
-            ExportSongSection(player, *options.from, *options.to, options.output);
+            ExportSongSection(player, options.from.value_or(0),
+                              options.to.value_or(std::numeric_limits<std::int32_t>::max()),
+                              options.output, options.tempo);
             return 0;
         }
         return Play(player, options);

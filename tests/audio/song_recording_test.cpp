@@ -76,6 +76,33 @@ TEST_F(SongRecordingTest, AWaveSongIsRecordedBitForBitAcrossASeek) {
     EXPECT_EQ(StopRecording(), expected);
 }
 
+// Whatever the user listens at, the recording is the song's own sound: at half speed across a
+// seek and a loop's wrap, bit for bit.
+TEST_F(SongRecordingTest, AtHalfSpeedTheSongItselfIsRecordedAcrossASeekAndAWrap) {
+    const Bytes samples = Pattern(400000 * 4);
+    WriteWave(dir.File("song.wav"), Stereo16, samples);
+    OpenSong(dir.File("song.wav"));
+    song.SetTempo({0.5, 0, TStretchEngine::Finer});
+    song.SetPosition(1000);
+    song.Play();
+    Hear(750 * 4); // 375 frames of the song, heard before the recording starts
+    StartRecording(Stereo16);
+    Hear(70001 * 4); // up to output frame 70751: song frame 35376 from the start
+    song.SetLoop(5000, 5500);
+    song.SetPositionWithMethod(5000);
+    Hear(50000 * 4); // a whole pass of 44100 frames, then 2950 song frames again
+    const auto frames = [&](std::size_t from, std::size_t count) {
+        return Bytes(samples.begin() + from * 4, samples.begin() + (from + count) * 4);
+    };
+    Bytes expected = frames(44100 + 375, 35376 - 375);
+    const Bytes pass = frames(220500, 22050);
+    expected.insert(expected.end(), pass.begin(), pass.end());
+    const Bytes again = frames(220500, 2950);
+    expected.insert(expected.end(), again.begin(), again.end());
+    EXPECT_EQ(StopRecording(), expected);
+    EXPECT_EQ(song.LoopPasses(), 1);
+}
+
 TEST_F(SongRecordingTest, ADiscIsRecordedFromWhereItIsHeard) {
     DiscImage disc(dir.Path(), {100, 100});
     OpenSong(disc.cuePath);

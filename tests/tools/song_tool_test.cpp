@@ -54,4 +54,49 @@ TEST_F(SongToolTest, AFailedExportLeavesNoFile) {
         });
 }
 
+// The section export keeps its old form and bytes; at another tempo it runs through the player's
+// renderer and lasts the section's length over the speed.
+TEST_F(SongToolTest, ExportsASectionAsItIsOrAtATempo) {
+    const Bytes samples = Pattern(44100 * 4 * 3);
+    WriteWave(song, Stereo16, samples);
+    const std::string plain = dir.File("plain.wav");
+    ToolProcess asItIs(QUAVREL_SONG_TOOL,
+                       {"export", Arg(song), "--from", "1000", "--to", "2000", Arg(plain)});
+    ASSERT_TRUE(asItIs.Finish());
+    EXPECT_EQ(asItIs.ExitCode(), 0) << asItIs.Errors();
+    const Bytes file = ReadFile(plain);
+    EXPECT_TRUE(file.size() == 46 + 44100 * 4 &&
+                std::equal(file.begin() + 46, file.end(), samples.begin() + 44100 * 4));
+
+    const std::string slow = dir.File("slow.wav");
+    ToolProcess atTempo(QUAVREL_SONG_TOOL,
+                        {"export", Arg(song), Arg(slow), "--from", "1000", "--to", "2000",
+                         "--speed", "50", "--transpose", "-1.50", "--engine", "short"});
+    ASSERT_TRUE(atTempo.Finish());
+    EXPECT_EQ(atTempo.ExitCode(), 0) << atTempo.Errors();
+    EXPECT_EQ(ReadFile(slow).size(), 46u + 88200 * 4);
+}
+
+// A tempo the tool cannot take is refused with what it takes, and nothing is written.
+TEST_F(SongToolTest, RefusesATempoOutOfRange) {
+    WriteWave(song, Stereo16, Pattern(44100 * 4));
+    const std::string output = dir.File("out.wav");
+    const std::vector<std::pair<QStringList, std::string>> cases{
+        {{"--transpose", "0.7"}, "Not a transpose: 0.7"},
+        {{"--transpose", "13"}, "Not a transpose: 13"},
+        {{"--transpose", "1.60"}, "Not a transpose: 1.60"},
+        {{"--transpose", "up"}, "Not a transpose: up"},
+        {{"--speed", "20"}, "The speed must be 25 to 200 percent."},
+        {{"--engine", "fast"}, "Not an engine: fast"},
+    };
+    for (const auto& [arguments, message] : cases) {
+        ToolProcess tool(QUAVREL_SONG_TOOL,
+                         QStringList{"export", Arg(song), Arg(output)} + arguments);
+        ASSERT_TRUE(tool.Finish());
+        EXPECT_NE(tool.ExitCode(), 0);
+        EXPECT_TRUE(tool.Errors().starts_with(message)) << tool.Errors();
+        EXPECT_FALSE(std::filesystem::exists(output));
+    }
+}
+
 } // namespace
