@@ -2,6 +2,8 @@
 # Saves screenshots of each shipped skin on the private X display:
 # - SKIN.png: its main window with sample times, a cassette docked at its docking point and a
 #   memory card beside them, as quavrel-skin-check draws them;
+# - SKIN-practice.png: the same with a memory card docked whose section plays slowed down and
+#   transposed, the practice buttons in sight;
 # - modes/SKIN-MODE.png: the real program with a song open, driven by its keys through the X
 #   server, in each mode of the main window: "song" (the song alone), "card" (a memory card
 #   docked), "cassette" (a cassette recorded while R was held, docked) and "stretched" (that
@@ -36,8 +38,9 @@ quavrel_xvfb_start
 mkdir -p "$out/modes"
 for skin in sky default; do
     QT_QPA_PLATFORM=xcb "$root/build/tools/quavrel-skin-check" \
-        "$root/build/tools/Skins/$skin" --screenshot "$out/$skin.png"
-    echo "screenshots.sh: $out/$skin.png"
+        "$root/build/tools/Skins/$skin" --screenshot "$out/$skin.png" \
+        --practice-screenshot "$out/$skin-practice.png"
+    echo "screenshots.sh: $out/$skin.png $out/$skin-practice.png"
 done
 
 # A tone long enough for every mode; the program plays it on SDL's disk driver into nothing.

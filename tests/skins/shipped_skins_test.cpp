@@ -4,6 +4,7 @@
 #include "skins/skin_loader.h"
 #include "skins/skin_target.h"
 
+#include <QRegion>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -44,6 +45,40 @@ TEST(ShippedSkinsTest, ADockedWindowLeavesTheDockingPointMarkerInSight) {
             const QRect docked(look->DockingPoint, QSize(look->Width, look->Height));
             EXPECT_FALSE(docked.intersects(marker->geometry())) << skin;
             EXPECT_FALSE(docked.intersects(body)) << skin;
+        }
+    }
+}
+
+// Each shipped skin has one control of every practice function, inside the main window's
+// shape and clear of every other control.
+TEST(ShippedSkinsTest, PlaceEveryPracticeControlApart) {
+    const TSkinFunction practice[] = {
+        TSkinFunction::TransposeLabel, TSkinFunction::SpeedReset, TSkinFunction::TransposeUp,
+        TSkinFunction::TransposeDown,  TSkinFunction::CentsUp,    TSkinFunction::CentsDown,
+        TSkinFunction::SpeedTrainer,
+    };
+    for (const char* skin : {"sky", "default"}) {
+        QWidget window;
+        const TEventModule commands;
+        SkinTarget target(&window, commands, SkinsFolder);
+        ASSERT_TRUE(LoadSkin(target, skin)) << skin;
+        for (const TSkinFunction function : practice) {
+            const std::string name = SkinFunctionName(function).toStdString();
+            ASSERT_EQ(target.Groups[function].Count(), 1) << skin << " " << name;
+            const QWidget* control = target.Groups[function].Item(0);
+            EXPECT_EQ(control->parentWidget(), &window) << skin << " " << name;
+            EXPECT_TRUE(QRegion(control->geometry()).subtracted(window.mask()).isEmpty())
+                << skin << " " << name;
+            for (int i = 0; i < SkinFunctionCount; ++i) {
+                const TControlList& others = target.Groups[static_cast<TSkinFunction>(i)];
+                for (int k = 0; k < others.Count(); ++k) {
+                    const QWidget* other = others.Item(k);
+                    EXPECT_TRUE(other == control ||
+                                !other->geometry().intersects(control->geometry()))
+                        << skin << " " << name << " overlaps "
+                        << SkinFunctionName(static_cast<TSkinFunction>(i)).toStdString();
+                }
+            }
         }
     }
 }

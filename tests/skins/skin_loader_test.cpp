@@ -233,6 +233,54 @@ const LoaderCase LoaderCases[] = {
          EXPECT_EQ(label->font().family(), "Small Fonts");
          EXPECT_EQ(label->font().pointSize(), 7);
      }},
+    {"TransposeLabelIsAReadoutInTheSkinsColour",
+     InMainfrm({"<Label>", "<Function Value=\"TransposeLabel\"/>", "<FontColor Value=\"#0000FF\"/>",
+                "</Label>"}),
+     "",
+     [](const Loaded& l) {
+         auto* label = l.First<QLabel>(TSkinFunction::TransposeLabel);
+         ASSERT_NE(label, nullptr);
+         EXPECT_TRUE(label->isEnabled());
+         EXPECT_FALSE(label->testAttribute(Qt::WA_TransparentForMouseEvents)) << "for its hint";
+         EXPECT_EQ(label->font().family(), "Small Fonts");
+         EXPECT_EQ(label->palette().color(QPalette::WindowText), QColor(Qt::red));
+         EXPECT_TRUE(label->text().isEmpty()) << "the controller fills it";
+     }},
+    {"PracticeButtonsRunTheCommandsOfTheirNames",
+     InMainfrm({"<Button>", "<Function Value=\"SpeedReset\"/>", "</Button>", "<Button>",
+                "<Function Value=\"transposeup\"/>", "</Button>", "<Button>",
+                "<Function Value=\"TransposeDown\"/>", "</Button>", "<Button>",
+                "<Function Value=\"CentsUp\"/>", "</Button>", "<Button>",
+                "<Function Value=\"CentsDown\"/>", "</Button>", "<Button>",
+                "<Function Value=\"SpeedTrainer\"/>", "</Button>"}),
+     "",
+     [](const Loaded& l) {
+         for (const TSkinFunction function :
+              {TSkinFunction::SpeedReset, TSkinFunction::TransposeUp, TSkinFunction::TransposeDown,
+               TSkinFunction::CentsUp, TSkinFunction::CentsDown, TSkinFunction::SpeedTrainer}) {
+             const QString name = SkinFunctionName(function);
+             auto* button = l.First<TRealTimeButton>(function);
+             ASSERT_NE(button, nullptr) << name.toStdString();
+             ASSERT_NE(button->RealTimeAction(), nullptr) << name.toStdString();
+             EXPECT_EQ(button->RealTimeAction(), l.target.Actions().Of(function));
+             EXPECT_EQ(button->RealTimeAction()->objectName(), "re" + name);
+             EXPECT_FALSE(button->ToggleType());
+         }
+     }},
+    {"ASkinWithoutThePracticeControlsLoadsAsBefore",
+     InMainfrm({"<Button>", "<Function Value=\"Play\"/>", "</Button>", "<Label>",
+                "<Function Value=\"SpeedMeterLabel\"/>", "</Label>"}),
+     "",
+     [](const Loaded& l) {
+         for (const TSkinFunction function :
+              {TSkinFunction::TransposeLabel, TSkinFunction::SpeedReset, TSkinFunction::TransposeUp,
+               TSkinFunction::TransposeDown, TSkinFunction::CentsUp, TSkinFunction::CentsDown,
+               TSkinFunction::SpeedTrainer}) {
+             EXPECT_EQ(l.Group(function).Count(), 0) << SkinFunctionName(function).toStdString();
+         }
+         EXPECT_EQ(l.Group(TSkinFunction::Play).Count(), 1);
+         EXPECT_EQ(l.Group(TSkinFunction::SpeedMeterLabel).Count(), 1);
+     }},
     {"ScrollBars",
      InMainfrm({"<ScrollBar>", "<Function Value=\"Ratio\"/>", "<ScrollType Value=\"Vertical\"/>",
                 "<BitmapThumb Value=\"pic.bmp\"/>", "<StartPosLeft Value=\"3\"/>",
@@ -301,7 +349,7 @@ TEST_F(SkinLoaderTest, FunctionTableBindsTheCommandsOfTheirNames) {
         EXPECT_EQ(action != nullptr, i >= static_cast<int>(FirstCommandFunction))
             << name.toStdString();
     }
-    EXPECT_EQ(commands, 31);
+    EXPECT_EQ(commands, 37);
     EXPECT_EQ(FindSkinFunction("Nonsense"), std::nullopt);
 }
 

@@ -17,6 +17,7 @@ TEST(SpeedHintsTest, TheMeterAndTheRatioBarSayWhatTheRatioMeans) {
         groups[function].Add(new QWidget(&window));
     }
     groups[TSkinFunction::Ratio].Add(new QWidget(&window));
+    groups[TSkinFunction::TransposeLabel].Add(new QWidget(&window));
     auto* other = new QWidget(&window);
     groups[TSkinFunction::PlayingPosition].Add(other);
 
@@ -26,6 +27,7 @@ TEST(SpeedHintsTest, TheMeterAndTheRatioBarSayWhatTheRatioMeans) {
     }
     EXPECT_TRUE(RHINT_SPEED.contains("150 % = half as long again, slower"));
     EXPECT_EQ(groups[TSkinFunction::Ratio].Item(0)->toolTip(), RHINT_SCROLLBAR_RATIO);
+    EXPECT_EQ(groups[TSkinFunction::TransposeLabel].Item(0)->toolTip(), RHINT_TRANSPOSE);
     EXPECT_TRUE(other->toolTip().isEmpty());
 
     ApplySpeedHints(groups, hlShort);

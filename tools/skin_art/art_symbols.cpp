@@ -143,13 +143,13 @@ void Cents(QPainter& painter, const Box& b, bool up) {
 }
 
 // Steps climbing to the right beside an arrow pointing up: each pass a little faster.
-void Trainer(QPainter& painter, const Box& b) {
+void Trainer(QPainter& painter, const Box& b, const QColor& ink) {
     for (int i = 0; i < 3; ++i) {
         const double height = 0.34 + i * 0.3;
         painter.drawPath(RoundedBar(b.Rect(0.02 + i * 0.2, 0.98 - height, 0.16, height)));
     }
     const double s = b.Height();
-    painter.setPen(Stroke(painter.brush().color(), 0.13 * s));
+    painter.setPen(Stroke(ink, 0.13 * s));
     painter.drawLine(b.At(0.83, 0.96), b.At(0.83, 0.4));
     painter.setPen(Qt::NoPen);
     painter.drawPath(ArrowHead(b.At(0.83, 0.02), -std::numbers::pi / 2, 0.42 * s));
@@ -372,7 +372,7 @@ void DrawSymbol(QPainter& painter, TSkinFunction function, const QRectF& box, co
         Cents(painter, b, function == F::CentsUp);
         break;
     case F::SpeedTrainer:
-        Trainer(painter, b);
+        Trainer(painter, b, ink);
         break;
     case F::Velocity:
     case F::Image:
