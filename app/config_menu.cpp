@@ -284,8 +284,9 @@ void TConfigMenu::BuildCustomize(QMenu* customize) {
 void TConfigMenu::BuildPractice(QMenu* practice) {
     const auto command = [&](const char* name, const char* caption, int tag) {
         QAction* item = Item(practice, name, QString::fromUtf8(caption), tag);
-        QObject::connect(item, &QAction::triggered, practice,
-                         [this, tag] { controller.Click(tag, false); });
+        QObject::connect(item, &QAction::triggered, practice, [this, tag] {
+            controller.Guarded([&] { controller.Click(tag, false); });
+        });
         practiceItems.push_back(item);
         return item;
     };
@@ -308,7 +309,7 @@ void TConfigMenu::BuildPractice(QMenu* practice) {
     miFasterEngine->setCheckable(true);
     QObject::connect(miFasterEngine, &QAction::triggered, practice, [this](bool checked) {
         settings.PlaybackEngine = checked ? 1 : 0;
-        controller.ApplyPlaybackTempo();
+        controller.Guarded([this] { controller.ApplyPlaybackTempo(); });
     });
     QAction* defaults =
         Item(practice, "miPracticeDefaults", QStringLiteral("Use These For New &Songs"));
@@ -334,7 +335,10 @@ void TConfigMenu::ChooseTrainerOptions() {
                      {HighestPracticeSpeed, LargestTrainerStep, HighestPracticeSpeed},
                      frm.StayOnTop(), [this, menu](const TTrainerSpeeds& speeds) {
                          if (!menu.isNull()) {
-                             controller.SetTrainerOptions(speeds.Start, speeds.Step, speeds.Target);
+                             controller.Guarded([&] {
+                                 controller.SetTrainerOptions(speeds.Start, speeds.Step,
+                                                              speeds.Target);
+                             });
                          }
                      });
 }

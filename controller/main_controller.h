@@ -149,6 +149,9 @@ public:
     void Release(int tag, std::int32_t milliSec);
     // switchWasOn: a switch's state before this click flips it.
     void Click(int tag, bool switchWasOn, QObject* source = nullptr);
+    // Runs a command, a tick, a scroll or a menu's choice; an error it raises ends in the one
+    // error box.
+    void Guarded(const std::function<void()>& work);
 
     // --- songs
     // The one way songs change (next and previous track, the song list, dropped files, a song
@@ -296,8 +299,6 @@ private:
     void ClickSpeedTrainer(bool, QObject*);
     TClickHandler ClickHandlerOf(TMode mode, int tag) const;
 
-    // Runs a command, a tick or a scroll; an error it raises ends in the one error box.
-    void Guarded(const std::function<void()>& work);
     void ReportFatal(const std::exception& error);
 
     bool HasMedia() const;
