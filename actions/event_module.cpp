@@ -55,12 +55,12 @@ const CommandRow Rows[] = {
     {&M::reConfig, 63, "Config", &M::rkConfig, &RHINT_CONFIG},
     {&M::reShowHomepage, 70, "ShowHomepage", nullptr, nullptr},
     {&M::reShowVornic, 71, "ShowVornic", nullptr, nullptr},
-    {&M::reSpeedReset, 81, "SpeedReset", nullptr, &RHINT_SPEEDRESET},
-    {&M::reTransposeUp, 82, "TransposeUp", nullptr, &RHINT_TRANSPOSEUP},
-    {&M::reTransposeDown, 83, "TransposeDown", nullptr, &RHINT_TRANSPOSEDOWN},
-    {&M::reCentsUp, 84, "CentsUp", nullptr, &RHINT_CENTSUP},
-    {&M::reCentsDown, 85, "CentsDown", nullptr, &RHINT_CENTSDOWN},
-    {&M::reSpeedTrainer, 86, "SpeedTrainer", nullptr, &RHINT_SPEEDTRAINER},
+    {&M::reSpeedReset, 81, "SpeedReset", &M::rkSpeedReset, &RHINT_SPEEDRESET},
+    {&M::reTransposeUp, 82, "TransposeUp", &M::rkTransposeUp, &RHINT_TRANSPOSEUP},
+    {&M::reTransposeDown, 83, "TransposeDown", &M::rkTransposeDown, &RHINT_TRANSPOSEDOWN},
+    {&M::reCentsUp, 84, "CentsUp", &M::rkCentsUp, &RHINT_CENTSUP},
+    {&M::reCentsDown, 85, "CentsDown", &M::rkCentsDown, &RHINT_CENTSDOWN},
+    {&M::reSpeedTrainer, 86, "SpeedTrainer", &M::rkSpeedTrainer, &RHINT_SPEEDTRAINER},
 };
 
 } // namespace

@@ -96,6 +96,12 @@ public:
     TRealTimeKey* rkMinimize;
     TRealTimeKey* rkExit;
     TRealTimeKey* rkConfig;
+    TRealTimeKey* rkSpeedReset;
+    TRealTimeKey* rkTransposeUp;
+    TRealTimeKey* rkTransposeDown;
+    TRealTimeKey* rkCentsUp;
+    TRealTimeKey* rkCentsDown;
+    TRealTimeKey* rkSpeedTrainer;
 
     // Every 64 ms once started: it also makes sure that the keys are polled at least that
     // often, as every timer event ends in an idle moment.

@@ -243,3 +243,11 @@ QUAVREL_MESSAGE(RHINT_SPEEDTRAINER, "RHINT_SPEEDTRAINER",
 QUAVREL_MESSAGE(RHINT_TRANSPOSE, "RHINT_TRANSPOSE",
                 "Transpose : \rHow far the song sounds higher (+) or lower (-) than its own "
                 "pitch, in semitones (st) and cents (ct).")
+QUAVREL_MESSAGE(SSongSpeedLabel, "SSongSpeedLabel", "Speed %d%%")
+QUAVREL_MESSAGE(STrainerSpeedLabel, "STrainerSpeedLabel", "Trainer %d%%")
+QUAVREL_MESSAGE(STransposeSemitones, "STransposeSemitones", "%+d st")
+QUAVREL_MESSAGE(STransposeCents, "STransposeCents", "%+d ct")
+QUAVREL_MESSAGE(STrainerOptionsCaption, "STrainerOptionsCaption", "Speed Trainer")
+QUAVREL_MESSAGE(STrainerStartSpeed, "STrainerStartSpeed", "Start speed (%) :")
+QUAVREL_MESSAGE(STrainerStep, "STrainerStep", "Change per pass (%) :")
+QUAVREL_MESSAGE(STrainerTargetSpeed, "STrainerTargetSpeed", "Target speed (%) :")

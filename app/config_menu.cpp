@@ -14,6 +14,7 @@
 #include "cassettes/qvr_window_list.h"
 #include "cassettes/setting_font.h"
 #include "controller/main_controller.h"
+#include "dialogs/trainer_options_frm.h"
 #include "platform/desktop_mixer.h"
 #include "skins/skin_list.h"
 #include "skins/skin_loader.h"
@@ -67,6 +68,7 @@ TConfigMenu::TConfigMenu(TEventModule& events, TMainController& controller, TMai
         Item(pmConfig, "miTileCassette", QStringLiteral("&Dispose Cassettes In Order"));
     miLoopPlay = Item(pmConfig, "miLoopPlay", QStringLiteral("&Loop Play ( Current Song )"));
     miLoopPlay->setCheckable(true);
+    BuildPractice(Submenu(pmConfig, "miPractice", QStringLiteral("P&ractice")));
     pmConfig->addSeparator();
     skinMenu = Submenu(pmConfig, "miSelectSkin", QStringLiteral("Select &Skin"));
     miStayOnTop = Item(pmConfig, "miStayOnTop", QStringLiteral("Stay On &Top"));
@@ -286,6 +288,68 @@ void TConfigMenu::BuildCustomize(QMenu* customize) {
                 commands.RecordSourceChanged();
             }
         });
+}
+
+void TConfigMenu::BuildPractice(QMenu* practice) {
+    const auto command = [&](const char* name, const char* caption, int tag) {
+        QAction* item = Item(practice, name, QString::fromUtf8(caption), tag);
+        QObject::connect(item, &QAction::triggered, practice, [this, tag] {
+            controller.Guarded([&] { controller.Click(tag, false); });
+        });
+        practiceItems.push_back(item);
+        return item;
+    };
+    using C = TMainController;
+    command("miSpeedReset", "&Normal Speed", C::cmSpeedReset);
+    practice->addSeparator();
+    command("miTransposeUp", "Transpose &Up A Semitone", C::cmTransposeUp);
+    command("miTransposeDown", "Transpose &Down A Semitone", C::cmTransposeDown);
+    command("miCentsUp", "Tune U&p 10 Cents", C::cmCentsUp);
+    command("miCentsDown", "Tune D&own 10 Cents", C::cmCentsDown);
+    practice->addSeparator();
+    miSpeedTrainer = command("miSpeedTrainer", "Speed &Trainer", C::cmSpeedTrainer);
+    miSpeedTrainer->setCheckable(true);
+    QAction* options =
+        Item(practice, "miSpeedTrainerOptions", QStringLiteral("Speed Trainer &Options..."));
+    QObject::connect(options, &QAction::triggered, practice, [this] { ChooseTrainerOptions(); });
+    practice->addSeparator();
+    miFasterEngine =
+        Item(practice, "miFasterEngine", QStringLiteral("&Faster, Less CPU (Shorter Window)"));
+    miFasterEngine->setCheckable(true);
+    QObject::connect(miFasterEngine, &QAction::triggered, practice, [this](bool checked) {
+        settings.PlaybackEngine = checked ? 1 : 0;
+        controller.Guarded([this] { controller.ApplyPlaybackTempo(); });
+    });
+    QAction* defaults =
+        Item(practice, "miPracticeDefaults", QStringLiteral("Use These For New &Songs"));
+    QObject::connect(defaults, &QAction::triggered, practice,
+                     [this] { settings.Practice = controller.Practice(); });
+    QObject::connect(practice, &QMenu::aboutToShow, practice, [this] { RefreshPracticeItems(); });
+}
+
+void TConfigMenu::RefreshPracticeItems() {
+    const bool onSong = controller.Mode() != TMainController::ModeCassette;
+    for (QAction* item : practiceItems) {
+        item->setEnabled(onSong);
+    }
+    miSpeedTrainer->setChecked(controller.Practice().TrainerOn);
+    miFasterEngine->setChecked(settings.PlaybackEngine == 1);
+}
+
+void TConfigMenu::ChooseTrainerOptions() {
+    const TPracticeSettings& practice = controller.Practice();
+    const QPointer<QMenu> menu(pmConfig);
+    AskTrainerSpeeds({practice.TrainerStart, practice.TrainerStep, practice.TrainerTarget},
+                     {LowestPracticeSpeed, 1, LowestPracticeSpeed},
+                     {HighestPracticeSpeed, LargestTrainerStep, HighestPracticeSpeed},
+                     frm.StayOnTop(), [this, menu](const TTrainerSpeeds& speeds) {
+                         if (!menu.isNull()) {
+                             controller.Guarded([&] {
+                                 controller.SetTrainerOptions(speeds.Start, speeds.Step,
+                                                              speeds.Target);
+                             });
+                         }
+                     });
 }
 
 void TConfigMenu::BuildOptions(QMenu* options) {

@@ -64,6 +64,12 @@ private:
                       std::function<int()> read, std::function<void(int)> store);
     void BuildCustomize(QMenu* customize);
     void BuildOptions(QMenu* options);
+    // The song's speed and transpose commands, the speed trainer and its options, and the
+    // engine that changes the song while it plays.
+    void BuildPractice(QMenu* practice);
+    void RefreshPracticeItems();
+    // Opens the speed trainer's options without waiting; OK gives them to the song.
+    void ChooseTrainerOptions();
     void RefreshConfigItems();
     void RebuildSkinItems();
     void RebuildRecordingFormats();
@@ -91,4 +97,8 @@ private:
     QAction* miExpandWave = nullptr;
     QAction* miShowPlayList = nullptr;
     std::vector<std::pair<QAction*, std::function<bool()>>> optionItems;
+    // The items that act on the song, which a docked cassette keeps from it.
+    std::vector<QAction*> practiceItems;
+    QAction* miSpeedTrainer = nullptr;
+    QAction* miFasterEngine = nullptr;
 };

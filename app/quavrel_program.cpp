@@ -593,7 +593,7 @@ void TQuavrelProgram::SaveForLogout() {
     try {
         const std::set<QString> before =
             RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)));
-        songData->SaveSongData(controller->SongKey());
+        songData->SaveSongData(controller->SongKey(), controller->Practice());
         for (const QString& name :
              RecordingsNamedIn(ProfileFile(JoinPath(dataFolder->Path(), SongDataFileName)))) {
             if (!before.contains(name)) {

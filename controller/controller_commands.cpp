@@ -73,6 +73,12 @@ TMainController::TClickHandler TMainController::ClickHandlerOf(TMode mode, int t
         {cmJumpToStartTime, &TMainController::ClickJumpToStartTime},
         {cmHistoryBack, &TMainController::ClickHistoryBack},
         {cmTrash, &TMainController::ClickTrash},
+        {cmSpeedReset, &TMainController::ClickSpeedReset},
+        {cmTransposeUp, &TMainController::ClickTransposeUp},
+        {cmTransposeDown, &TMainController::ClickTransposeDown},
+        {cmCentsUp, &TMainController::ClickCentsUp},
+        {cmCentsDown, &TMainController::ClickCentsDown},
+        {cmSpeedTrainer, &TMainController::ClickSpeedTrainer},
     };
     static const std::map<int, TClickHandler> onCassette = {
         {cmStop, &TMainController::ClickStop},
@@ -291,6 +297,30 @@ void TMainController::ClickTrash(bool, QObject*) {
     CloseDocked();
 }
 
+void TMainController::ClickSpeedReset(bool, QObject*) {
+    SetSongSpeed(100);
+}
+
+void TMainController::ClickTransposeUp(bool, QObject*) {
+    SetTranspose(TransposeSemitones() + 1, TransposeCents());
+}
+
+void TMainController::ClickTransposeDown(bool, QObject*) {
+    SetTranspose(TransposeSemitones() - 1, TransposeCents());
+}
+
+void TMainController::ClickCentsUp(bool, QObject*) {
+    SetTranspose(TransposeSemitones(), TransposeCents() + CentsStep);
+}
+
+void TMainController::ClickCentsDown(bool, QObject*) {
+    SetTranspose(TransposeSemitones(), TransposeCents() - CentsStep);
+}
+
+void TMainController::ClickSpeedTrainer(bool, QObject*) {
+    SetSpeedTrainerOn(!practice.TrainerOn);
+}
+
 // --- press and hold
 
 // A short cassette moves slower than the song, but always at least a millisecond a millisecond
@@ -335,10 +365,10 @@ void TMainController::Press(int tag) {
         break;
     case cmWaveSlow:
     case cmWaveFast:
-        if (cassette != nullptr) {
-            holdStart[tag == cmWaveSlow ? hsSlow : hsFast] = ratio;
-            ChangeRatioHeld(tag, 0);
-        }
+        // The cassette's ratio in mode 3, the song's own speed in modes 1 and 2.
+        holdStart[tag == cmWaveSlow ? hsSlow : hsFast] =
+            cassette != nullptr ? ratio : practice.Speed;
+        Holding(tag, 0);
         break;
     case cmTrash:
         if (cassette != nullptr) {
@@ -383,8 +413,12 @@ std::int32_t TMainController::HoldTarget(int tag, std::int32_t milliSec) {
 void TMainController::Holding(int tag, std::int32_t milliSec) {
     if (IsPositioning(tag)) {
         PreviewHold(tag, milliSec);
-    } else if ((tag == cmWaveSlow || tag == cmWaveFast) && Mode() == ModeCassette) {
-        ChangeRatioHeld(tag, milliSec);
+    } else if (tag == cmWaveSlow || tag == cmWaveFast) {
+        if (Mode() == ModeCassette) {
+            ChangeRatioHeld(tag, milliSec);
+        } else {
+            ChangeSongSpeedHeld(tag, milliSec);
+        }
     }
 }
 
@@ -520,6 +554,7 @@ void TMainController::SetCardTime(bool start, std::int32_t time, bool updateBars
     }
     UpdateControlVisibility();
     ShowCardTimes(updateBars);
+    FollowCardLoop();
 }
 
 void TMainController::RepeatSwitch(bool turnOn) {
@@ -545,9 +580,11 @@ void TMainController::RepeatSwitch(bool turnOn) {
     // Only a whole section repeats: with its ends unset or crossed the song would stick.
     if (!turnOn || !card->IsValid()) {
         cardRepeatEnd = -1;
+        FollowCardLoop();
         return;
     }
     cardRepeatEnd = card->EndTime();
+    FollowCardLoop();
     if (settings.JumpToStartWhenSwitchOn && HasMedia()) {
         player.SetTimeFormat(tfMilliseconds);
         player.SetPositionWithMethod(card->StartTime());
@@ -635,6 +672,7 @@ void TMainController::StartAutoRecording() {
     }
     autoRecording = true;
     cardRepeatEnd = end;
+    FollowCardLoop();
     if (Shell.ShowAutoRecord) {
         Shell.ShowAutoRecord();
     }
@@ -655,6 +693,7 @@ void TMainController::FinishAutoRecording() {
 void TMainController::EndAutoRecording() {
     cardRepeatEnd = -1;
     autoRecording = false;
+    FollowCardLoop();
     LiftSectionEnd();
     if (Shell.CloseAutoRecord) {
         Shell.CloseAutoRecord();

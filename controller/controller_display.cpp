@@ -234,10 +234,18 @@ void TMainController::UpdateControlVisibility() {
          {TSkinFunction::Eject, TSkinFunction::PrevTrack, TSkinFunction::NextTrack}) {
         SetGroupVisible(group, mode != ModeCassette);
     }
+    // The song's speed in modes 1 and 2, the cassette's ratio in mode 3.
     for (const TSkinFunction group :
          {TSkinFunction::Ratio, TSkinFunction::WaveSlow, TSkinFunction::WaveFast,
           TSkinFunction::Velocity, TSkinFunction::SpeedMeterLabel}) {
-        SetGroupVisible(group, mode == ModeCassette);
+        SetGroupVisible(group, true);
+    }
+    // What acts on the song's sound in modes 1 and 2.
+    for (const TSkinFunction group :
+         {TSkinFunction::TransposeLabel, TSkinFunction::SpeedReset, TSkinFunction::TransposeUp,
+          TSkinFunction::TransposeDown, TSkinFunction::CentsUp, TSkinFunction::CentsDown,
+          TSkinFunction::SpeedTrainer}) {
+        SetGroupVisible(group, mode != ModeCassette);
     }
     SetGroupVisible(TSkinFunction::ExecSpeedChange,
                     cassette != nullptr && !cassette->IsStretched());
@@ -261,8 +269,16 @@ int TMainController::DefaultRatio() const {
 
 void TMainController::SetRatio(int value, bool fromBar) {
     ratio = std::clamp(value, MinRatio, MaxRatio);
+    executeEnabled = true;
+    if (Mode() == ModeCassette) {
+        ShowRatio(fromBar);
+        SetGroupVisible(TSkinFunction::ExecSpeedChange, true);
+    }
+}
+
+void TMainController::ShowRatio(bool fromBar) {
     if (!fromBar) {
-        frm.Groups[TSkinFunction::Ratio].SetPositionAll(RatioBarPosition(ratio));
+        MoveRatioBar(RatioBarPosition(ratio));
     }
     frm.Groups[TSkinFunction::SpeedMeter].SetPositionAll(ratio);
     QString label;
@@ -274,8 +290,4 @@ void TMainController::SetRatio(int value, bool fromBar) {
         label = QStringLiteral("%1%").arg(ratio);
     }
     frm.Groups[TSkinFunction::SpeedMeterLabel].SetTextAll(label);
-    executeEnabled = true;
-    if (Mode() == ModeCassette) {
-        SetGroupVisible(TSkinFunction::ExecSpeedChange, true);
-    }
 }

@@ -67,6 +67,8 @@ bool TMainController::OpenSong(const std::string& song) {
         player.Stop();
     }
     player.Close();
+    // Closing the song ended its loop.
+    songLoop.reset();
     songReady = false;
     songPath.clear();
     mediaHistory = 0;
@@ -144,7 +146,7 @@ bool TMainController::PutAwaySongWindows() {
     RefreshDisplay();
     if (windowsSongReady && songData != nullptr && !songKey.empty()) {
         try {
-            songData->SaveSongData(songKey);
+            songData->SaveSongData(songKey, practice);
         } catch (const std::exception& error) {
             // The windows stay: the user may free the disk and go on; the next song change or
             // Exit tries again.
@@ -170,6 +172,8 @@ void TMainController::FollowSong(const TSnapshot& now) {
         TWaveFrm* cassette = DockedCassette();
         ShowCurrentTime(cassette != nullptr ? cassette->ActivePlayer().GetPosition() : position);
     }
+    FollowCardLoop();
+    FollowTrainer();
     // A section that ends where the song ends is over when the song has stopped there.
     const bool atSongEnd = now.Mode != TMPModes::mpPlaying && position >= player.EndPosition() - 1;
     if (cardRepeatEnd != -1 &&
@@ -239,9 +243,12 @@ void TMainController::LoadSongWindows() {
     } else {
         songKey = player.FileName;
     }
+    std::optional<TPracticeSettings> kept;
     if (songData != nullptr && !songKey.empty()) {
-        songData->LoadSongData(songKey);
+        kept = songData->LoadSongData(songKey);
     }
+    // A song never practised before starts as the settings say.
+    TakePractice(kept.value_or(settings.Practice));
     RefreshDisplay();
     ShowRepeatTimes(true);
     UpdateControlVisibility();
@@ -280,7 +287,7 @@ void TMainController::SaveAtShutDown() {
     // Exit asks again about windows whose save failed before.
     saveDeclined = false;
     if (windowsSongReady && songData != nullptr && !songKey.empty()) {
-        songData->SaveSongData(songKey);
+        songData->SaveSongData(songKey, practice);
     }
     ReleaseAllWindows();
     const bool playing = HasMedia() && player.GetMode() == TMPModes::mpPlaying;

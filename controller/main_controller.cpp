@@ -40,6 +40,7 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
         player.SetPositioningMethod(static_cast<std::uint8_t>(settings.PosChangeType));
     }
     ratio = DefaultRatio();
+    practice = Bounded(settings.Practice);
     // The skin's bars call these as soon as a skin gives them: they are set before any skin.
     TSkinScrollHandlers& bars = frm.ScrollHandlers;
     bars.PlayingPositionScroll = [this](TCustomBitmapScrollBar*, TScrollCode code, int& position) {
@@ -55,7 +56,17 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
         Guarded([&] { RepeatBarScroll(false, code, position); });
     };
     bars.RatioChange = [this](TCustomBitmapScrollBar* bar) {
-        Guarded([&] { SetRatio(RatioBarPosition(bar->Position()), true); });
+        if (movingRatioBar) {
+            return;
+        }
+        Guarded([&] {
+            const int barRatio = RatioBarPosition(bar->Position());
+            if (Mode() == ModeCassette) {
+                SetRatio(barRatio, true);
+            } else {
+                SetSongSpeed(SongSpeedOfRatio(barRatio), true);
+            }
+        });
     };
     frm.OnSkinLoaded = [this] {
         Guarded([this] {
@@ -64,6 +75,7 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
             ShowRepeatTimes(true);
             UpdateControlVisibility();
             SetRatio(ratio);
+            ShowSpeed();
             const TWaveFrm* cassette = DockedCassette();
             executeEnabled = cassette != nullptr && !cassette->IsStretched();
             UpdateControlVisibility();
@@ -271,6 +283,8 @@ void TMainController::DockWindow(TQvrBaseFrm* window, bool glide) {
         BringMainToFront();
         break;
     }
+    FollowCardLoop();
+    ShowSpeed();
     UpdateControlVisibility();
     if (settings.AutoStartRepeating) {
         const TRepeatFrm* card = DockedCard();

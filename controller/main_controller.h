@@ -3,6 +3,8 @@
 #include "audio/cda_media_player.h"
 #include "cassettes/cassette_host.h"
 #include "controller/main_face.h"
+#include "controller/speed_trainer.h"
+#include "storage/practice_settings.h"
 
 #include <QMessageBox>
 #include <QPointer>
@@ -14,6 +16,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class QObject;
@@ -68,6 +71,12 @@ public:
         cmConfig = 63,
         cmShowHomepage = 70,
         cmShowVornic = 71,
+        cmSpeedReset = 81,
+        cmTransposeUp = 82,
+        cmTransposeDown = 83,
+        cmCentsUp = 84,
+        cmCentsDown = 85,
+        cmSpeedTrainer = 86,
     };
 
     // The ratio is the length of a cassette's speed-changed copy in per cent of its recording:
@@ -77,6 +86,11 @@ public:
     // What one press of a speed command changes the ratio by; held, it changes a point every
     // 16 ms once past that.
     static constexpr int RatioStep = 10;
+    // What one press of a speed command changes the song's speed by in modes 1 and 2, in per
+    // cent; held, it changes a point every 16 ms once past that, as the ratio does.
+    static constexpr int SongSpeedStep = 5;
+    // What one transpose command changes: a semitone, or ten cents.
+    static constexpr int CentsStep = 10;
     static constexpr int TickMilliseconds = 64;
 
     // settings: the program's, read and changed here; songData and songList may be set later.
@@ -135,6 +149,9 @@ public:
     void Release(int tag, std::int32_t milliSec);
     // switchWasOn: a switch's state before this click flips it.
     void Click(int tag, bool switchWasOn, QObject* source = nullptr);
+    // Runs a command, a tick, a scroll or a menu's choice; an error it raises ends in the one
+    // error box.
+    void Guarded(const std::function<void()>& work);
 
     // --- songs
     // The one way songs change (next and previous track, the song list, dropped files, a song
@@ -189,6 +206,38 @@ public:
     bool ExecuteEnabled() const { return executeEnabled; }
     int DefaultRatio() const;
 
+    // --- practising the song (modes 1 and 2)
+    // The song's speed, transpose and speed trainer, as they are kept with the song.
+    const TPracticeSettings& Practice() const { return practice; }
+    int SongSpeed() const { return practice.Speed; }
+    // Clamps to 25..200 per cent; fromBar: the change comes from the ratio bar itself. A speed
+    // the user sets ends the speed trainer's run.
+    void SetSongSpeed(int percent, bool fromBar = false);
+    // The transpose: semitones within an octave either way, cents within 50.
+    int TransposeSemitones() const;
+    int TransposeCents() const;
+    void SetTranspose(int semitones, int cents);
+    // What the transpose text shows: "+3 st -20 ct", the parts at 0 left out; empty at none.
+    QString TransposeText() const;
+    // The trainer's start speed, step per pass and target (per cent), bounded; a run going on
+    // starts again with them.
+    void SetTrainerOptions(int start, int step, int target);
+    // On, a card looping in the song player plays each pass at the trainer's next speed.
+    void SetSpeedTrainerOn(bool on);
+    bool SpeedTrainerRunning() const { return trainer.Running(); }
+    // The song player takes the practice settings' speed and transpose, and the engine the
+    // settings choose.
+    void ApplyPlaybackTempo();
+    // The song at speed s per cent stands where a cassette's ratio of 10000 / s would on the
+    // ratio bar and the speed meter: slow on the slow side in every mode. And back, within the
+    // song's speeds.
+    static int RatioOfSongSpeed(int speed);
+    static int SongSpeedOfRatio(int ratio);
+    // The loop range the song player has been given for the docked card; nothing when none.
+    const std::optional<std::pair<std::int32_t, std::int32_t>>& SongLoop() const {
+        return songLoop;
+    }
+
     // --- display
     void RefreshDisplay();
     void UpdateControlVisibility();
@@ -242,10 +291,14 @@ private:
     void ClickExecSpeedChange(bool, QObject*);
     void ClickRestoreSpeedChange(bool, QObject*);
     void ClickTrash(bool, QObject*);
+    void ClickSpeedReset(bool, QObject*);
+    void ClickTransposeUp(bool, QObject*);
+    void ClickTransposeDown(bool, QObject*);
+    void ClickCentsUp(bool, QObject*);
+    void ClickCentsDown(bool, QObject*);
+    void ClickSpeedTrainer(bool, QObject*);
     TClickHandler ClickHandlerOf(TMode mode, int tag) const;
 
-    // Runs a command, a tick or a scroll; an error it raises ends in the one error box.
-    void Guarded(const std::function<void()>& work);
     void ReportFatal(const std::exception& error);
 
     bool HasMedia() const;
@@ -260,6 +313,24 @@ private:
     void RebuildSongList();
     void PreviewHold(int tag, std::int32_t milliSec);
     void ChangeRatioHeld(int tag, std::int32_t milliSec);
+    void ChangeSongSpeedHeld(int tag, std::int32_t milliSec);
+    // The speed, meter and label for what is docked: the cassette's ratio in mode 3, else
+    // the song's speed (with the transpose text).
+    void ShowSpeed(bool fromBar = false);
+    void ShowRatio(bool fromBar);
+    void ShowSongSpeed(bool fromBar);
+    // Moves the ratio bar to position without the bar's change coming back as a new speed.
+    void MoveRatioBar(int position);
+    // The song plays at speed from now on; the trainer's run goes on.
+    void PlaySongAt(int speed);
+    // The practice settings the song comes with (or the defaults for a new song) take effect.
+    void TakePractice(const TPracticeSettings& kept);
+    // A docked card repeating (not recording) loops in the song player: set, moved and
+    // cleared as the card, its ends and the repeat switch change; the trainer follows.
+    void FollowCardLoop();
+    void BeginTrainerRun();
+    // What the tick does for the trainer: each new pass of the loop plays at its next speed.
+    void FollowTrainer();
     void CommitHold(int tag, std::int32_t milliSec);
     std::int32_t HoldTarget(int tag, std::int32_t milliSec);
     int CassetteQuickness();
@@ -340,7 +411,11 @@ private:
     std::int32_t mediaHistory = 0;
     int ratio = 150;
     bool executeEnabled = false;
-    bool ratioFromBar = false;
+    // The ratio bar is being moved from here: its change is not a new speed.
+    bool movingRatioBar = false;
+    TPracticeSettings practice;
+    TSpeedTrainer trainer;
+    std::optional<std::pair<std::int32_t, std::int32_t>> songLoop;
     bool stayOnTop = false;
     std::vector<QPointer<TQvrBaseFrm>> closeQueue;
     std::vector<QPointer<TQvrBaseFrm>> retired;

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "storage/practice_settings.h"
+
+#include <optional>
 #include <string>
 
 // Where each song's cassettes and memory cards are kept while the song is not open. The
@@ -11,9 +14,11 @@ public:
 
     // Keeps every live cassette and card under songKey (never empty): copies of the recordings
     // (a stretched cassette is restored first), positions, titles, repeat sections, creation
-    // order and which one is docked. The live windows stay; the caller releases them.
-    virtual void SaveSongData(const std::string& songKey) = 0;
+    // order and which one is docked, and how the song is practised. The live windows stay; the
+    // caller releases them.
+    virtual void SaveSongData(const std::string& songKey, const TPracticeSettings& practice) = 0;
     // Makes the windows kept under songKey, docks the one that was docked and orders the window
-    // list by creation index. Nothing happens for a song never saved.
-    virtual void LoadSongData(const std::string& songKey) = 0;
+    // list by creation index; the song's practice settings come back, nothing when none were
+    // kept. Nothing happens for a song never saved.
+    virtual std::optional<TPracticeSettings> LoadSongData(const std::string& songKey) = 0;
 };

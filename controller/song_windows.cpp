@@ -147,11 +147,12 @@ private:
 
 TSongWindows::TSongWindows(TCassetteHost& host) : host(host) {}
 
-void TSongWindows::SaveSongData(const std::string& songKey) {
+void TSongWindows::SaveSongData(const std::string& songKey, const TPracticeSettings& practice) {
     if (songKey.empty()) {
         return;
     }
     TSongRecords records;
+    records.Practice = practice;
     for (TQvrBaseFrm* window : QvrWindows()) {
         if (auto* cassette = dynamic_cast<TWaveFrm*>(window)) {
             // A cassette whose recording never started holds nothing to keep.
@@ -165,14 +166,14 @@ void TSongWindows::SaveSongData(const std::string& songKey) {
     SaveSongRecords(host.DataFolder(), songKey, records);
 }
 
-void TSongWindows::LoadSongData(const std::string& songKey) {
+std::optional<TPracticeSettings> TSongWindows::LoadSongData(const std::string& songKey) {
     if (songKey.empty()) {
-        return;
+        return std::nullopt;
     }
     const std::optional<TSongRecords> records = LoadSongRecords(host.DataFolder(), songKey);
     const std::vector<std::string> unsaved = UnsavedRecordingsOf(host.DataFolder(), songKey);
     if (!records && unsaved.empty()) {
-        return;
+        return std::nullopt;
     }
     WindowMaker maker(host);
     if (records) {
@@ -187,6 +188,7 @@ void TSongWindows::LoadSongData(const std::string& songKey) {
     for (const std::string& recording : unsaved) {
         maker.MakeUnsaved(recording);
     }
+    return records ? records->Practice : std::nullopt;
 }
 
 void KeepUnsavedRecordings(TCassetteHost& host, const std::string& songKey) {

@@ -16,11 +16,11 @@ public:
     // A stretched cassette is restored first; a cassette whose recording never started is
     // not kept. When the save fails the error passes on and the file keeps the song's
     // previous data, whose recordings the caller must then not release.
-    void SaveSongData(const std::string& songKey) override;
+    void SaveSongData(const std::string& songKey, const TPracticeSettings& practice) override;
     // Cassettes whose recording is gone or unreadable are skipped. Recordings kept unsaved
     // for the song (storage/unsaved_recordings.h) come back after them as cassettes of their
     // own, which the song's next save keeps with the rest.
-    void LoadSongData(const std::string& songKey) override;
+    std::optional<TPracticeSettings> LoadSongData(const std::string& songKey) override;
 
 private:
     TCassetteHost& host;

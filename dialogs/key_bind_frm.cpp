@@ -65,6 +65,12 @@ const EditorRow Rows[] = {
     {"RestoreSpeedChange", &M::rkRestoreSpeedChange, "Restore Wave Data Speed", Group::None},
     {"JumpToStartTime", &M::rkJumpToStartTime, "Jump To Repeat Head", Group::None},
     {"HistoryBack", &M::rkHistoryBack, "Jump To The Last Position", Group::None},
+    {"SpeedReset", &M::rkSpeedReset, "Song At Normal Speed", Group::None},
+    {"TransposeUp", &M::rkTransposeUp, "Transpose Up A Semitone", Group::None},
+    {"TransposeDown", &M::rkTransposeDown, "Transpose Down A Semitone", Group::None},
+    {"CentsUp", &M::rkCentsUp, "Tune Up 10 Cents", Group::None},
+    {"CentsDown", &M::rkCentsDown, "Tune Down 10 Cents", Group::None},
+    {"SpeedTrainer", &M::rkSpeedTrainer, "Speed Trainer On/Off", Group::None},
 };
 
 QPushButton* Button(const char* name, const char* caption, QWidget* parent) {

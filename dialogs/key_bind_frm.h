@@ -11,7 +11,7 @@ class QPushButton;
 class TEventModule;
 class ProfileFile;
 
-// "Key Bind Configuration": one shortcut editor for each of the 29 keys of the event module,
+// "Key Bind Configuration": one shortcut editor for each key of the event module,
 // the saved key-binding sets to pick from, save under a name or delete. Making the dialog loads
 // the current binding of the key file into the keys; destroying it saves the keys' binding
 // back. Edits reach the keys only through Apply or OK.

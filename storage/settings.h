@@ -2,6 +2,7 @@
 
 #include "audio/record_source.h"
 #include "audio/stretch_engine.h"
+#include "storage/practice_settings.h"
 
 #include <string>
 
@@ -29,6 +30,9 @@ struct Settings {
     bool CheckDisuseFile = true;
     int RecordSource = RecordSourceSong;
     int StretchEngine = StretchEngineDescribed;
+    // The engine that changes the song's speed and pitch while it plays: 0 the finer one, 1
+    // the faster one with its short window, which needs less of the processor.
+    int PlaybackEngine = 0;
 
     // "MainFrm"
     int Top = 32;
@@ -50,6 +54,9 @@ struct Settings {
     int CDPlayerPosition = 0;
     bool CassettesVisible = true;
     int HintType = 2;
+
+    // "Practice": what a song never practised before starts with.
+    TPracticeSettings Practice;
 
     // "Skin"
     std::string SkinName = "sky";

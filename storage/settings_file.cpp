@@ -3,6 +3,7 @@
 #include "audio/record_source.h"
 #include "audio/stretch_engine.h"
 #include "platform/profile_file.h"
+#include "storage/practice_settings.h"
 #include "storage/temp_file.h"
 
 namespace {
@@ -10,6 +11,7 @@ namespace {
 const QString Application = QStringLiteral("Application");
 const QString MainFrm = QStringLiteral("MainFrm");
 const QString Skin = QStringLiteral("Skin");
+const QString Practice = QStringLiteral("Practice");
 
 template <typename T> struct Key {
     const QString& section;
@@ -22,6 +24,7 @@ const Key<int> IntegerKeys[] = {
     {Application, "WaveFormatIdx", &Settings::WaveFormatIdx},
     {Application, StretchEngineKey, &Settings::StretchEngine},
     {Application, "RecordSource", &Settings::RecordSource},
+    {Application, "PlaybackEngine", &Settings::PlaybackEngine},
     {MainFrm, "Top", &Settings::Top},
     {MainFrm, "Left", &Settings::Left},
     {MainFrm, "MainFrmSearchSpeed", &Settings::MainFrmSearchSpeed},
@@ -120,6 +123,8 @@ Settings ReadSettings(const ProfileFile& file, const std::string& languageCode) 
     for (const auto& font : FontSections) {
         settings.*font.member = ReadFont(file, font.section, defaults.*font.member);
     }
+    settings.Practice =
+        ReadPractice(file, Practice, QString(), defaults.Practice).value_or(defaults.Practice);
     // A search speed of 0 would never move; a click code outside its menu would do nothing
     // and leave no item checked.
     if (settings.MainFrmSearchSpeed <= 0) {
@@ -132,6 +137,7 @@ Settings ReadSettings(const ProfileFile& file, const std::string& languageCode) 
     KeepWithin(settings.RecordSource, RecordSourceSong, RecordSourceInput, defaults.RecordSource);
     KeepWithin(settings.StretchEngine, StretchEngineDescribed, StretchEngineHighQuality,
                defaults.StretchEngine);
+    KeepWithin(settings.PlaybackEngine, 0, 1, defaults.PlaybackEngine);
     return settings;
 }
 
@@ -153,6 +159,7 @@ void WriteSettings(ProfileFile& file, const Settings& settings) {
     for (const auto& font : FontSections) {
         WriteFont(file, font.section, settings.*font.member);
     }
+    WritePractice(file, Practice, QString(), settings.Practice);
 }
 
 Settings LoadSettingsFile(const std::string& dataFolder, const std::string& languageCode) {

@@ -12,7 +12,8 @@ inline constexpr const char* SettingsFileName = "quavrel.ini";
 // The settings stored in file; what is missing keeps its value from DefaultSettings(languageCode).
 // Values the program could not work with are replaced by their defaults: a search speed of 0
 // or less, click codes outside their menus (1..4 on the main window, 1..3 on a cassette or
-// card), an unknown recording source or speed-change engine. PosChangeType and HintType stay
+// card), an unknown recording source or speed-change engine or playback engine; the practice
+// defaults are brought within their ranges. PosChangeType and HintType stay
 // as read: values outside 0..2 mean "leave the player's method" and are never written back.
 Settings ReadSettings(const ProfileFile& file, const std::string& languageCode);
 

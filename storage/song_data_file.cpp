@@ -14,6 +14,8 @@ namespace {
 // Read for counts: tells a section that lacks them from one that holds none.
 constexpr int Absent = -256;
 
+const QString PracticePrefix = QStringLiteral("Practice.");
+
 QString FileNamePart(const QString& path) {
     return path.mid(std::max(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\')) + 1);
 }
@@ -106,6 +108,7 @@ std::optional<TSongRecords> ReadSection(const ProfileFile& file, const QString& 
         card.CreateIndex = read.Index(CardKey(i, "CreateIndex"));
         records.Cards.push_back(std::move(card));
     }
+    records.Practice = ReadPractice(file, section, PracticePrefix, TPracticeSettings());
     return records;
 }
 
@@ -187,6 +190,9 @@ void SaveSongRecords(const std::string& dataFolder, const std::string& songKey,
         file.WriteInteger(section, CardKey(i, "EndTime"), card.EndTime);
         file.WriteBool(section, CardKey(i, "Grabbed"), card.Grabbed);
         file.WriteInteger(section, CardKey(i, "CreateIndex"), card.CreateIndex);
+    }
+    if (records.Practice) {
+        WritePractice(file, section, PracticePrefix, *records.Practice);
     }
     // The copies' names are in the folder for good before the file names them.
     if (!records.Cassettes.empty()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/file_stream.h"
+#include "storage/practice_settings.h"
 
 #include <QString>
 #include <functional>
@@ -52,10 +53,12 @@ struct TCardRecord {
     int CreateIndex = -1;
 };
 
-// A song's section, cassettes first.
+// A song's section, cassettes first, then how the song was practised ("Practice.Speed" and
+// the other keys of TPracticeSettings); nothing when the section never had them.
 struct TSongRecords {
     std::vector<TCassetteRecord> Cassettes;
     std::vector<TCardRecord> Cards;
+    std::optional<TPracticeSettings> Practice;
 };
 
 // Called with each recording's copy and then with the data folder before the song data that

@@ -46,12 +46,12 @@ TEST(EventModuleTest, HoldsEveryCommandWithItsCodeAndKeyInOrder) {
         {"Config", 63, true},
         {"ShowHomepage", 70, false},
         {"ShowVornic", 71, false},
-        {"SpeedReset", 81, false},
-        {"TransposeUp", 82, false},
-        {"TransposeDown", 83, false},
-        {"CentsUp", 84, false},
-        {"CentsDown", 85, false},
-        {"SpeedTrainer", 86, false},
+        {"SpeedReset", 81, true},
+        {"TransposeUp", 82, true},
+        {"TransposeDown", 83, true},
+        {"CentsUp", 84, true},
+        {"CentsDown", 85, true},
+        {"SpeedTrainer", 86, true},
     };
     TEventModule module;
     EXPECT_EQ(module.objectName(), "EventModule");
@@ -78,7 +78,7 @@ TEST(EventModuleTest, HoldsEveryCommandWithItsCodeAndKeyInOrder) {
             EXPECT_EQ(command.Key->VirtualKey(), 0);
         }
     }
-    EXPECT_EQ(keyIndex, 29u);
+    EXPECT_EQ(keyIndex, 35u);
     EXPECT_EQ(module.Commands()[4].Hint, &RHINT_PLAY);
     EXPECT_EQ(module.rkMinimize->RealTimeAction(), module.reMinimize);
     EXPECT_EQ(module.Timer1->interval(), 64);

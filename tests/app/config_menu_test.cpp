@@ -11,6 +11,7 @@
 #include "audio/stretch_engine.h"
 #include "cassettes/setting_font.h"
 #include "controller/main_controller.h"
+#include "dialogs/trainer_options_frm.h"
 #include "platform/virtual_wave_device.h"
 #include "storage/settings.h"
 #include "tests/dialogs/modal.h"
@@ -24,6 +25,8 @@
 #include <QFontDialog>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <utility>
@@ -113,6 +116,44 @@ TEST_F(ConfigMenuTest, ThePitchOptionSetsTheRatioItStandsFor) {
     EXPECT_EQ(controller.Ratio(), 370);
     Named("miOptionDontCarePitchShift")->trigger();
     EXPECT_EQ(controller.Ratio(), 150);
+}
+
+TEST_F(ConfigMenuTest, ThePracticeMenuRunsTheSongsCommandsAndChoosesTheEngine) {
+    QMenu* practice = Opened("miPractice");
+    EXPECT_FALSE(Named("miSpeedTrainer")->isChecked());
+    Named("miTransposeUp")->trigger();
+    Named("miCentsDown")->trigger();
+    EXPECT_EQ(controller.Practice().TransposeCents, 90);
+    Named("miSpeedTrainer")->trigger();
+    EXPECT_TRUE(controller.Practice().TrainerOn);
+    emit practice->aboutToShow();
+    EXPECT_TRUE(Named("miSpeedTrainer")->isChecked());
+
+    Named("miFasterEngine")->trigger();
+    EXPECT_EQ(settings.PlaybackEngine, 1);
+    EXPECT_EQ(controller.SongPlayer().Tempo().Engine, TStretchEngine::Short);
+    Named("miFasterEngine")->trigger();
+    EXPECT_EQ(controller.SongPlayer().Tempo().Engine, TStretchEngine::Finer);
+
+    controller.SetSongSpeed(70);
+    Named("miPracticeDefaults")->trigger();
+    EXPECT_EQ(settings.Practice, controller.Practice());
+}
+
+TEST_F(ConfigMenuTest, TheTrainersOptionsComeFromItsDialog) {
+    Opened("miPractice");
+    Named("miSpeedTrainerOptions")->trigger();
+    auto* dialog = OpenModal<TTrainerOptionsFrm>();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_EQ(dialog->seStart->value(), 60);
+    dialog->seStart->setValue(40);
+    dialog->seStep->setValue(10);
+    dialog->seTarget->setValue(120);
+    dialog->btOK->click();
+    EXPECT_EQ(controller.Practice().TrainerStart, 40);
+    EXPECT_EQ(controller.Practice().TrainerStep, 10);
+    EXPECT_EQ(controller.Practice().TrainerTarget, 120);
+    DeleteClosedDialogs();
 }
 
 TEST_F(ConfigMenuTest, QuicknessShowsTheLevelAStoredValueDoesNotExceed) {

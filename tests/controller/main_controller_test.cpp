@@ -413,10 +413,11 @@ TEST_F(MainControllerTest, RepStartSetWithNothingDockedMakesAndFillsACard) {
     EXPECT_EQ(card->EndTime(), 4000);
     EXPECT_TRUE(Visible(TSkinFunction::AutoRec));
     EXPECT_TRUE(Visible(TSkinFunction::RepeatPlaySwitch));
-    EXPECT_FALSE(Visible(TSkinFunction::Ratio));
+    // The song's speed shows with a card docked.
+    EXPECT_TRUE(Visible(TSkinFunction::Ratio));
 }
 
-TEST_F(MainControllerTest, ACardRepeatLoopsBackOnTheTickAfterItsEnd) {
+TEST_F(MainControllerTest, ACardRepeatLoopsAtItsEndAndTheTickBringsBackASongPastIt) {
     OpenSongAt(1000);
     controller.Click(C::cmRepStartSet, false);
     player().SetPosition(1500);
@@ -429,6 +430,13 @@ TEST_F(MainControllerTest, ACardRepeatLoopsBackOnTheTickAfterItsEnd) {
     controller.Tick();
     EXPECT_EQ(Position(), 1400);
     Hear(200);
+    controller.Tick();
+    EXPECT_EQ(Position(), 1100);
+    EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
+    // A song put past the end goes back to the start on the next tick.
+    player().SetPosition(1800);
+    player().Play();
+    Hear(100);
     controller.Tick();
     EXPECT_EQ(Position(), 1000);
     EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
@@ -475,15 +483,18 @@ TEST_F(MainControllerTest, ASectionThatEndsWithTheSongEndsThere) {
         controller.SetCardTime(false, 20000, true);
         controller.Click(automatic ? C::cmAutoRec : C::cmRepeatPlaySwitch, false);
         controller.Tick();
-        HearToTheEnd();
-        controller.Tick();
         if (automatic) {
+            HearToTheEnd();
+            controller.Tick();
             EXPECT_FALSE(controller.AutoRecording());
             ASSERT_NE(controller.DockedCassette(), nullptr);
             EXPECT_EQ(controller.DockedCassette()->RepeatStopTimeOnFile, 20000);
         } else {
+            // Repeating, the song player wraps at the song's end and plays on.
+            Hear(1500);
+            controller.Tick();
             EXPECT_EQ(player().GetMode(), TMPModes::mpPlaying);
-            EXPECT_EQ(Position(), 19000);
+            EXPECT_EQ(Position(), 19500);
         }
         player().Stop();
     }
@@ -680,7 +691,7 @@ TEST_F(AutoRecordingTest, AStopThatFailsStillClosesTheWindowAndClearsTheFlags) {
 // Keeps what the song's cassette looks like when it is saved.
 class CassetteSnapshotStore : public TSongDataStore {
 public:
-    void SaveSongData(const std::string&) override {
+    void SaveSongData(const std::string&, const TPracticeSettings&) override {
         for (TQvrBaseFrm* window : QvrWindows()) {
             if (auto* cassette = dynamic_cast<TWaveFrm*>(window)) {
                 docked = cassette->IsDocked();
@@ -689,7 +700,9 @@ public:
             }
         }
     }
-    void LoadSongData(const std::string&) override {}
+    std::optional<TPracticeSettings> LoadSongData(const std::string&) override {
+        return std::nullopt;
+    }
 
     bool docked = false;
     std::int32_t stopTime = -1;
@@ -919,12 +932,14 @@ TEST_F(MainControllerTest, ASongClosedAndOpenedAgainGetsItsWindowsBack) {
 // Keeps nothing; fails when asked to, as a full disk would.
 class FailingStore : public TSongDataStore {
 public:
-    void SaveSongData(const std::string&) override {
+    void SaveSongData(const std::string&, const TPracticeSettings&) override {
         if (fail) {
             throw std::runtime_error("disk full");
         }
     }
-    void LoadSongData(const std::string&) override {}
+    std::optional<TPracticeSettings> LoadSongData(const std::string&) override {
+        return std::nullopt;
+    }
     bool fail = false;
 };
 
@@ -970,7 +985,7 @@ TEST_F(MainControllerTest, AFailedSaveAsksOnceAndKeepsTheWindowsUntilTheNextSong
 // Saves slowly: while it does, the program may ask for other songs.
 class ReentrantStore : public TSongDataStore {
 public:
-    void SaveSongData(const std::string& key) override {
+    void SaveSongData(const std::string& key, const TPracticeSettings&) override {
         EXPECT_FALSE(busy) << "a save inside a save";
         busy = true;
         if (duringSave) {
@@ -979,9 +994,10 @@ public:
         saved.push_back(key);
         busy = false;
     }
-    void LoadSongData(const std::string& key) override {
+    std::optional<TPracticeSettings> LoadSongData(const std::string& key) override {
         EXPECT_FALSE(busy) << "a load inside a save";
         loaded.push_back(key);
+        return std::nullopt;
     }
     std::function<void()> duringSave;
     std::vector<std::string> saved;
@@ -1098,6 +1114,308 @@ TEST_F(MainControllerTest, WithTheTrayOpenCommandsAndAStartDoNothing) {
     EXPECT_TRUE(events.Timer1->isActive());
     // The tray closes for the next test's disc.
     controller.Click(C::cmEject, false);
+}
+
+// --- practising the song
+
+QString SpeedLabel(const TFakeFace& frm) {
+    return frm.Groups[TSkinFunction::SpeedMeterLabel].Item(0)->windowTitle();
+}
+
+struct SongSpeedCase {
+    const char* name;
+    int speedBefore;
+    int tag;
+    std::int32_t heldMs;
+    int speedAfter;
+};
+
+TEST_F(MainControllerTest, SlowerAndFasterChangeTheSongsSpeedWithTheCassettesHoldMaths) {
+    const SongSpeedCase cases[] = {
+        {"a tap of slower is one step", 100, C::cmWaveSlow, 0, 95},
+        {"a tap of faster is one step", 100, C::cmWaveFast, 0, 105},
+        {"a quick press is still one step", 100, C::cmWaveSlow, 60, 95},
+        {"held, a point every 16 ms", 100, C::cmWaveFast, 320, 120},
+        {"held, slower", 100, C::cmWaveSlow, 800, 50},
+        {"never slower than a quarter", 50, C::cmWaveSlow, 100000, 25},
+        {"never faster than twice", 150, C::cmWaveFast, 100000, 200},
+    };
+    OpenSongAt(0);
+    for (const bool card : {false, true}) {
+        if (card) {
+            controller.Click(C::cmRepStartSet, false);
+            ASSERT_EQ(controller.Mode(), C::ModeCard);
+        }
+        for (const SongSpeedCase& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (card ? " (card docked)" : ""));
+            controller.SetSongSpeed(c.speedBefore);
+            HoldAndRelease(c.tag, c.heldMs);
+            EXPECT_EQ(controller.SongSpeed(), c.speedAfter);
+            EXPECT_EQ(player().Tempo().Speed, c.speedAfter / 100.0);
+            EXPECT_EQ(SpeedLabel(frm), QString("Speed %1%").arg(c.speedAfter));
+        }
+    }
+    controller.Click(C::cmSpeedReset, false);
+    EXPECT_EQ(controller.SongSpeed(), 100);
+    EXPECT_TRUE(player().Tempo().IsNeutral());
+}
+
+struct SpeedScaleCase {
+    int speed;
+    int meter; // where the cassette's ratio for that speed stands
+    int bar;
+};
+
+// The song at speed s stands where a cassette's ratio of 10000 / s stands: the slow side of the
+// meter and the bar is slow in every mode, and dragging the bar sets the speed.
+TEST_F(MainControllerTest, TheMeterAndTheRatioBarShowTheSongsSpeedOnTheCassettesScale) {
+    auto* meter = new TSpeedMeter(&frm);
+    meter->SetMax(C::MaxRatio);
+    meter->SetMin(C::MinRatio);
+    frm.Groups[TSkinFunction::SpeedMeter].Add(meter);
+    auto* bar = new TBitmapScrollBar(&frm);
+    bar->OnChange = frm.ScrollHandlers.RatioChange;
+    bar->SetMin(C::MinRatio);
+    bar->SetMax(C::MaxRatio);
+    frm.Groups[TSkinFunction::Ratio].Add(bar);
+    OpenSongAt(0);
+    const SpeedScaleCase cases[] = {
+        {100, 100, 410}, {50, 200, 310}, {75, 133, 377}, {25, 400, 110},
+        {150, 67, 443},  {199, 50, 460}, {200, 50, 460},
+    };
+    for (const SpeedScaleCase& c : cases) {
+        SCOPED_TRACE(c.speed);
+        controller.SetSongSpeed(c.speed);
+        // The bar moved from here does not come back as another speed.
+        EXPECT_EQ(controller.SongSpeed(), c.speed);
+        EXPECT_EQ(meter->Position(), c.meter);
+        EXPECT_EQ(bar->Position(), c.bar);
+        EXPECT_EQ(C::RatioOfSongSpeed(c.speed), c.meter);
+    }
+    for (const auto& [barAt, speed] : {std::pair{410, 100}, std::pair{310, 50}, std::pair{10, 25},
+                                       std::pair{500, 200}, std::pair{343, 60}}) {
+        SCOPED_TRACE(barAt);
+        bar->SetPosition(barAt);
+        EXPECT_EQ(controller.SongSpeed(), speed);
+        EXPECT_EQ(player().Tempo().Speed, speed / 100.0);
+        EXPECT_EQ(SpeedLabel(frm), QString("Speed %1%").arg(speed));
+    }
+}
+
+TEST_F(MainControllerTest, TheSpeedControlsShowTheSongOrTheDockedCassetteAsTheModeChanges) {
+    auto* meter = new TSpeedMeter(&frm);
+    meter->SetMax(C::MaxRatio);
+    meter->SetMin(C::MinRatio);
+    frm.Groups[TSkinFunction::SpeedMeter].Add(meter);
+    OpenSongAt(0);
+    controller.SetSongSpeed(75);
+    for (const TSkinFunction group : {TSkinFunction::Ratio, TSkinFunction::WaveSlow,
+                                      TSkinFunction::WaveFast, TSkinFunction::SpeedMeterLabel}) {
+        EXPECT_TRUE(Visible(group));
+    }
+    DockCassette(3000);
+    EXPECT_EQ(SpeedLabel(frm), "150%");
+    EXPECT_EQ(meter->Position(), 150);
+    // In mode 3 the commands change the cassette's ratio, not the song's speed.
+    HoldAndRelease(C::cmWaveSlow, 0);
+    EXPECT_EQ(controller.Ratio(), 160);
+    EXPECT_EQ(controller.SongSpeed(), 75);
+    controller.EjectDocked();
+    ASSERT_EQ(controller.Mode(), C::ModeNothing);
+    EXPECT_EQ(SpeedLabel(frm), "Speed 75%");
+    EXPECT_EQ(meter->Position(), 133);
+    controller.Click(C::cmRepStartSet, false);
+    EXPECT_EQ(SpeedLabel(frm), "Speed 75%");
+}
+
+struct TransposeCase {
+    const char* name;
+    int semitonesBefore;
+    int centsBefore;
+    int tag;
+    int semitonesAfter;
+    int centsAfter;
+};
+
+TEST_F(MainControllerTest, TheTransposeTextLeavesOutWhatIsZero) {
+    const struct {
+        int semitones;
+        int cents;
+        const char* text;
+    } cases[] = {{0, 0, ""}, {3, 0, "+3 st"}, {0, -20, "-20 ct"}, {-12, -50, "-12 st -50 ct"}};
+    for (const auto& c : cases) {
+        controller.SetTranspose(c.semitones, c.cents);
+        EXPECT_EQ(controller.TransposeText(), c.text);
+        EXPECT_EQ(frm.Groups[TSkinFunction::TransposeLabel].Item(0)->windowTitle(), c.text);
+    }
+}
+
+TEST_F(MainControllerTest, TransposeMovesBySemitonesAndTenCentsWithinTheirRanges) {
+    const TransposeCase cases[] = {
+        {"up a semitone", 0, 0, C::cmTransposeUp, 1, 0},
+        {"down a semitone keeps the cents", 2, 30, C::cmTransposeDown, 1, 30},
+        {"an octave up at most", 12, 0, C::cmTransposeUp, 12, 0},
+        {"an octave down at most", -12, -20, C::cmTransposeDown, -12, -20},
+        {"up ten cents", 3, 0, C::cmCentsUp, 3, 10},
+        {"down ten cents", 0, 0, C::cmCentsDown, 0, -10},
+        {"fifty cents up at most", 0, 50, C::cmCentsUp, 0, 50},
+        {"fifty cents down at most", -1, -50, C::cmCentsDown, -1, -50},
+    };
+    OpenSongAt(0);
+    controller.SetSongSpeed(80);
+    for (const TransposeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        controller.SetTranspose(c.semitonesBefore, c.centsBefore);
+        controller.Click(c.tag, false);
+        EXPECT_EQ(controller.TransposeSemitones(), c.semitonesAfter);
+        EXPECT_EQ(controller.TransposeCents(), c.centsAfter);
+        EXPECT_EQ(player().Tempo().Cents, c.semitonesAfter * 100 + c.centsAfter);
+        EXPECT_EQ(frm.Groups[TSkinFunction::TransposeLabel].Item(0)->windowTitle(),
+                  controller.TransposeText());
+        // The speed stays.
+        EXPECT_EQ(player().Tempo().Speed, 0.8);
+    }
+}
+
+// The card's section loops in the song player while the card repeats; whatever ends the repeat
+// or moves the section takes the player's loop along.
+TEST_F(MainControllerTest, ARepeatingCardLoopsInTheSongPlayerUntilTheRepeatEnds) {
+    using Loop = std::optional<std::pair<std::int32_t, std::int32_t>>;
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    player().SetPosition(3000);
+    controller.Click(C::cmRepEndSet, false);
+    EXPECT_EQ(controller.SongLoop(), Loop());
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    EXPECT_EQ(controller.SongLoop(), Loop({1000, 3000}));
+    // An end moved moves the loop.
+    controller.SetCardTime(false, 2500, true);
+    EXPECT_EQ(controller.SongLoop(), Loop({1000, 2500}));
+    controller.Click(C::cmRepeatPlaySwitch, true);
+    EXPECT_EQ(controller.SongLoop(), Loop());
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    ASSERT_EQ(controller.SongLoop(), Loop({1000, 2500}));
+    // The card goes: so does the loop.
+    TRepeatFrm* card = controller.DockedCard();
+    controller.EjectDocked();
+    EXPECT_EQ(controller.SongLoop(), Loop());
+    controller.DockWindow(card, false);
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    ASSERT_EQ(controller.SongLoop(), Loop({1000, 2500}));
+    // Another song: the loop ended with the old one.
+    const std::string other = data.File("other.wav");
+    WriteWave(other, Stereo16, SongBytes(BytesOf(5000)));
+    ASSERT_TRUE(controller.ChangeSong(other));
+    EXPECT_EQ(controller.SongLoop(), Loop());
+}
+
+TEST_F(AutoRecordingTest, TheSectionRecordedDoesNotLoop) {
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    player().SetPosition(2000);
+    controller.Click(C::cmRepEndSet, false);
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    ASSERT_TRUE(controller.SongLoop().has_value());
+    controller.Click(C::cmAutoRec, false);
+    ASSERT_TRUE(controller.AutoRecording());
+    EXPECT_FALSE(controller.SongLoop().has_value());
+}
+
+TEST_F(MainControllerTest, TheTrainerStartsALoopingCardAtItsStartSpeedAndShowsItself) {
+    OpenSongAt(1000);
+    controller.SetTrainerOptions(60, 10, 90);
+    controller.Click(C::cmSpeedTrainer, false);
+    EXPECT_TRUE(controller.Practice().TrainerOn);
+    // Nothing loops yet: the song plays on as it was.
+    EXPECT_FALSE(controller.SpeedTrainerRunning());
+    EXPECT_EQ(controller.SongSpeed(), 100);
+    controller.Click(C::cmRepStartSet, false);
+    player().SetPosition(3000);
+    controller.Click(C::cmRepEndSet, false);
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    EXPECT_TRUE(controller.SpeedTrainerRunning());
+    EXPECT_EQ(controller.SongSpeed(), 60);
+    EXPECT_EQ(SpeedLabel(frm), "Trainer 60%");
+    // A speed the user sets ends the run.
+    HoldAndRelease(C::cmWaveFast, 0);
+    EXPECT_FALSE(controller.SpeedTrainerRunning());
+    EXPECT_EQ(SpeedLabel(frm), "Speed 65%");
+    // Switched off and on again, the run starts again.
+    controller.Click(C::cmSpeedTrainer, false);
+    controller.Click(C::cmSpeedTrainer, false);
+    EXPECT_EQ(SpeedLabel(frm), "Trainer 60%");
+    controller.Click(C::cmRepeatPlaySwitch, true);
+    EXPECT_FALSE(controller.SpeedTrainerRunning());
+    EXPECT_EQ(SpeedLabel(frm), "Speed 60%");
+}
+
+TEST_F(MainControllerTest, EachSongKeepsHowItIsPractisedAndANewSongTakesTheDefaults) {
+    TSongWindows store(controller);
+    controller.SetSongDataStore(&store);
+    settings.Practice.Speed = 90;
+    const std::string other = data.File("other.wav");
+    WriteWave(other, Stereo16, SongBytes(BytesOf(5000)));
+    OpenSongAt(0);
+    EXPECT_EQ(controller.SongSpeed(), 90);
+    controller.SetSongSpeed(70);
+    controller.SetTranspose(-3, 20);
+    controller.SetTrainerOptions(50, 5, 80);
+    controller.SetSpeedTrainerOn(true);
+    const TPracticeSettings practised = controller.Practice();
+
+    ASSERT_TRUE(controller.ChangeSong(other));
+    EXPECT_EQ(controller.Practice(), Bounded(settings.Practice));
+    EXPECT_EQ(player().Tempo().Speed, 0.9);
+    ASSERT_TRUE(controller.ChangeSong(songPath));
+    EXPECT_EQ(controller.Practice(), practised);
+    EXPECT_EQ(player().Tempo().Speed, 0.7);
+    EXPECT_EQ(player().Tempo().Cents, -280);
+}
+
+// The song player wraps at the card's end itself: the song never plays past it, tick or not.
+TEST_F(MainControllerTest, ARepeatingCardWrapsInTheSongPlayerBeforeAnyTick) {
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    player().SetPosition(1500);
+    controller.Click(C::cmRepEndSet, false);
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    ASSERT_EQ(Position(), 1000);
+    Hear(600);
+    EXPECT_EQ(player().LoopPasses(), 1);
+    EXPECT_NEAR(Position(), 1100, 5);
+}
+
+TEST_F(MainControllerTest, TheTrainerPlaysEachPassOfTheLoopAtItsNextSpeed) {
+    OpenSongAt(1000);
+    controller.Click(C::cmRepStartSet, false);
+    player().SetPosition(1500);
+    controller.Click(C::cmRepEndSet, false);
+    controller.SetTrainerOptions(50, 25, 100);
+    controller.SetSpeedTrainerOn(true);
+    controller.Click(C::cmRepeatPlaySwitch, false);
+    std::vector<int> speeds = {controller.SongSpeed()};
+    for (int tick = 0; tick < 100 && controller.SpeedTrainerRunning(); ++tick) {
+        Hear(C::TickMilliseconds);
+        controller.Tick();
+        if (controller.SongSpeed() != speeds.back()) {
+            speeds.push_back(controller.SongSpeed());
+            EXPECT_EQ(player().LoopPasses(), static_cast<std::int64_t>(speeds.size()) - 1);
+        }
+    }
+    EXPECT_EQ(speeds, (std::vector<int>{50, 75, 100}));
+    EXPECT_EQ(SpeedLabel(frm), "Speed 100%");
+}
+
+// What is heard at half speed stands where the song is heard, not where it was read.
+TEST_F(MainControllerTest, AtHalfSpeedACardStartsWhereTheSongIsHeard) {
+    OpenSongAt(1000);
+    controller.SetSongSpeed(50);
+    controller.Click(C::cmPlay, false);
+    Hear(1000);
+    controller.Click(C::cmRepStartSet, false);
+    ASSERT_NE(controller.DockedCard(), nullptr);
+    EXPECT_NEAR(controller.DockedCard()->StartTime(), 1500, 5);
+    EXPECT_NEAR(Position(), 1500, 5);
 }
 
 } // namespace

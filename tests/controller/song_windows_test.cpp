@@ -96,7 +96,7 @@ TEST_F(SongWindowsTest, CassettesAndCardsComeBackForTheSameFileNameFromAnotherFo
     const int cardIndex = card->CreateIndex;
     const QPoint dockingPoint = second->DockingPoint();
 
-    store.SaveSongData("/music/live/song.mp3");
+    store.SaveSongData("/music/live/song.mp3", {});
     EXPECT_FALSE(first->IsStretched());
     EXPECT_EQ(first->MainPlayer().GetRepeatStart(), 250);
     const QStringList copies = SavedCopies(data);
@@ -141,7 +141,7 @@ TEST_F(SongWindowsTest, CassettesAndCardsComeBackForTheSameFileNameFromAnotherFo
 }
 
 TEST_F(SongWindowsTest, HiddenCassettesAreNotDockedAndAnEmptyKeyDoesNothing) {
-    store.SaveSongData("");
+    store.SaveSongData("", {});
     EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(data.File("quavrel_data.ini"))));
 
     WriteSongData(data, "[song.mp3]\n"
@@ -268,7 +268,7 @@ TEST_F(SongWindowsTest, RecordingsKeptAtAFailedExitComeBackWithTheirSong) {
     EXPECT_EQ(ReadFile(Windows<TWaveFrm>()[0]->FileName()), sound);
 
     // Saved with the song, the cassette's file goes as the song closes; the copy stays.
-    store.SaveSongData("/music/song.mp3");
+    store.SaveSongData("/music/song.mp3", {});
     Release();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(UnsavedRecordingsOf(data.Path(), "/music/song.mp3").empty());

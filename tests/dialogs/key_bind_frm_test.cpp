@@ -128,6 +128,67 @@ TEST_F(KeyBindFrmTest, AKeyFileOfTheWindowsProgramGivesTheKeysTheirBindingAndLis
     EXPECT_EQ(dialog->maximumWidth(), 455);
 }
 
+// The 29 keys of the Windows program, as its key files list them: each takes a letter here.
+TEST_F(KeyBindFrmTest, AWindowsKeyFileOfAll29KeysLoadsAndLeavesTheNewKeysUnbound) {
+    const char* const windowsKeys[] = {"hkPrevTrack",
+                                       "hkBack",
+                                       "hkStop",
+                                       "hkPause",
+                                       "hkPlay",
+                                       "hkStep",
+                                       "hkNextTrack",
+                                       "hkEject",
+                                       "hkRepStartBack",
+                                       "hkRepStartSet",
+                                       "hkRepStartStep",
+                                       "hkRepEndBack",
+                                       "hkRepEndSet",
+                                       "hkRepEndStep",
+                                       "hkRepeatPlaySwitch",
+                                       "hkTrash",
+                                       "hkSelect",
+                                       "hkEjectCassette",
+                                       "hkConfig",
+                                       "hkRec",
+                                       "hkAutoRec",
+                                       "hkExit",
+                                       "hkMinimize",
+                                       "hkWaveFast",
+                                       "hkWaveSlow",
+                                       "hkExecSpeedChange",
+                                       "hkRestoreSpeedChange",
+                                       "hkJumpToStartTime",
+                                       "hkHistoryBack"};
+    ProfileFile file;
+    for (const QString& section : {QStringLiteral("ConfFrm.ConfigItem0"), CurrentKeyBindSection}) {
+        file.WriteString(section, "Name", section == CurrentKeyBindSection ? "" : "Windows");
+        file.WriteString(section, "KeyCount", "29");
+        for (int i = 0; i < 29; ++i) {
+            const QString key = QStringLiteral("Key%1").arg(i);
+            file.WriteString(section, key, windowsKeys[i]);
+            file.WriteString(section, key + ".VirtualKey",
+                             QStringLiteral("VK_%1").arg(QChar('A' + i % 26)));
+            file.WriteString(section, key + ".ShiftState", i < 26 ? "" : "Shift");
+        }
+    }
+    file.WriteString("ConfFrm", "ConfigItemCount", "1");
+    ASSERT_TRUE(QFile::remove(path));
+    file.SaveAs(path.toStdString());
+
+    dialog = std::make_unique<TKeyBindFrm>(events, path);
+    EXPECT_EQ(events.rkPrevTrack->VirtualKey(), 'A');
+    EXPECT_EQ(events.rkHistoryBack->VirtualKey(), 'C');
+    EXPECT_EQ(events.rkHistoryBack->ShiftState(), ssShift);
+    for (const TRealTimeKey* added :
+         {events.rkSpeedReset, events.rkTransposeUp, events.rkTransposeDown, events.rkCentsUp,
+          events.rkCentsDown, events.rkSpeedTrainer}) {
+        EXPECT_EQ(added->VirtualKey(), 0) << added->objectName().toStdString();
+    }
+    // The set of the Windows program still agrees with the keys.
+    dialog->show();
+    EXPECT_EQ(dialog->cbKeyBinds->currentText(), "Windows");
+}
+
 TEST_F(KeyBindFrmTest, ClosingWritesTheKeysBindingInEditorOrderAndDropsUnappliedEdits) {
     dialog = std::make_unique<TKeyBindFrm>(events, path);
     events.rkPause->SetVirtualKey(VkF5);
@@ -138,7 +199,7 @@ TEST_F(KeyBindFrmTest, ClosingWritesTheKeysBindingInEditorOrderAndDropsUnapplied
     const ProfileFile file = WrittenFile();
     const QString current = QStringLiteral("MainFrm.CurrKeyBind");
     EXPECT_EQ(file.Value(current, "Name"), "");
-    EXPECT_EQ(file.Value(current, "KeyCount"), "29");
+    EXPECT_EQ(file.Value(current, "KeyCount"), "35");
     EXPECT_EQ(file.Value(current, "Key0"), "hkPrevTrack");
     EXPECT_EQ(file.Value(current, "Key3"), "hkPause");
     EXPECT_EQ(file.Value(current, "Key3.VirtualKey"), "VK_F5");
@@ -248,7 +309,7 @@ TEST_F(KeyBindFrmTest, SavingUnderANameTakenButForCaseAsksAndRenamesTheSetInItsP
     SaveAs("f5 PLAY");
     ASSERT_EQ(dialog->Sets().size(), 2u);
     EXPECT_EQ(dialog->Sets()[1].Name, "f5 PLAY");
-    EXPECT_EQ(dialog->Sets()[1].Keys.size(), 29u);
+    EXPECT_EQ(dialog->Sets()[1].Keys.size(), 35u);
     EXPECT_EQ(dialog->cbKeyBinds->currentIndex(), 1);
     EXPECT_EQ(dialog->cbKeyBinds->currentText(), "f5 PLAY");
     const ProfileFile file = WrittenFile();
@@ -306,7 +367,7 @@ TEST_F(KeyBindFrmTest, NoKeyFileLeavesEveryKeyUnboundAndClosingMakesOne) {
     EXPECT_EQ(events.rkPlay->VirtualKey(), 0);
     EXPECT_EQ(dialog->cbKeyBinds->count(), 0);
     dialog.reset();
-    EXPECT_EQ(WrittenFile().Value("MainFrm.CurrKeyBind", "KeyCount"), "29");
+    EXPECT_EQ(WrittenFile().Value("MainFrm.CurrKeyBind", "KeyCount"), "35");
 }
 
 TEST(DefaultKeyFileTest, BindsEveryActionOnceInEachSetAndStartsWithTheDefaultSet) {

@@ -36,6 +36,8 @@ Settings Changed() {
     s.MainfrmTimeFont = {"Courier", 0, -16777208, 8, false, true, false, true};
     s.WavefrmFont = {" Spaced ", 128, 0, 10, true, true, true, true};
     s.RepeatfrmFont = {"Default", 2, 255, 7, false, false, false, false};
+    s.PlaybackEngine = 1;
+    s.Practice = {75, -1230, 50, 10, 90, true};
     return s;
 }
 
@@ -114,6 +116,8 @@ TEST(SettingsFile, ValuesTheProgramCannotUseGiveTheirDefaults) {
         {"Application", "RecordSource", "2", &Settings::RecordSource, 0},
         {"Application", "StretchEngine", "-1", &Settings::StretchEngine, 0},
         {"Application", "StretchEngine", "1", &Settings::StretchEngine, 1},
+        {"Application", "PlaybackEngine", "2", &Settings::PlaybackEngine, 0},
+        {"Application", "PlaybackEngine", "1", &Settings::PlaybackEngine, 1},
         // Outside 0..2 these leave the player's own method and the hints as they are.
         {"MainFrm", "PosChangeType", "5", &Settings::PosChangeType, 5},
         {"MainFrm", "HintType", "-1", &Settings::HintType, -1},

@@ -179,6 +179,21 @@ TEST_F(SongDataFileTest, AFileOfTheWindowsProgramLoads) {
     EXPECT_EQ(records.Cards[1].Title, "");
     EXPECT_EQ(records.Cards[1].StartTime, -1);
     EXPECT_EQ(records.Cards[1].CreateIndex, 7);
+    // Never practised here: the song takes the defaults.
+    EXPECT_FALSE(records.Practice.has_value());
+}
+
+TEST_F(SongDataFileTest, HowTheSongIsPractisedComesBackWithItsCards) {
+    TSongRecords records;
+    records.Cards.resize(1);
+    records.Practice = TPracticeSettings{65, -250, 50, 5, 95, true};
+    Save("/music/song.mp3", records);
+    EXPECT_EQ(SongData().Value("song.mp3", "Practice.Speed"), "65");
+    EXPECT_EQ(Load("/elsewhere/song.mp3").Practice, records.Practice);
+    // A save without them leaves the file's as they were, for a song kept by an older version.
+    records.Practice.reset();
+    Save("/music/song.mp3", records);
+    EXPECT_EQ(Load("/music/song.mp3").Practice->Speed, 65);
 }
 
 TEST_F(SongDataFileTest, AnOlderFullPathSectionIsReadUntilTheNameHasItsOwn) {
@@ -221,7 +236,7 @@ TEST_F(SongDataFileTest, ALongSongNameIsShortenedInTheCopysNameAndComesBack) {
     TCassetteRecord take;
     take.Recording = Recording(7);
     take.Title = "Take";
-    Save("/music/" + name.toStdString(), {{take}, {}});
+    Save("/music/" + name.toStdString(), {{take}, {}, {}});
     const QStringList copies = SavedCopies(data);
     ASSERT_EQ(copies.size(), 1);
     EXPECT_LE(copies[0].toUtf8().size(), 255);
@@ -237,7 +252,7 @@ TEST_F(SongDataFileTest, ASongNameWithLineBreaksNamesItsCopyAsTheFileDoes) {
     take.Recording = Recording(8);
     take.Title = "Take";
     const std::string key = "/music/two\nlines\r\nsong.mp3";
-    Save(key, {{take}, {}});
+    Save(key, {{take}, {}, {}});
     const QStringList copies = SavedCopies(data);
     ASSERT_EQ(copies.size(), 1);
     EXPECT_TRUE(copies[0].startsWith("SaveData - two lines song - ")) << copies[0].toStdString();
@@ -318,7 +333,7 @@ TEST_F(SongDataFileTest, ASaveThatFailsLeavesNoCopiesAndTheFileAsItWas) {
     // A recording that is there but cannot be read, as a failing disk gives.
     TCassetteRecord unreadable;
     unreadable.Recording = "/proc/self/mem";
-    EXPECT_ANY_THROW(Save("/music/song.mp3", {{kept, unreadable}, {}}));
+    EXPECT_ANY_THROW(Save("/music/song.mp3", {{kept, unreadable}, {}, {}}));
     EXPECT_TRUE(SavedCopies(data).isEmpty());
     EXPECT_FALSE(SongData().ValueExists("song.mp3", "WaveFrmCount"));
 }
@@ -332,7 +347,7 @@ TEST_F(SongDataFileTest, ACassetteWhoseRecordingVanishedIsLeftOutAndTheRestIsSav
     TCardRecord card;
     card.StartTime = 1000;
     card.EndTime = 2000;
-    Save("/music/song.mp3", {{gone, kept}, {card}});
+    Save("/music/song.mp3", {{gone, kept}, {card}, {}});
     const TSongRecords saved = Load("song.mp3");
     ASSERT_EQ(saved.Cassettes.size(), 1u);
     EXPECT_EQ(saved.Cassettes[0].Title, "kept");
@@ -349,11 +364,12 @@ TEST_F(SongDataFileTest, EachCopyAndTheFolderReachTheDiskBeforeTheFileNamesThem)
     TCassetteRecord second;
     second.Recording = Recording(2);
     QStringList flushed;
-    SaveSongRecords(data.Path(), "song.mp3", {{first, second}, {}}, [&](const std::string& path) {
-        // Nothing names the copies yet.
-        EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(data.File("quavrel_data.ini"))));
-        flushed << QFileInfo(QString::fromStdString(path)).fileName();
-    });
+    SaveSongRecords(
+        data.Path(), "song.mp3", {{first, second}, {}, {}}, [&](const std::string& path) {
+            // Nothing names the copies yet.
+            EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(data.File("quavrel_data.ini"))));
+            flushed << QFileInfo(QString::fromStdString(path)).fileName();
+        });
     const ProfileFile file = SongData();
     ASSERT_EQ(flushed.size(), 3);
     EXPECT_EQ(flushed[0], file.Value("song.mp3", "WaveFrm0.WaveFile"));
