@@ -117,7 +117,8 @@ public:
     const TPlaybackTempo& Tempo() const { return tempo; }
     // A loop range in milliseconds (absolute disc milliseconds on a disc, as positions are).
     // While set, a song playing from before endMs wraps at endMs to startMs, sample-exact, at
-    // any tempo; a song positioned past endMs plays on. Cleared by ClearLoop, Close and Open.
+    // any tempo; a song positioned past endMs, or a loop shorter than 100 ms, plays on (the caller
+    // brings it back). Cleared by ClearLoop, Close and Open.
     void SetLoop(std::int32_t startMs, std::int32_t endMs);
     void ClearLoop();
     // How many times the heard sound has wrapped from the loop's end to its start since Open.

@@ -8,6 +8,10 @@
 namespace {
 
 constexpr std::int32_t FadeMilliseconds = 5;
+// Each wrap starts a new sound and reads the song at another place: a shorter loop would ask
+// for that work many times a second. The song plays on past its end, for the caller to bring
+// back.
+constexpr std::int32_t ShortestLoopMilliseconds = 100;
 
 bool SameSound(const TPlaybackTempo& a, const TPlaybackTempo& b) {
     return (a.IsNeutral() && b.IsNeutral()) || a == b;
@@ -20,7 +24,8 @@ std::int64_t OutputFrames(std::int64_t sourceFrames, double speed) {
 } // namespace
 
 TSongRenderer::TSongRenderer(PcmSource& source, std::int64_t start, const TPlaybackTempo& tempo)
-    : reader(source), fadeFrames(reader.Rate() * FadeMilliseconds / 1000), tempo(tempo),
+    : reader(source), fadeFrames(reader.Rate() * FadeMilliseconds / 1000),
+      shortestLoop(reader.Rate() * ShortestLoopMilliseconds / 1000), tempo(tempo),
       map(start, tempo.Speed), current(NewStream(start, tempo, 0)) {}
 
 TSongRenderer::~TSongRenderer() = default;
@@ -68,7 +73,7 @@ std::optional<TSongRenderer::Join> TSongRenderer::NextJoin() const {
     const TPlaybackTempo after = asked.value_or(tempo);
     const std::int64_t source = map.PieceSource();
     std::optional<Join> join;
-    if (loop && source < loop->second && loop->first < loop->second) {
+    if (loop && source < loop->second && loop->second - loop->first >= shortestLoop) {
         const std::int64_t end = std::min(loop->second, reader.Frames());
         const std::int64_t at = map.PieceOutput() + OutputFrames(end - source, tempo.Speed);
         if (at >= output) { // a loop set after its end passed: the song plays on

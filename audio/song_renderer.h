@@ -22,7 +22,8 @@ public:
     TSongRenderer& operator=(const TSongRenderer&) = delete;
 
     void SetTempo(const TPlaybackTempo& tempo);
-    // Output that reaches `endFrame` from before it goes on at `startFrame`.
+    // Output that reaches `endFrame` from before it goes on at `startFrame`; a loop shorter than
+    // a tenth of a second is not wrapped.
     void SetLoop(std::int64_t startFrame, std::int64_t endFrame);
     void ClearLoop();
 
@@ -54,6 +55,7 @@ private:
 
     TSourceReader reader;
     const std::int32_t fadeFrames;
+    const std::int32_t shortestLoop;
     TPlaybackTempo tempo;                // of the piece playing
     std::optional<TPlaybackTempo> asked; // a new tempo not yet joined
     std::int64_t askedAt = 0;

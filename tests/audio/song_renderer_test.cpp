@@ -82,6 +82,23 @@ TEST_F(SongRendererTest, ALoopSetAfterItsEndLetsTheSongPlayOn) {
     EXPECT_EQ(renderer.Map().WrapsAt(renderer.Rendered()), 0);
 }
 
+// A loop shorter than a tenth of a second is not wrapped in the fill path: each wrap starts a
+// new sound and reads the song at another place, too much work many times a second. The song
+// plays on past its end, for the caller to bring back.
+TEST_F(SongRendererTest, ALoopTooShortToWrapLetsTheSongPlayOn) {
+    const std::vector<std::int16_t> song = StereoSine(80000, Tone, 0.5);
+    WriteSong(song);
+    for (const std::int64_t length : {441, 4409, 1}) {
+        auto sound = OpenMediaFile(path);
+        TSongRenderer renderer(*sound, 49000, TPlaybackTempo{});
+        renderer.SetLoop(50000, 50000 + length);
+        const std::vector<std::int16_t> out = RenderToEnd(renderer, 20000);
+        EXPECT_TRUE(std::equal(out.begin(), out.end(), song.begin() + 49000 * 2))
+            << length << " frames";
+        EXPECT_EQ(renderer.Map().WrapsAt(renderer.Rendered()), 0) << length << " frames";
+    }
+}
+
 struct ToneCase {
     int percent;
     int semitones;
