@@ -310,7 +310,7 @@ void TConfigMenu::BuildPractice(QMenu* practice) {
     miSpeedTrainer = command("miSpeedTrainer", "Speed &Trainer", C::cmSpeedTrainer);
     miSpeedTrainer->setCheckable(true);
     QAction* options =
-        Item(practice, "miSpeedTrainerOptions", QStringLiteral("Speed Trainer &Options..."));
+        Item(practice, "miSpeedTrainerOptions", QStringLiteral("Speed Trainer Opt&ions..."));
     QObject::connect(options, &QAction::triggered, practice, [this] { ChooseTrainerOptions(); });
     practice->addSeparator();
     miFasterEngine =
