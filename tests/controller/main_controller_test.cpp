@@ -1193,11 +1193,20 @@ TEST_F(MainControllerTest, TheMeterAndTheRatioBarShowTheSongsSpeedOnTheCassettes
         EXPECT_EQ(bar->Position(), c.bar);
         EXPECT_EQ(C::RatioOfSongSpeed(c.speed), c.meter);
     }
-    for (const auto& [barAt, speed] : {std::pair{410, 100}, std::pair{310, 50}, std::pair{10, 25},
-                                       std::pair{500, 200}, std::pair{343, 60}}) {
+    // A bar dragged past the song's speeds, or between two of them, goes back to where the
+    // speed it gave stands, as the meter does.
+    const struct {
+        int barAt;
+        int speed;
+        int barAfter;
+    } drags[] = {{410, 100, 410}, {310, 50, 310}, {10, 25, 110},
+                 {500, 200, 460}, {343, 60, 343}, {120, 26, 125}};
+    for (const auto& [barAt, speed, barAfter] : drags) {
         SCOPED_TRACE(barAt);
         bar->SetPosition(barAt);
         EXPECT_EQ(controller.SongSpeed(), speed);
+        EXPECT_EQ(bar->Position(), barAfter);
+        EXPECT_EQ(meter->Position(), C::RatioBarPosition(barAfter));
         EXPECT_EQ(player().Tempo().Speed, speed / 100.0);
         EXPECT_EQ(SpeedLabel(frm), QString("Speed %1%").arg(speed));
     }
