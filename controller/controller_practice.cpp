@@ -26,6 +26,8 @@ int TMainController::SongSpeedOfRatio(int ratio) {
                       HighestPracticeSpeed);
 }
 
+// The player keeps the tempo even when its output cannot start again with it: the speed and
+// transpose are shown before, so that an error leaves them showing what the song plays at.
 void TMainController::ApplyPlaybackTempo() {
     TPlaybackTempo tempo;
     tempo.Speed = practice.Speed / 100.0;
@@ -39,25 +41,25 @@ void TMainController::ApplyPlaybackTempo() {
 void TMainController::TakePractice(const TPracticeSettings& kept) {
     practice = Bounded(kept);
     trainer.End();
+    ShowSpeed();
     ApplyPlaybackTempo();
     // A card of the song may loop already: the song's own trainer takes it.
     if (practice.TrainerOn && songLoop) {
         BeginTrainerRun();
     }
-    ShowSpeed();
 }
 
 void TMainController::SetSongSpeed(int percent, bool fromBar) {
     trainer.End();
     practice.Speed = std::clamp(percent, LowestPracticeSpeed, HighestPracticeSpeed);
-    ApplyPlaybackTempo();
     ShowSpeed(fromBar);
+    ApplyPlaybackTempo();
 }
 
 void TMainController::PlaySongAt(int speed) {
     practice.Speed = std::clamp(speed, LowestPracticeSpeed, HighestPracticeSpeed);
-    ApplyPlaybackTempo();
     ShowSpeed();
+    ApplyPlaybackTempo();
 }
 
 // Faster moves a step at once, and a point every 16 ms held once past that.
@@ -85,8 +87,8 @@ void TMainController::SetTranspose(int semitones, int cents) {
         std::clamp(semitones, -LargestTransposeSemitones, LargestTransposeSemitones) *
             CentsPerSemitone +
         std::clamp(cents, -LargestTransposeCents, LargestTransposeCents);
-    ApplyPlaybackTempo();
     ShowSpeed();
+    ApplyPlaybackTempo();
 }
 
 void TMainController::SetTrainerOptions(int start, int step, int target) {

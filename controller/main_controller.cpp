@@ -64,7 +64,9 @@ TMainController::TMainController(TMainFace& frm, TEventModule& events, Settings&
             if (Mode() == ModeCassette) {
                 SetRatio(barRatio, true);
             } else {
-                SetSongSpeed(SongSpeedOfRatio(barRatio), true);
+                // A bar past the song's speeds, or between two of them, goes to the speed's place.
+                const int speed = SongSpeedOfRatio(barRatio);
+                SetSongSpeed(speed, RatioOfSongSpeed(speed) == barRatio);
             }
         });
     };

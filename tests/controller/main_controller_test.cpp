@@ -37,6 +37,7 @@
 #include <QScreen>
 #include <QTimer>
 #include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 #include <utility>
 
@@ -1192,11 +1193,20 @@ TEST_F(MainControllerTest, TheMeterAndTheRatioBarShowTheSongsSpeedOnTheCassettes
         EXPECT_EQ(bar->Position(), c.bar);
         EXPECT_EQ(C::RatioOfSongSpeed(c.speed), c.meter);
     }
-    for (const auto& [barAt, speed] : {std::pair{410, 100}, std::pair{310, 50}, std::pair{10, 25},
-                                       std::pair{500, 200}, std::pair{343, 60}}) {
+    // A bar dragged past the song's speeds, or between two of them, goes back to where the
+    // speed it gave stands, as the meter does.
+    const struct {
+        int barAt;
+        int speed;
+        int barAfter;
+    } drags[] = {{410, 100, 410}, {310, 50, 310}, {10, 25, 110},
+                 {500, 200, 460}, {343, 60, 343}, {120, 26, 125}};
+    for (const auto& [barAt, speed, barAfter] : drags) {
         SCOPED_TRACE(barAt);
         bar->SetPosition(barAt);
         EXPECT_EQ(controller.SongSpeed(), speed);
+        EXPECT_EQ(bar->Position(), barAfter);
+        EXPECT_EQ(meter->Position(), C::RatioBarPosition(barAfter));
         EXPECT_EQ(player().Tempo().Speed, speed / 100.0);
         EXPECT_EQ(SpeedLabel(frm), QString("Speed %1%").arg(speed));
     }
@@ -1416,6 +1426,41 @@ TEST_F(MainControllerTest, AtHalfSpeedACardStartsWhereTheSongIsHeard) {
     ASSERT_NE(controller.DockedCard(), nullptr);
     EXPECT_NEAR(controller.DockedCard()->StartTime(), 1500, 5);
     EXPECT_NEAR(Position(), 1500, 5);
+}
+
+// The song keeps the speed and transpose asked for when the output cannot start again with
+// them: the error is shown, and so is what the song will play at.
+TEST_F(MainControllerTest, ASpeedOrTransposeTheOutputCannotTakeIsReportedAndShownAsSet) {
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } cases[] = {
+        {"slower", [this] { controller.SetSongSpeed(50); }},
+        {"transposed", [this] { controller.Click(C::cmTransposeUp, false); }},
+    };
+    OpenSongAt(1000);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        devices.openError.clear();
+        controller.SetSongSpeed(100);
+        controller.SetTranspose(0, 0);
+        controller.Click(C::cmPlay, false);
+        Hear(200);
+        devices.openError = "The output is gone.";
+        QString shown;
+        const QPointer<QTimer> watch = WhenModalOfTypeShown<QMessageBox>([&](QMessageBox* box) {
+            shown = box->text();
+            box->button(QMessageBox::Cancel)->click();
+        });
+        controller.Guarded(c.change);
+        delete watch;
+        EXPECT_TRUE(shown.contains("The output is gone.")) << shown.toStdString();
+        EXPECT_EQ(player().Tempo().Speed, controller.SongSpeed() / 100.0);
+        EXPECT_EQ(player().Tempo().Cents, controller.Practice().TransposeCents);
+        EXPECT_EQ(SpeedLabel(frm), QString("Speed %1%").arg(controller.SongSpeed()));
+        EXPECT_EQ(frm.Groups[TSkinFunction::TransposeLabel].Item(0)->windowTitle(),
+                  controller.TransposeText());
+    }
 }
 
 } // namespace
