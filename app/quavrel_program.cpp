@@ -436,11 +436,14 @@ void TQuavrelProgram::PopupCassetteList(QPoint at) {
         QObject::connect(
             item, &QAction::triggered, docked,
             [this, window, eject] {
-                if (eject) {
-                    controller->EjectDocked();
-                } else if (window) {
-                    controller->DockWindow(window, true);
-                }
+                // Docking may start the song or change its tempo: a failure ends in the box.
+                controller->Guarded([&] {
+                    if (eject) {
+                        controller->EjectDocked();
+                    } else if (window) {
+                        controller->DockWindow(window, true);
+                    }
+                });
             },
             Qt::QueuedConnection);
     }
@@ -452,11 +455,13 @@ void TQuavrelProgram::SelectWindow() {
         return;
     }
     selectFrm->Choose([this](TQvrBaseFrm* chosen) {
-        if (chosen == nullptr) {
-            controller->EjectDocked();
-        } else {
-            controller->DockWindow(chosen, true);
-        }
+        controller->Guarded([&] {
+            if (chosen == nullptr) {
+                controller->EjectDocked();
+            } else {
+                controller->DockWindow(chosen, true);
+            }
+        });
     });
 }
 
