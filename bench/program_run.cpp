@@ -177,4 +177,16 @@ fs::path OwnFolder() {
     return fs::read_symlink("/proc/self/exe").parent_path();
 }
 
+ComparedPrograms ProgramsToCompare(int argc, char** argv) {
+    const ComparedPrograms programs{
+        argc > 1 ? fs::absolute(argv[1]) : OwnFolder().parent_path() / "tools/quavrel",
+        OwnFolder() / "quavrel-bench-minimal-window"};
+    for (const fs::path& path : {programs.Program, programs.Minimal}) {
+        if (access(path.c_str(), X_OK) != 0) {
+            throw std::runtime_error("no program at " + path.string());
+        }
+    }
+    return programs;
+}
+
 } // namespace bench

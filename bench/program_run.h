@@ -71,4 +71,12 @@ private:
 // The folder of the running benchmark.
 std::filesystem::path OwnFolder();
 
+// The program a benchmark measures (its first argument, else the build's) and the empty Qt
+// window it is compared with; fails when either cannot be run.
+struct ComparedPrograms {
+    std::filesystem::path Program;
+    std::filesystem::path Minimal;
+};
+ComparedPrograms ProgramsToCompare(int argc, char** argv);
+
 } // namespace bench

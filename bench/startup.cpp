@@ -117,14 +117,7 @@ Figures Measure(PaintedWindowWatch& watch, const fs::path& program, const std::s
 
 int main(int argc, char** argv) {
     try {
-        const fs::path program =
-            argc > 1 ? fs::absolute(argv[1]) : OwnFolder().parent_path() / "tools/quavrel";
-        const fs::path minimal = OwnFolder() / "quavrel-bench-minimal-window";
-        for (const fs::path& path : {program, minimal}) {
-            if (access(path.c_str(), X_OK) != 0) {
-                throw std::runtime_error("no program at " + path.string());
-            }
-        }
+        const auto [program, minimal] = ProgramsToCompare(argc, argv);
         PaintedWindowWatch watch;
         PrivateHome home(program, SongSeconds);
 
