@@ -178,9 +178,9 @@ fs::path OwnFolder() {
 }
 
 ComparedPrograms ProgramsToCompare(int argc, char** argv) {
-    const ComparedPrograms programs{
-        argc > 1 ? fs::absolute(argv[1]) : OwnFolder().parent_path() / "tools/quavrel",
-        OwnFolder() / "quavrel-bench-minimal-window"};
+    const ComparedPrograms programs{argc > 1 ? fs::absolute(argv[1])
+                                             : OwnFolder().parent_path() / "tools/quavrel",
+                                    OwnFolder() / "quavrel-bench-minimal-window"};
     for (const fs::path& path : {programs.Program, programs.Minimal}) {
         if (access(path.c_str(), X_OK) != 0) {
             throw std::runtime_error("no program at " + path.string());
