@@ -535,6 +535,12 @@ protected:
         controller.Shell.ShowAutoRecord = [this] { ++shows; };
         controller.Shell.CloseAutoRecord = [this] { ++closes; };
     }
+    // A recording still running when a test ends is closed as the controller goes, after this
+    // part of the fixture is gone: nothing may count it then.
+    ~AutoRecordingTest() override {
+        controller.Shell.ShowAutoRecord = nullptr;
+        controller.Shell.CloseAutoRecord = nullptr;
+    }
 
     void DockCard(std::int32_t startMs, std::int32_t endMs) {
         controller.SetCardTime(true, startMs, true);
