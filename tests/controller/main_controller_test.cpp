@@ -97,6 +97,24 @@ protected:
         ProcessGuiEvents();
     }
 
+    // The speed meter and the Ratio bar as a skin places them, on the ratio's scale.
+    TSpeedMeter* AddSpeedMeter() {
+        auto* meter = new TSpeedMeter(&frm);
+        meter->resize(80, 46);
+        meter->SetMax(C::MaxRatio);
+        meter->SetMin(C::MinRatio);
+        frm.Groups[TSkinFunction::SpeedMeter].Add(meter);
+        return meter;
+    }
+    TBitmapScrollBar* AddRatioBar() {
+        auto* bar = new TBitmapScrollBar(&frm);
+        bar->OnChange = frm.ScrollHandlers.RatioChange;
+        bar->SetMin(C::MinRatio);
+        bar->SetMax(C::MaxRatio);
+        frm.Groups[TSkinFunction::Ratio].Add(bar);
+        return bar;
+    }
+
     void OpenSongAt(std::int32_t ms) {
         ASSERT_TRUE(controller.ChangeSong(songPath));
         player().SetPosition(ms);
@@ -341,16 +359,8 @@ TEST_F(MainControllerTest, SlowerMakesTheCopyLongerFromKeysAndButtonsAlike) {
 }
 
 TEST_F(MainControllerTest, TheMeterHandAndTheRatioBarGoLeftAsTheCopyGetsSlower) {
-    auto* meter = new TSpeedMeter(&frm);
-    meter->resize(80, 46);
-    meter->SetMax(C::MaxRatio);
-    meter->SetMin(C::MinRatio);
-    frm.Groups[TSkinFunction::SpeedMeter].Add(meter);
-    auto* bar = new TBitmapScrollBar(&frm);
-    bar->OnChange = frm.ScrollHandlers.RatioChange;
-    bar->SetMin(C::MinRatio);
-    bar->SetMax(C::MaxRatio);
-    frm.Groups[TSkinFunction::Ratio].Add(bar);
+    auto* meter = AddSpeedMeter();
+    auto* bar = AddRatioBar();
     OpenSongAt(0);
     DockCassette(3000);
     const int handAt150 = meter->HandTip().x();
@@ -1176,15 +1186,8 @@ struct SpeedScaleCase {
 // The song at speed s stands where a cassette's ratio of 10000 / s stands: the slow side of the
 // meter and the bar is slow in every mode, and dragging the bar sets the speed.
 TEST_F(MainControllerTest, TheMeterAndTheRatioBarShowTheSongsSpeedOnTheCassettesScale) {
-    auto* meter = new TSpeedMeter(&frm);
-    meter->SetMax(C::MaxRatio);
-    meter->SetMin(C::MinRatio);
-    frm.Groups[TSkinFunction::SpeedMeter].Add(meter);
-    auto* bar = new TBitmapScrollBar(&frm);
-    bar->OnChange = frm.ScrollHandlers.RatioChange;
-    bar->SetMin(C::MinRatio);
-    bar->SetMax(C::MaxRatio);
-    frm.Groups[TSkinFunction::Ratio].Add(bar);
+    auto* meter = AddSpeedMeter();
+    auto* bar = AddRatioBar();
     OpenSongAt(0);
     const SpeedScaleCase cases[] = {
         {100, 100, 410}, {50, 200, 310}, {75, 133, 377}, {25, 400, 110},
@@ -1219,10 +1222,7 @@ TEST_F(MainControllerTest, TheMeterAndTheRatioBarShowTheSongsSpeedOnTheCassettes
 }
 
 TEST_F(MainControllerTest, TheSpeedControlsShowTheSongOrTheDockedCassetteAsTheModeChanges) {
-    auto* meter = new TSpeedMeter(&frm);
-    meter->SetMax(C::MaxRatio);
-    meter->SetMin(C::MinRatio);
-    frm.Groups[TSkinFunction::SpeedMeter].Add(meter);
+    auto* meter = AddSpeedMeter();
     OpenSongAt(0);
     controller.SetSongSpeed(75);
     for (const TSkinFunction group : {TSkinFunction::Ratio, TSkinFunction::WaveSlow,
